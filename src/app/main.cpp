@@ -1,0 +1,57 @@
+// Process entry: one job from the command line, or the main dialog when there is none.
+#include <string>
+#include <vector>
+
+#include "app/dialog/dialog.hpp"
+#include "app/job.hpp"
+#include "app/message_log.hpp"
+#include "app/platform.hpp"
+
+namespace {
+
+bool has_option(const std::vector<std::string>& args, const char* option) {
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == option) return true;
+  }
+  return false;
+}
+
+int console_exit_code(int result) { return result == 0 ? 0 : (result > 0 ? 1 : 2); }
+
+}  // namespace
+
+#ifdef _WIN32
+#include <windows.h>
+
+int wmain(int, wchar_t**) {
+  set_startup_directory(platform::current_directory());
+  const std::string command_line = platform::command_line_arguments();
+  if (command_line.find_first_not_of(' ') == std::string::npos) {
+    set_report_target(ReportTo::message_box);
+    run_main_dialog();
+    return 0;
+  }
+  std::vector<std::string> args{"varbek"};
+  for (std::string& arg : split_command_line(command_line)) args.push_back(std::move(arg));
+  // -q: the final text goes to the console and the exit code tells the result, so that
+  // scripts never wait on a box.
+  const bool batch = has_option(args, "-q");
+  set_report_target(batch ? ReportTo::console : ReportTo::message_box);
+  set_log_echo(LogEcho{batch, batch && has_option(args, "-v")});
+  const int result = run_and_report(args);
+  return batch ? console_exit_code(result) : 0;
+}
+
+#else
+
+int main(int argc, char** argv) {
+  set_startup_directory(platform::current_directory());
+  std::vector<std::string> args{"varbek"};
+  for (int i = 1; i < argc; ++i) args.push_back(platform::to_sjis(argv[i]));
+  set_report_target(ReportTo::console);
+  if (args.size() == 1) return run_main_dialog();
+  set_log_echo(LogEcho{true, has_option(args, "-v")});
+  return console_exit_code(run_and_report(args));
+}
+
+#endif

@@ -1,0 +1,49 @@
+#pragma once
+#include <cstdio>
+#include <memory>
+#include <string>
+
+// The little the program needs from the operating system. Every path and text crossing this
+// boundary is Shift-JIS (code page 932); each platform converts to its own form here.
+namespace platform {
+
+struct FileCloser {
+  void operator()(std::FILE* f) const {
+    if (f) std::fclose(f);
+  }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+// Opens a file in binary mode ("rb", "wb").
+File open_file(const std::string& path, const char* mode);
+bool is_directory(const std::string& path);
+// Creates the folder and its parents; true when it exists afterwards.
+bool make_directories(const std::string& path);
+// Moves `from` onto `to`, replacing `to` when it exists.
+bool replace_file(const std::string& from, const std::string& to);
+bool remove_file(const std::string& path);
+std::string current_directory();
+
+// True for the bytes that separate folders in a path on this platform.
+bool is_separator(char c);
+inline constexpr char native_separator =
+#ifdef _WIN32
+    '\\';
+#else
+    '/';
+#endif
+
+// The final text of a job: a modal box with an OK button, or the console.
+void show_message_box(const std::string& text, void* owner);
+void write_console(const std::string& text, bool to_error);
+
+#ifdef _WIN32
+// The process's command line after the program's own name, in Shift-JIS.
+std::string command_line_arguments();
+#endif
+
+// Converts the console's or the system's own text into Shift-JIS, and back.
+std::string to_sjis(const std::string& native);
+std::string from_sjis(const std::string& sjis);
+
+}  // namespace platform

@@ -1,0 +1,111 @@
+#include "app/platform.hpp"
+
+#include <iconv.h>
+#include <langinfo.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <clocale>
+#include <cstring>
+#include <vector>
+
+namespace platform {
+namespace {
+
+bool locale_is_utf8() {
+  static const bool utf8 = [] {
+    std::setlocale(LC_CTYPE, "");
+    const char* codeset = nl_langinfo(CODESET);
+    return codeset && (std::strcmp(codeset, "UTF-8") == 0 || std::strcmp(codeset, "utf8") == 0);
+  }();
+  return utf8;
+}
+
+// Converts between two encodings; bytes that cannot be converted are kept as they are, so a
+// path never loses a byte.
+std::string convert(const std::string& text, const char* to, const char* from) {
+  iconv_t cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) return text;
+  std::string out;
+  out.reserve(text.size() * 2);
+  std::vector<char> in_buf(text.begin(), text.end());
+  char* in = in_buf.data();
+  std::size_t in_left = in_buf.size();
+  char chunk[256];
+  while (in_left > 0) {
+    char* dst = chunk;
+    std::size_t dst_left = sizeof chunk;
+    const std::size_t r = iconv(cd, &in, &in_left, &dst, &dst_left);
+    out.append(chunk, static_cast<std::size_t>(dst - chunk));
+    if (r == static_cast<std::size_t>(-1) && errno != E2BIG) {
+      out.push_back(*in);
+      ++in;
+      --in_left;
+    }
+  }
+  iconv_close(cd);
+  return out;
+}
+
+std::string native_path(const std::string& path) {
+  return locale_is_utf8() ? convert(path, "UTF-8", "CP932") : path;
+}
+
+}  // namespace
+
+File open_file(const std::string& path, const char* mode) {
+  return File(std::fopen(native_path(path).c_str(), mode));
+}
+
+bool is_directory(const std::string& path) {
+  struct stat st {};
+  return stat(native_path(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool make_directories(const std::string& path) {
+  std::string native = native_path(path);
+  while (native.size() > 1 && native.back() == '/') native.pop_back();
+  if (native.empty()) return false;
+  for (std::size_t i = 1; i <= native.size(); ++i) {
+    if (i == native.size() || native[i] == '/') {
+      const std::string part = native.substr(0, i);
+      if (mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) return false;
+    }
+  }
+  struct stat st {};
+  return stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool replace_file(const std::string& from, const std::string& to) {
+  return std::rename(native_path(from).c_str(), native_path(to).c_str()) == 0;
+}
+
+bool remove_file(const std::string& path) { return std::remove(native_path(path).c_str()) == 0; }
+
+std::string current_directory() {
+  std::vector<char> buf(4096);
+  if (!getcwd(buf.data(), buf.size())) return std::string();
+  return to_sjis(buf.data());
+}
+
+bool is_separator(char c) { return c == '/'; }
+
+void show_message_box(const std::string& text, void*) { write_console(text, false); }
+
+void write_console(const std::string& text, bool to_error) {
+  const std::string out = from_sjis(text);
+  std::FILE* stream = to_error ? stderr : stdout;
+  std::fwrite(out.data(), 1, out.size(), stream);
+  std::fflush(stream);
+}
+
+std::string to_sjis(const std::string& native) {
+  return locale_is_utf8() ? convert(native, "CP932", "UTF-8") : native;
+}
+
+std::string from_sjis(const std::string& sjis) {
+  return locale_is_utf8() ? convert(sjis, "UTF-8", "CP932") : sjis;
+}
+
+}  // namespace platform

@@ -1,0 +1,51 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "table/bits.hpp"
+
+class CsvWriter;
+
+// How a field is printed in and parsed from its CSV cell.
+enum CellKind : int {
+  no_cell = -1,     // the field has no column
+  text_cell = 0,    // Shift-JIS text, printed as it is
+  decimal_cell = 1, // "%d"
+  hex8_cell = 2,    // "0x%02X"
+  hex16_cell = 3,   // "0x%04X"
+  mark_cell = 4,    // "○" or "×"
+  grade_cell = 5,   // "×" "△" "○" "○＋" "◎" "□" "☆", or "-"
+};
+
+// Where a cell goes (extract: appended to the file) or comes from (build: one line's text).
+struct CellTarget {
+  CsvWriter* file = nullptr;
+  std::string_view line;
+};
+
+// The capacity of every name field.
+inline constexpr std::size_t name_capacity = 64;
+
+// Copies the raw text of cell `column` (from 0) of the line into the destination, at most
+// `capacity` bytes, without terminator; returns the number of bytes copied (0 when the line
+// has no such column). Quotes only protect commas while columns are counted.
+std::size_t cell_text(char* destination, std::size_t capacity, std::string_view line, int column);
+std::size_t cell_start(std::string_view line, int column);
+std::string cell_string(std::string_view line, int column, std::size_t capacity);
+
+// Moves one numeric field between its value and a cell. Returns the characters written
+// (extract) or the bytes cell_text took (build).
+std::size_t transfer_cell(const CellTarget& target, Direction direction, int kind,
+                          std::int32_t& field, int column);
+// Moves one text field; a text read back keeps at most capacity - 1 bytes.
+std::size_t transfer_text_cell(const CellTarget& target, Direction direction, std::string& text,
+                               int column, std::size_t capacity = name_capacity);
+
+// The printed form of a grade value and the value of a grade or mark cell's text.
+const char* grade_symbol(std::int32_t value);
+std::int32_t parse_grade(std::string_view cell);
+std::int32_t parse_mark(std::string_view cell);
+std::int32_t parse_hex(std::string_view cell);
+std::int32_t parse_decimal(std::string_view cell);

@@ -1,0 +1,54 @@
+#include "table/layout.hpp"
+
+TableRecord make_record(const Layout& layout, std::int32_t id) {
+  TableRecord record;
+  record.value.assign(layout.size(), 0);
+  record.text.resize(layout.size());
+  for (std::size_t f = 0; f < layout.size(); ++f) {
+    if (layout[f].rom_byte == row_id) record.value[f] = id;
+  }
+  return record;
+}
+
+void field_map(const Layout& layout, std::uint8_t* entry, Direction direction, TableRecord& record) {
+  for (std::size_t f = 0; f < layout.size(); ++f) {
+    const Field& field = layout[f];
+    if (field.rom_byte < 0 || field.bits == no_bits) continue;
+    transfer_bits(entry + field.rom_byte, direction, field.bits, record.value[f], field.mask);
+  }
+}
+
+void cell_map(const Layout& layout, const CellTarget& target, Direction direction,
+              TableRecord& record) {
+  int column = 0;
+  for (std::size_t f = 0; f < layout.size(); ++f) {
+    const Field& field = layout[f];
+    if (!field.header || field.cell == no_cell) continue;
+    if (field.cell == text_cell) {
+      transfer_text_cell(target, direction, record.text[f], column);
+    } else {
+      transfer_cell(target, direction, field.cell, record.value[f], column);
+    }
+    ++column;
+  }
+}
+
+std::string header_line(const Layout& layout) {
+  std::string line;
+  for (const Field& field : layout) {
+    if (!field.header || field.cell == no_cell) continue;
+    line += field.header;
+    line += ',';
+  }
+  return line;
+}
+
+std::size_t entry_size(const Layout& layout) {
+  std::size_t size = 0;
+  for (const Field& field : layout) {
+    if (field.rom_byte < 0 || field.bits == no_bits) continue;
+    const std::size_t end = static_cast<std::size_t>(field.rom_byte) + (field.bits == word_field ? 2 : 1);
+    if (end > size) size = end;
+  }
+  return size;
+}

@@ -1,0 +1,43 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "sample_rom.hpp"
+
+// A fresh folder under the system's temporary folder, removed with everything in it at the end.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  // The folder's path ending in a separator, and a path inside it.
+  const std::string& folder() const { return folder_; }
+  std::string path(const std::string& name) const { return folder_ + name; }
+
+ private:
+  std::string folder_;
+};
+
+std::vector<std::uint8_t> read_bytes(const std::string& path);
+std::string read_text(const std::string& path);
+void write_bytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
+void write_text(const std::string& path, const std::string& text);
+bool file_exists(const std::string& path);
+
+// The sample ROM written to `path`.
+void write_sample(const std::string& path, const SampleOptions& options = {});
+
+// Jobs through the same entry as the command line.
+int extract(const std::string& rom, const std::string& folder, bool music = false);
+int build(const std::string& rom, const std::string& out, const std::string& folder,
+          bool music = false);
+
+// The lines of a CSV text (CR LF or LF ends), and back with CR LF.
+std::vector<std::string> split_lines(const std::string& text);
+std::string join_lines(const std::vector<std::string>& lines);
+
+// The first offset at which two images differ, or -1; for readable failure messages.
+long first_difference(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b);
+

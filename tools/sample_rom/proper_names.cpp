@@ -1,0 +1,4 @@
+#include "sample_rom.hpp"
+
+// This area keeps the background bytes until its table is converted.
+void fill_proper_names(SampleRom&) {}
