@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include "app/message_log.hpp"
+#include "test_support.hpp"
+
+namespace {
+
+struct ActionPatterns : ::testing::Test {
+  TempDir dir;
+  std::string rom = dir.path("sample.smc");
+  std::string csv = dir.path("csv/monster_ptn.csv");
+  std::vector<std::uint8_t> input;
+  std::vector<std::string> lines;
+
+  void SetUp() override {
+    write_sample(rom);
+    input = read_bytes(rom);
+    ASSERT_EQ(extract(rom, dir.path("csv/")), 0);
+    lines = split_lines(read_text(csv));
+  }
+  std::vector<std::uint8_t> rebuild() {
+    write_text(csv, join_lines(lines));
+    EXPECT_EQ(build(rom, dir.path("out.smc"), dir.path("csv/")), 0);
+    return read_bytes(dir.path("out.smc"));
+  }
+};
+
+// Line numbers of the first data row of each section.
+constexpr std::size_t patterns = 3, two_action = 3 + 256 + 2, drops = two_action + 32 + 2;
+
+}  // namespace
+
+TEST_F(ActionPatterns, FileLayoutAndRoundTrip) {
+  ASSERT_EQ(lines.size(), 363u);
+  EXPECT_EQ(lines[0], ",敵パターンデータ,総数:1,");
+  EXPECT_EQ(lines[2], "ID,敵技ID1,敵技ID2,敵技ID3,敵技ID4,敵技ID5,敵技ID6,敵技ID7,敵技ID8,");
+  EXPECT_EQ(lines[two_action - 1], "ID,敵ID,");
+  EXPECT_EQ(lines[drops - 1], "ID,必ず落とすアイテムID,高確率アイテムID,中確率アイテムID,低確率アイテムID,お金,");
+  EXPECT_EQ(lines[361], ",IDの欄は16進法,");
+  EXPECT_EQ(lines[362], ",ドロップアイテムはFDで装備武器1、FEで装備武器2,");
+  EXPECT_EQ(read_text(csv).substr(0, 2), ",\x93");  // Shift-JIS, not UTF-8
+  EXPECT_EQ(first_difference(rebuild(), input), -1);
+}
+
+TEST_F(ActionPatterns, EditsLandWhereTheRowsSay) {
+  lines[patterns + 5] = "0,0x11,1F,31,0x1FF,,,,";  // ID cell ignored; hex with and without prefix
+  lines[two_action + 1] = "1,0x12345,";
+  lines[drops + 2] = "2,0xFD,0xFE,1,2,300,";       // money 300 is cut to 44
+  lines[drops + 3] = "3,0,0,0,0,0x10,";            // money is decimal: 0x10 reads as 0
+  std::swap(lines[patterns + 10], lines[patterns + 11]);
+  const std::vector<std::uint8_t> out = rebuild();
+
+  const std::size_t p5 = 0x3E5ECB + 8 * 5;
+  EXPECT_EQ(std::vector<std::uint8_t>(out.begin() + p5, out.begin() + p5 + 8),
+            (std::vector<std::uint8_t>{0x11, 0x1F, 0x31, 0xFF, 0, 0, 0, 0}));
+  EXPECT_EQ(out[0x3E66CB + 2], 0x45);
+  EXPECT_EQ(out[0x3E66CB + 3], 0x23);
+  EXPECT_EQ(out[0x3E678B + 10 + 4], 44);
+  EXPECT_EQ(out[0x3E678B + 10], 0xFD);
+  EXPECT_EQ(out[0x3E678B + 15 + 4], 0);
+  for (int k = 0; k < 8; ++k) {
+    EXPECT_EQ(out[0x3E5ECB + 80 + k], input[0x3E5ECB + 88 + k]);
+    EXPECT_EQ(out[0x3E5ECB + 88 + k], input[0x3E5ECB + 80 + k]);
+  }
+  // The gap between the two-action list and the drops is never touched.
+  for (std::size_t i = 0x3E670B; i < 0x3E678B; ++i) ASSERT_EQ(out[i], input[i]);
+}
+
+TEST_F(ActionPatterns, AFileThatEndsEarlyIsNotStored) {
+  lines.resize(drops + 10);
+  lines[patterns] = "0,0,0,0,0,0,0,0,0,";
+  const std::vector<std::uint8_t> out = rebuild();
+  EXPECT_EQ(first_difference(out, input), -1);
+  EXPECT_NE(last_message().find("monster_ptn.csv"), std::string::npos);
+}
+
+TEST_F(ActionPatterns, BadCellsNeverCrashAndReadAsZero) {
+  lines[patterns] = "\"0,\"0x\x81,\"\"\",\x82\x82,,," + std::string(3000, ',') + "\x95";
+  lines[patterns + 1] = std::string(10000, '"');
+  const std::vector<std::uint8_t> out = rebuild();
+  EXPECT_EQ(out[0x3E5ECB + 7], 0);
+  EXPECT_EQ(out[0x3E5ECB + 8], 0);
+}
+
+TEST(Pipeline, ShiftedAndFourMegabyteImagesRoundTrip) {
+  for (const SampleOptions& options : {SampleOptions{0x400000, false, 0}, SampleOptions{0x600000, true, 1}}) {
+    TempDir dir;
+    write_sample(dir.path("in.smc"), options);
+    ASSERT_EQ(extract(dir.path("in.smc"), dir.path("csv")), 0);
+    ASSERT_EQ(build(dir.path("in.smc"), dir.path("out.smc"), dir.path("csv")), 0);
+    EXPECT_EQ(first_difference(read_bytes(dir.path("in.smc")), read_bytes(dir.path("out.smc"))), -1);
+  }
+}
+
+TEST(Pipeline, ExtractCreatesTheFolderAndAMissingFileLeavesItsTable) {
+  TempDir dir;
+  write_sample(dir.path("in.smc"));
+  ASSERT_EQ(extract(dir.path("in.smc"), dir.path("a/b/c/x.txt")), 0);
+  ASSERT_TRUE(file_exists(dir.path("a/b/c/monster_ptn.csv")));
+  TempDir empty;
+  EXPECT_EQ(build(dir.path("in.smc"), dir.path("out.smc"), empty.folder()), 0);
+  EXPECT_EQ(first_difference(read_bytes(dir.path("in.smc")), read_bytes(dir.path("out.smc"))), -1);
+}
+
+TEST(Pipeline, AFolderThatCannotBeCreatedFailsTheExtract) {
+  TempDir dir;
+  write_sample(dir.path("in.smc"));
+  write_text(dir.path("file"), "");
+  EXPECT_EQ(extract(dir.path("in.smc"), dir.path("file/sub/")), 1);
+  EXPECT_NE(last_message().find("sub"), std::string::npos);
+}
