@@ -1,4 +1,179 @@
 #include "text/encoder.hpp"
 
-// Placeholder until the character table is in.
-std::size_t encode_text(std::uint8_t*, const char*, std::size_t, std::size_t, bool) { return 0; }
+#include <array>
+#include <string>
+
+#include "app/message_log.hpp"
+#include "text/charset.hpp"
+#include "text/text_messages.hpp"
+
+namespace {
+
+constexpr std::uint16_t unmapped = 0;  // no glyph, tag or page entry has code 0x0000
+constexpr std::uint8_t newline_code = 0x24;
+
+// Two-byte characters that are mapped before the font is searched.
+struct FixedMapping {
+  const char* character;
+  std::uint16_t code;
+};
+const FixedMapping fixed_mappings[] = {
+    {"　", 0x50},    // the blank glyph
+    {"ー", 0xE5},    // "一" doubles as the long-vowel bar
+    {"Ｏ", 0x2300},  // "０"
+    {"へ", 0x9E},    // the katakana serve for the hiragana the font lacks
+    {"べ", 0xDD},
+    {"ぺ", 0xE2},
+};
+
+// What an ASCII byte does.
+enum : std::uint16_t { ascii_skip = 1, ascii_newline = 2, ascii_tag = 3 };
+
+struct AsciiMapping {
+  char character;
+  std::uint16_t code;
+};
+const AsciiMapping ascii_mappings[] = {
+    {'\0', ascii_skip}, {'\r', ascii_skip}, {'\n', ascii_newline}, {'<', ascii_tag},
+    {' ', 0xE6},        {'!', 0xEA},        {'%', 0x229B},         {'-', 0xE5},
+    {'/', 0x230D},      {':', 0x230F},      {'?', 0xEB},           {'H', 0x230A},
+    {'L', 0x230B},      {'P', 0x230C},      {'~', 0xF4},
+};
+
+// Codes indexed by the two bytes of a character (lead byte 0x80-0xFF) and by an ASCII byte.
+// Entries are filled in the order of the tries, and a later try never replaces an earlier
+// one, so the first match of the font in glyph order wins.
+struct CodeIndex {
+  std::array<std::uint16_t, 0x80 * 0x100> pair{};
+  std::array<std::uint16_t, 0x80> ascii{};
+
+  static std::size_t slot(std::string_view character) {
+    return (static_cast<unsigned char>(character[0]) - 0x80u) * 0x100u +
+           static_cast<unsigned char>(character[1]);
+  }
+  void add(std::string_view character, std::uint16_t code) {
+    if (character.size() < 2 || static_cast<unsigned char>(character[0]) < 0x80) return;
+    std::uint16_t& entry = pair[slot(character)];
+    if (entry == unmapped) entry = code;
+  }
+
+  CodeIndex() {
+    for (const FixedMapping& m : fixed_mappings) add(m.character, m.code);
+    for (std::size_t glyph = 0; glyph < glyph_count; ++glyph) add(glyph_text(glyph), glyph_code(glyph));
+    for (unsigned entry = 0; entry < 0x100; ++entry)
+      add(extra_page_text(static_cast<std::uint8_t>(entry)), static_cast<std::uint16_t>(0x1800 + entry));
+    for (const AsciiMapping& m : ascii_mappings) ascii[static_cast<unsigned char>(m.character)] = m.code;
+    for (char digit = '0'; digit <= '9'; ++digit)
+      ascii[static_cast<unsigned char>(digit)] = static_cast<std::uint16_t>(0x2300 + (digit - '0'));
+  }
+};
+
+const CodeIndex& code_index() {
+  static const CodeIndex index;
+  return index;
+}
+
+bool hex_digit(char c, unsigned& value) {
+  if (c >= '0' && c <= '9') value = static_cast<unsigned>(c - '0');
+  else if (c >= 'a' && c <= 'f') value = static_cast<unsigned>(c - 'a' + 10);
+  else if (c >= 'A' && c <= 'F') value = static_cast<unsigned>(c - 'A' + 10);
+  else return false;
+  return true;
+}
+
+class Encoder {
+ public:
+  Encoder(std::uint8_t* out, const char* source, std::size_t capacity, std::size_t length,
+          bool newline_flag)
+      : out_(out), source_(source), capacity_(capacity), length_(length), newline_(newline_flag) {}
+
+  std::size_t run() {
+    const CodeIndex& index = code_index();
+    std::size_t position = 0;
+    while (position < length_) {
+      const unsigned char c = static_cast<unsigned char>(source_[position]);
+      if (c >= 0x80) {
+        // A lead byte at the very end pairs with 0x00, which no character has.
+        const unsigned char trail =
+            position + 1 < length_ ? static_cast<unsigned char>(source_[position + 1]) : 0;
+        const char character[3] = {static_cast<char>(c), static_cast<char>(trail), 0};
+        const std::uint16_t code = index.pair[(c - 0x80u) * 0x100u + trail];
+        write_code(code != unmapped ? code : report_unmapped(position, character));
+        position += 2;
+      } else {
+        const std::uint16_t code = index.ascii[c];
+        if (code == ascii_tag) {
+          position = tag(position + 1);
+        } else {
+          if (code == ascii_newline) {
+            if (newline_) write_code(newline_code);
+          } else if (code == unmapped) {
+            const char character[2] = {static_cast<char>(c), 0};
+            write_code(report_unmapped(position, character));
+          } else if (code != ascii_skip) {
+            write_code(code);
+          }
+          position += 1;
+        }
+      }
+      if (out_ && count_ >= capacity_) break;
+    }
+    return count_;
+  }
+
+ private:
+  static std::uint16_t report_unmapped(std::size_t position, const char* character) {
+    log_message(msg::unmapped_character, static_cast<int>(position), character);
+    return blank_code;
+  }
+
+  void write_byte(std::uint8_t byte) {
+    if (!out_) {
+      ++count_;
+    } else if (count_ < capacity_) {
+      out_[count_++] = byte;
+    }
+  }
+
+  void write_code(std::uint16_t code) {
+    if (code >= 0x100) write_byte(static_cast<std::uint8_t>(code >> 8));
+    write_byte(static_cast<std::uint8_t>(code & 0xFF));
+  }
+
+  // Reads a tag from just after its "<"; returns the position after its ">", or the end of
+  // the source for a tag left open (whose complete digit pairs are still written).
+  std::size_t tag(std::size_t position) {
+    unsigned value = 0;
+    int digits = 0;
+    for (; position < length_; ++position) {
+      const char c = source_[position];
+      if (c == '>') return position + 1;
+      unsigned digit = 0;
+      value <<= 4;
+      if (hex_digit(c, digit)) {
+        value += digit;
+        if (++digits % 2 == 0) {
+          write_byte(static_cast<std::uint8_t>(value & 0xFF));
+          value = 0;
+        }
+      }
+    }
+    return position;
+  }
+
+  std::uint8_t* out_;
+  const char* source_;
+  std::size_t capacity_;
+  std::size_t length_;
+  bool newline_;
+  std::size_t count_ = 0;
+};
+
+}  // namespace
+
+std::size_t encode_text(std::uint8_t* out, const char* source, std::size_t capacity,
+                        std::size_t source_length, bool newline_flag) {
+  if (!source || source_length == 0) return 0;
+  if (out && capacity == 0) return 0;
+  return Encoder(out, source, capacity, source_length, newline_flag).run();
+}
