@@ -1,4 +1,230 @@
+#include "tables/learning_chances.hpp"
+
+#include <algorithm>
+
+#include "app/message_log.hpp"
+#include "app/messages.hpp"
+#include "app/rom_image.hpp"
 #include "tables/tables.hpp"
 
-// Not converted yet: the pipeline passes over this table.
-PipelineTable learning_chances_table() { return {}; }
+namespace {
+
+const char* const file_name = "flash.csv";
+const char* const table_name = "味方技、陣形技派生";
+const char* const over_limit = "%sでデータ総量が限界を超えたのでスキップします";
+
+const std::array<LearningSubTable, learning_sub_table_count> sub_tables = {{
+    {"技閃き確率",                 0x3E3A4B, 384},
+    {"技閃き確率(カウンター)",     0x3E3F1B, 24},
+    {"陣形技閃き確率",             0x3E3E4B, 96},
+    {"陣形技閃き確率(カウンター)", 0x3E3F0B, 8},
+}};
+
+// In a header slot: the source technique and the number of pairs after it.
+// In a pair slot: a derived technique and its difficulty.
+const Layout slot_layout = {
+    {0, 0xFF, byte_field, hex8_cell,    "派生技ID"},
+    {1, 0xFF, byte_field, decimal_cell, "難易度"},
+};
+constexpr std::size_t first = 0;
+constexpr std::size_t second = 1;
+
+constexpr std::int32_t end_marker = 0xFF;
+constexpr int slot_size = 2;
+constexpr int pairs_in_column_line = 4;
+
+std::unique_ptr<LearningTables> make_tables() {
+  auto tables = std::make_unique<LearningTables>();
+  for (int t = 0; t < learning_sub_table_count; ++t) {
+    tables->slots[t].assign(static_cast<std::size_t>(sub_tables[t].capacity),
+                            make_record(slot_layout, 0));
+  }
+  return tables;
+}
+
+std::string column_line() {
+  std::string line = "ID,技ID,";
+  for (int k = 0; k < pairs_in_column_line; ++k) line += header_line(slot_layout);
+  return line;
+}
+
+// A row of the stream; the pairs of a header whose count runs past the area are cut at its end.
+void write_rows(CsvWriter& out, const std::vector<TableRecord>& slots) {
+  const int capacity = static_cast<int>(slots.size());
+  int s = 0;
+  for (int row = 0; s < capacity && slots[s].value[first] != end_marker; ++row) {
+    const int pairs = slots[s].value[second];
+    out.printf("0x%02X,0x%02X,", static_cast<unsigned>(row),
+               static_cast<unsigned>(slots[s].value[first]));
+    for (int p = s + 1; p <= s + pairs && p < capacity; ++p) {
+      TableRecord pair = slots[p];
+      learning_cell_map(CellTarget{&out, {}}, pair, Direction::extract, 0);
+    }
+    out.line();
+    s += pairs + 1;
+  }
+}
+
+bool first_cell_empty(std::string_view line) { return cell_string(line, 0, 1).empty(); }
+
+enum class Stop {
+  separator,    // the empty line after the sub-table's rows
+  end_of_file,
+  elsewhere,    // a row out of sequence, the capacity passed or reached
+};
+
+// Reads the rows of one sub-table into its slots; `used` becomes the number of slots filled.
+Stop read_rows(CsvReader& in, const LearningSubTable& sub, std::vector<TableRecord>& slots,
+               int& used) {
+  const int capacity = sub.capacity;
+  std::string line;
+  TableRecord pair = make_record(slot_layout, 0);
+  Stop stop = Stop::elsewhere;
+  int s = 0;
+  for (std::int32_t row = 0; s < capacity; ++row) {
+    if (!in.next_line(line)) {
+      stop = Stop::end_of_file;
+      break;
+    }
+    if (first_cell_empty(line)) {
+      stop = Stop::separator;
+      break;
+    }
+    const CellTarget cells{nullptr, line};
+    std::int32_t number = 0;
+    transfer_cell(cells, Direction::build, hex8_cell, number, 0);
+    if (number != row) break;
+    TableRecord& header = slots[static_cast<std::size_t>(s)];
+    transfer_cell(cells, Direction::build, slot_layout[first].cell, header.value[first], 1);
+    int pairs = 0;
+    while (learning_cell_map(cells, pair, Direction::build, 2 * pairs + 2) != 0) {
+      const int at = s + 1 + pairs;
+      if (at < capacity) slots[static_cast<std::size_t>(at)] = pair;
+      ++pairs;
+    }
+    // Pairs past the area are dropped, so the header counts only those that were kept.
+    header.value[second] = std::min(pairs, capacity - 1 - s);
+    s += pairs;
+    if (s >= capacity) {
+      log_message(over_limit, sub.name);
+      break;
+    }
+    ++s;
+  }
+  used = std::min(s, capacity);
+  return stop;
+}
+
+void skip_past_separator(CsvReader& in) {
+  std::string line;
+  while (in.next_line(line)) {
+    if (first_cell_empty(line)) return;
+  }
+}
+
+}  // namespace
+
+const std::array<LearningSubTable, learning_sub_table_count>& learning_sub_tables() {
+  return sub_tables;
+}
+
+const Layout& learning_slot_layout() { return slot_layout; }
+
+void learning_field_map(std::uint8_t* bytes, TableRecord& slot, Direction direction) {
+  field_map(slot_layout, bytes, direction, slot);
+}
+
+std::size_t learning_cell_map(const CellTarget& target, TableRecord& slot, Direction direction,
+                              int cell) {
+  transfer_cell(target, direction, slot_layout[first].cell, slot.value[first], cell);
+  return transfer_cell(target, direction, slot_layout[second].cell, slot.value[second], cell + 1);
+}
+
+std::unique_ptr<LearningTables> load_learning_tables() {
+  auto tables = make_tables();
+  log_section(msg::load_banner, table_name);
+  std::vector<std::uint8_t> area;
+  for (int t = 0; t < learning_sub_table_count; ++t) {
+    const LearningSubTable& sub = sub_tables[t];
+    area.assign(static_cast<std::size_t>(sub.capacity * slot_size), 0);
+    rom_read(area.data(), sub.rom_offset, area.size());
+    for (int j = 0; j < sub.capacity; ++j) {
+      learning_field_map(&area[static_cast<std::size_t>(j * slot_size)],
+                         tables->slots[t][static_cast<std::size_t>(j)], Direction::extract);
+    }
+  }
+  return tables;
+}
+
+void write_learning_csv(const std::string& folder, const LearningTables* tables) {
+  if (!tables) return;
+  CsvWriter out;
+  if (!open_table_writer(out, folder, file_name)) return;
+  out.printf(",%sデータ,\n", table_name);
+  out.line();
+  for (int t = 0; t < learning_sub_table_count; ++t) {
+    const LearningSubTable& sub = sub_tables[t];
+    log_progress("%s", sub.name);
+    if (t > 0) out.line();
+    out.printf("%s(%d)\n", sub.name, sub.capacity - 1);
+    out.line(column_line());
+    write_rows(out, tables->slots[t]);
+  }
+  out.line();
+  out.line();
+  out.line(",各種類ごとの間にある空行は残しておけば、限界数までなら派生元を追加できます,");
+  out.line(",派生技IDと難易度の一セットが必要です,");
+  out.line(",セット数に制限はない。がゲーム上であるかもしれない,");
+  out.line(",????確率の括弧内の数字はデータの限界総数,");
+  out.line("データの数とは総セット数+派生元データの数,");
+  if (!out.close()) log_message(msg::cannot_open, (folder + file_name).c_str());
+}
+
+// Each sub-table ends at its separator line (first cell empty), at the end of the file or when
+// its area is full; in the last two cases the lines up to the separator are passed over, so
+// the next sub-table always starts at its own title.
+std::unique_ptr<LearningTables> read_learning_csv(const std::string& folder) {
+  CsvReader in;
+  if (!open_table_reader(in, folder, file_name)) return nullptr;
+  auto tables = make_tables();
+  in.skip_lines(2);
+  bool missing = false;
+  for (int t = 0; t < learning_sub_table_count; ++t) {
+    const LearningSubTable& sub = sub_tables[t];
+    log_progress("%s", sub.name);
+    if (!in.skip_lines(2)) {
+      tables->used[t] = -1;
+      missing = true;
+      continue;
+    }
+    if (read_rows(in, sub, tables->slots[t], tables->used[t]) == Stop::elsewhere) {
+      skip_past_separator(in);
+    }
+  }
+  if (missing) log_message(msg::file_too_short, (folder + file_name).c_str());
+  return tables;
+}
+
+void store_learning_tables(const LearningTables* tables) {
+  if (!tables) return;
+  log_section(msg::store_banner, table_name);
+  std::vector<std::uint8_t> area;
+  for (int t = 0; t < learning_sub_table_count; ++t) {
+    const LearningSubTable& sub = sub_tables[t];
+    const int used = tables->used[t];
+    if (used < 0) continue;
+    area.assign(static_cast<std::size_t>(sub.capacity * slot_size), 0xFF);
+    for (int j = 0; j < used && j < sub.capacity; ++j) {
+      std::uint8_t* bytes = &area[static_cast<std::size_t>(j * slot_size)];
+      bytes[0] = bytes[1] = 0;
+      TableRecord slot = tables->slots[t][static_cast<std::size_t>(j)];
+      learning_field_map(bytes, slot, Direction::build);
+    }
+    rom_write(area.data(), sub.rom_offset, area.size());
+  }
+}
+
+PipelineTable learning_chances_table() {
+  return make_pipeline_table<LearningTables>(load_learning_tables, write_learning_csv,
+                                             read_learning_csv, store_learning_tables);
+}
