@@ -1,4 +1,174 @@
-#include "tables/tables.hpp"
+#include "tables/monsters.hpp"
 
-// Not converted yet: the pipeline passes over this table.
-PipelineTable monsters_table() { return {}; }
+#include <algorithm>
+#include <new>
+
+#include "app/message_log.hpp"
+#include "app/messages.hpp"
+#include "app/rom_image.hpp"
+#include "table/csv_file.hpp"
+#include "table/fixed_table.hpp"
+#include "tables/tables.hpp"
+#include "text/names.hpp"
+
+namespace {
+
+const char* const table_name = "モンスター";
+const char* const file_name = "monster.csv";
+
+constexpr std::uint32_t name_table = 0x3D0A80;  // 8 bytes per monster, padded with 0x50
+constexpr std::uint32_t size_table = 0x26E400;  // 1 byte per monster
+constexpr std::uint32_t stat_table = 0x3E3F8B;  // 25 bytes per monster
+constexpr std::size_t stat_size = 25;
+
+// Offsets in the entry bytes: the size byte, then the stat record.
+constexpr int size_byte = 0;
+constexpr int stat(int byte) { return 1 + byte; }
+constexpr std::size_t name_field = 1;
+
+const Layout monster = {
+    {row_id,    0,      no_bits,       hex8_cell,    "ID"},
+    {no_rom,    0,      no_bits,       text_cell,    "名前(8)"},
+    {size_byte, 0xF0,   byte_field,    decimal_cell, "縦サイズ"},
+    {size_byte, 0x0F,   byte_field,    decimal_cell, "横サイズ"},
+    {stat(0),   0x0F,   byte_field,    decimal_cell, "種族"},
+    {stat(0),   0x80,   flag,          mark_cell,    "男"},
+    {stat(0),   0x40,   flag,          mark_cell,    "女"},
+    {stat(0),   0x20,   flag,          mark_cell,    "アンデッド"},
+    {stat(0),   0x10,   flag,          mark_cell,    "不明"},
+    {stat(1),   0x07,   byte_field,    decimal_cell, "耐術"},
+    {stat(1),   0x80,   flag,          mark_cell,    "耐地"},
+    {stat(1),   0x40,   flag,          mark_cell,    "耐凝"},
+    {stat(1),   0x20,   flag,          mark_cell,    "耐音"},
+    {stat(1),   0x10,   flag,          mark_cell,    "耐投"},
+    {stat(1),   0x08,   flag,          mark_cell,    "耐水"},
+    {stat(2),   0xFF,   byte_field,    decimal_cell, "不明"},
+    {stat(3),   0xFF,   byte_field,    decimal_cell, "不明"},
+    {stat(4),   0xFFFF, word_field,    decimal_cell, "HP"},
+    {stat(6),   0xFF,   byte_field,    decimal_cell, "腕力"},
+    {stat(7),   0xFF,   byte_field,    decimal_cell, "器用"},
+    {stat(8),   0xFF,   byte_field,    decimal_cell, "素早"},
+    {stat(9),   0xFF,   byte_field,    decimal_cell, "体力"},
+    {stat(10),  0xFF,   byte_field,    decimal_cell, "魔力"},
+    {stat(11),  0xFF,   byte_field,    decimal_cell, "意思力"},
+    {stat(12),  0xFF,   byte_field,    decimal_cell, "魅力"},
+    {stat(13),  0xFF,   byte_field,    decimal_cell, "技LV"},
+    {stat(14),  0xFF,   byte_field,    decimal_cell, "術LV"},
+    {stat(15),  0xFF,   byte_field,    decimal_cell, "上昇LV"},
+    {stat(16),  0xFF,   byte_field,    decimal_cell, "閃きLV"},
+    {stat(17),  0xFF,   byte_field,    hex8_cell,    "行動パターン0ID"},
+    {stat(18),  0xFF,   byte_field,    hex8_cell,    "行動パターン1ID"},
+    {stat(19),  0xFF,   byte_field,    hex8_cell,    "装備武器0ID"},
+    {stat(20),  0xFF,   byte_field,    hex8_cell,    "装備武器1ID"},
+    {stat(21),  0xFF,   byte_field,    hex8_cell,    "装備盾ID"},
+    {stat(22),  0xFF,   byte_field,    hex8_cell,    "装備鎧0ID"},
+    {stat(23),  0xFF,   byte_field,    hex8_cell,    "装備鎧1ID"},
+    {stat(24),  0x3F,   byte_field,    decimal_cell, "所持アイテム"},
+    {stat(24),  0x80,   flag,          mark_cell,    "武器0の無刀取不可"},
+    {stat(24),  0x40,   flag,          mark_cell,    "武器1の無刀取不可"},
+};
+
+const char* const comments[] = {
+    ",IDの欄は16進法",
+    ",縦横サイズは1～5？",
+    ",種族は順に(なし？、獣人、獣、蛇、竜、両棲、鳥、昆虫、植物、無機、魚、水棲、不明、悪魔、骸骨、巨人)",
+    ",耐術は0から順に、蒼龍、朱鳥、白虎、玄武、太陽、月、アビス",
+};
+
+std::unique_ptr<MonsterTable> new_table() {
+  try {
+    auto table = std::make_unique<MonsterTable>();
+    table->rows.reserve(monster_count);
+    for (int i = 0; i < monster_count; ++i) table->rows.push_back(make_record(monster, i));
+    return table;
+  } catch (const std::bad_alloc&) {
+    log_message(msg::out_of_memory);
+    return nullptr;
+  }
+}
+
+std::uint32_t at(std::uint32_t table, std::size_t entry_size, int i) {
+  return table + static_cast<std::uint32_t>(entry_size) * static_cast<std::uint32_t>(i);
+}
+
+}  // namespace
+
+const Layout& monster_layout() { return monster; }
+
+void monster_field_map(std::uint8_t* entry, MonsterRecord& record, Direction direction) {
+  field_map(monster, entry, direction, record);
+}
+
+void monster_cell_map(const CellTarget& target, MonsterRecord& record, Direction direction) {
+  cell_map(monster, target, direction, record);
+}
+
+std::unique_ptr<MonsterTable> load_monsters() {
+  std::unique_ptr<MonsterTable> table = new_table();
+  if (!table) return nullptr;
+  log_section(msg::load_banner, table_name);
+  std::uint8_t name[monster_name_size];
+  std::uint8_t entry[monster_entry_size];
+  for (int i = 0; i < monster_count; ++i) {
+    MonsterRecord& record = table->rows[static_cast<std::size_t>(i)];
+    std::fill(std::begin(name), std::end(name), 0);
+    rom_read(name, at(name_table, monster_name_size, i), monster_name_size);
+    record.text[name_field] = decode_name(name, monster_name_size);
+    std::fill(std::begin(entry), std::end(entry), 0);
+    rom_read(entry + size_byte, at(size_table, 1, i), 1);
+    rom_read(entry + stat(0), at(stat_table, stat_size, i), stat_size);
+    monster_field_map(entry, record, Direction::extract);
+  }
+  return table;
+}
+
+void write_monster_csv(const std::string& folder, const MonsterTable* table) {
+  if (!table) return;
+  CsvWriter out;
+  if (!open_table_writer(out, folder, file_name)) return;
+  out.printf(",%sデータ,総数:%d,\n", table_name, monster_count);
+  out.line();
+  out.line(header_line(monster));
+  for (MonsterRecord record : table->rows) {
+    monster_cell_map(CellTarget{&out, {}}, record, Direction::extract);
+    out.line();
+  }
+  out.line();
+  out.line();
+  for (const char* comment : comments) out.line(comment);
+  if (!out.close()) log_message(msg::cannot_open, (folder + file_name).c_str());
+}
+
+std::unique_ptr<MonsterTable> read_monster_csv(const std::string& folder) {
+  CsvReader in;
+  if (!open_table_reader(in, folder, file_name)) return nullptr;
+  std::unique_ptr<MonsterTable> table = new_table();
+  if (!table) return nullptr;
+  in.skip_lines(3);
+  std::vector<std::string> lines;
+  if (!read_record_lines(in, monster_count, folder + file_name, lines)) return nullptr;
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    monster_cell_map(CellTarget{nullptr, lines[i]}, table->rows[i], Direction::build);
+  return table;
+}
+
+void store_monsters(const MonsterTable* table) {
+  if (!table) return;
+  log_section(msg::store_banner, table_name);
+  std::uint8_t name[monster_name_size];
+  std::uint8_t entry[monster_entry_size];
+  for (int i = 0; i < monster_count && static_cast<std::size_t>(i) < table->rows.size(); ++i) {
+    MonsterRecord record = table->rows[static_cast<std::size_t>(i)];
+    encode_name(record.text[name_field], name, monster_name_size);
+    rom_write(name, at(name_table, monster_name_size, i), monster_name_size);
+    std::fill(std::begin(entry), std::end(entry), 0);
+    monster_field_map(entry, record, Direction::build);
+    rom_write(entry + size_byte, at(size_table, 1, i), 1);
+    rom_write(entry + stat(0), at(stat_table, stat_size, i), stat_size);
+  }
+}
+
+PipelineTable monsters_table() {
+  return make_pipeline_table<MonsterTable>(load_monsters, write_monster_csv, read_monster_csv,
+                                           store_monsters);
+}

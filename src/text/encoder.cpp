@@ -116,7 +116,7 @@ class Encoder {
           position += 1;
         }
       }
-      if (out_ && count_ >= capacity_) break;
+      if (out_ && (full_ || count_ >= capacity_)) break;
     }
     return count_;
   }
@@ -135,8 +135,16 @@ class Encoder {
     }
   }
 
+  // A character that does not fit whole ends the text: half of a two-byte code would turn
+  // the following byte, even one after the room, into its partner.
   void write_code(std::uint16_t code) {
-    if (code >= 0x100) write_byte(static_cast<std::uint8_t>(code >> 8));
+    if (code >= 0x100) {
+      if (out_ && count_ + 2 > capacity_) {
+        full_ = true;
+        return;
+      }
+      write_byte(static_cast<std::uint8_t>(code >> 8));
+    }
     write_byte(static_cast<std::uint8_t>(code & 0xFF));
   }
 
@@ -167,6 +175,7 @@ class Encoder {
   std::size_t length_;
   bool newline_;
   std::size_t count_ = 0;
+  bool full_ = false;
 };
 
 }  // namespace

@@ -51,7 +51,13 @@ std::vector<std::uint8_t> sample_name(SampleRom& rom, std::size_t length) {
   std::vector<std::uint8_t> name(length, 0x50);
   const std::size_t used = length ? 1 + rom.random(static_cast<std::uint32_t>(length)) : 0;
   for (std::size_t i = 0; i < used; ++i) {
-    name[i] = static_cast<std::uint8_t>(0x51 + rom.random(0xE5 - 0x51));  // kana
+    if (i + 1 < used && rom.random(4) == 0) {
+      const std::uint32_t glyph = 0xB0 + rom.random(0x400 - 0xB0);  // kanji, digits, signs
+      name[i] = static_cast<std::uint8_t>(0x20 + (glyph >> 8));
+      name[++i] = static_cast<std::uint8_t>(glyph);
+    } else {
+      name[i] = static_cast<std::uint8_t>(0x51 + rom.random(0xE5 - 0x51));  // kana
+    }
   }
   return name;
 }

@@ -43,7 +43,7 @@ class SampleRom {
 std::vector<std::uint8_t> make_sample_rom(const SampleOptions& options = {});
 bool write_sample_rom(const std::string& path, const SampleOptions& options = {});
 
-// Game text of a name made of the common glyphs (hiragana, katakana), `length` bytes.
+// Game text of a name made of kana and a few two-byte glyphs, padded with blanks to `length` bytes.
 std::vector<std::uint8_t> sample_name(SampleRom& rom, std::size_t length);
 
 // One filler per converted area; each lives in its own source beside this one.

@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include "app/message_log.hpp"
+#include "test_support.hpp"
+
+namespace {
+
+constexpr std::uint32_t names = 0x3D0A80, sizes = 0x26E400, stats = 0x3E3F8B;
+constexpr std::size_t first_row = 3;
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes area(const Bytes& rom, std::uint32_t at, std::size_t count) {
+  return Bytes(rom.begin() + at, rom.begin() + at + static_cast<long>(count));
+}
+
+struct Monsters : ::testing::Test {
+  TempDir dir;
+  std::string rom = dir.path("sample.smc");
+  std::string csv = dir.path("csv/monster.csv");
+  Bytes input;
+  std::vector<std::string> lines;
+
+  void SetUp() override {
+    write_sample(rom);
+    input = read_bytes(rom);
+    ASSERT_EQ(extract(rom, dir.path("csv/")), 0);
+    lines = split_lines(read_text(csv));
+  }
+  Bytes rebuild() {
+    write_text(csv, join_lines(lines));
+    EXPECT_EQ(build(rom, dir.path("out.smc"), dir.path("csv/")), 0);
+    return read_bytes(dir.path("out.smc"));
+  }
+  // A row of the given monster with a name and every other cell taken from `cells`.
+  void set_row(int id, const std::string& name, const std::string& cells) {
+    lines[first_row + static_cast<std::size_t>(id)] = "0x00," + name + "," + cells;
+  }
+};
+
+const std::string plain_cells =
+    "1,2,3,×,×,×,×,0,×,×,×,×,×,0,0,100,1,2,3,4,5,6,7,8,9,10,11,0x01,0x02,0x03,0x04,0x05,0x06,"
+    "0x07,0,×,×,";
+
+}  // namespace
+
+TEST_F(Monsters, FileLayoutAndRoundTrip) {
+  ASSERT_EQ(lines.size(), 3u + 320u + 2u + 4u);
+  EXPECT_EQ(lines[0], ",モンスターデータ,総数:320,");
+  EXPECT_EQ(lines[1], "");
+  EXPECT_EQ(lines[2],
+            "ID,名前(8),縦サイズ,横サイズ,種族,男,女,アンデッド,不明,耐術,耐地,耐凝,耐音,耐投,耐水,"
+            "不明,不明,HP,腕力,器用,素早,体力,魔力,意思力,魅力,技LV,術LV,上昇LV,閃きLV,"
+            "行動パターン0ID,行動パターン1ID,装備武器0ID,装備武器1ID,装備盾ID,装備鎧0ID,装備鎧1ID,"
+            "所持アイテム,武器0の無刀取不可,武器1の無刀取不可,");
+  EXPECT_EQ(lines[first_row + 0x13F].substr(0, 6), "0x13F,");
+  EXPECT_EQ(lines[323], "");
+  EXPECT_EQ(lines[324], "");
+  EXPECT_EQ(lines[325], ",IDの欄は16進法");
+  EXPECT_EQ(lines[328], ",耐術は0から順に、蒼龍、朱鳥、白虎、玄武、太陽、月、アビス");
+
+  // The sample's names hold tags and extra-page pairs; all of them come back.
+  const std::string text = read_text(csv);
+  EXPECT_NE(text.find("<18 07>"), std::string::npos);
+  EXPECT_NE(text.find("<36 02>"), std::string::npos);
+
+  const Bytes out = rebuild();
+  EXPECT_EQ(area(out, names, 8 * 320), area(input, names, 8 * 320));
+  EXPECT_EQ(area(out, sizes, 320), area(input, sizes, 320));
+  EXPECT_EQ(area(out, stats, 25 * 320), area(input, stats, 25 * 320));
+  EXPECT_EQ(area(out, names - 16, 16), area(input, names - 16, 16));
+  EXPECT_EQ(area(out, stats + 25 * 320, 16), area(input, stats + 25 * 320, 16));
+}
+
+TEST_F(Monsters, ValuesAreCutToTheirFieldsWithoutTouchingNeighbours) {
+  set_row(1, "ア", "17,5,3,○,×,○,×,6,○,×,○,×,○,7,8,65535,1,2,3,4,5,6,7,8,9,10,11,"
+                   "0x1AB,0x02,0x03,0x04,0x05,0x06,0x07,64,○,○,");
+  set_row(2, "ア", "1,2,3,×,×,×,×,0,×,×,×,×,×,0,0,65536,1,2,3,4,5,6,7,8,9,10,11,"
+                   "0x01,0x02,0x03,0x04,0x05,0x06,0x07,63,×,○,");
+  const Bytes out = rebuild();
+  EXPECT_EQ(out[sizes + 1], 0x15);  // height 17 keeps its low nibble
+  const Bytes one = area(out, stats + 25, 25);
+  EXPECT_EQ(one[0], 0x80 | 0x20 | 3);
+  EXPECT_EQ(one[1], 0x80 | 0x20 | 0x08 | 6);
+  EXPECT_EQ(one[4], 0xFF);
+  EXPECT_EQ(one[5], 0xFF);
+  EXPECT_EQ(one[17], 0xAB);
+  EXPECT_EQ(one[24], 0xC0);  // held item 64 stores as 0
+  const Bytes two = area(out, stats + 50, 25);
+  EXPECT_EQ(two[4], 0x00);
+  EXPECT_EQ(two[5], 0x00);
+  EXPECT_EQ(two[24], 0x40 | 63);
+}
+
+TEST_F(Monsters, RowsLandByPositionAndNamesAreCutOrPadded) {
+  set_row(3, "アイウエオカキクケ", plain_cells);   // nine bytes: cut at eight
+  set_row(4, "魔", plain_cells);                   // padded with blanks
+  set_row(5, "", plain_cells);                     // eight blanks
+  set_row(6, "アイウエオカキ魔", plain_cells);     // the kanji would need bytes 7 and 8
+  set_row(7, "ア<36 02>A", plain_cells);           // tag kept, unmapped letter blank
+  lines[first_row + 8] = "0x13F,イ," + plain_cells;  // an edited ID cell does not move the row
+  const Bytes out = rebuild();
+  EXPECT_EQ(area(out, names + 8 * 3, 8), Bytes({0x82, 0x83, 0x84, 0x85, 0x86, 0x87, 0x88, 0x89}));
+  EXPECT_EQ(area(out, names + 8 * 4, 8), Bytes({0x20, 0xB0, 0x50, 0x50, 0x50, 0x50, 0x50, 0x50}));
+  EXPECT_EQ(area(out, names + 8 * 5, 8), Bytes(8, 0x50));
+  EXPECT_EQ(area(out, names + 8 * 6, 8), Bytes({0x82, 0x83, 0x84, 0x85, 0x86, 0x87, 0x88, 0x50}));
+  EXPECT_EQ(area(out, names + 8 * 7, 8), Bytes({0x82, 0x36, 0x02, 0x50, 0x50, 0x50, 0x50, 0x50}));
+  EXPECT_EQ(area(out, names + 8 * 8, 8), Bytes({0x83, 0x50, 0x50, 0x50, 0x50, 0x50, 0x50, 0x50}));
+  EXPECT_EQ(area(out, names + 8 * 0x13F, 8), area(input, names + 8 * 0x13F, 8));
+  EXPECT_EQ(out[sizes + 8], 0x12);
+}
+
+TEST_F(Monsters, AShortFileLeavesTheTableAlone) {
+  lines.resize(first_row + 100);
+  set_row(0, "ア", plain_cells);
+  const Bytes out = rebuild();
+  EXPECT_EQ(area(out, names, 8 * 320), area(input, names, 8 * 320));
+  EXPECT_EQ(area(out, stats, 25 * 320), area(input, stats, 25 * 320));
+}
