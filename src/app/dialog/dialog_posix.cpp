@@ -1,10 +1,27 @@
-#include "app/dialog/dialog.hpp"
+#include <unistd.h>
 
+#include <iostream>
+
+#include "app/dialog/dialog.hpp"
+#include "app/dialog/dialog_form.hpp"
+#include "app/job.hpp"
 #include "app/messages.hpp"
 #include "app/platform.hpp"
 
-// Without a command line the terminal shows how to use the program.
+// Without a command line a person at a terminal gets the form; anything else (a script, a
+// pipe) gets the usage text, since nobody would answer the form.
 int run_main_dialog() {
-  platform::write_console(msg::usage, false);
+  if (!isatty(STDIN_FILENO)) {
+    platform::write_console(msg::usage, false);
+    return 0;
+  }
+  dialog::FormIo io;
+  io.read_line = [](std::string& line) {
+    if (!std::getline(std::cin, line)) return false;
+    line = platform::to_sjis(line);
+    return true;
+  };
+  io.write = [](const std::string& text) { platform::write_console(text, false); };
+  dialog::run_form(io, [](const std::vector<std::string>& args) { return run_job(args); });
   return 0;
 }

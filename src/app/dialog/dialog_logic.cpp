@@ -1,0 +1,69 @@
+#include "app/dialog/dialog_logic.hpp"
+
+#include "app/dialog/dialog_texts.hpp"
+
+namespace dialog {
+
+const std::array<ModeEntry, mode_count>& mode_table() {
+  // clang-format off
+  static const std::array<ModeEntry, mode_count> table{{
+    // entry              option label 1           label 2            label 3          music  smc    folder row
+    {text::extract_mode, "-a", text::input_rom,  text::csv_folder,  nullptr,         true,  true,  2},
+    {text::build_mode,   "-m", text::input_rom,  text::output_rom,  text::csv_folder, true, true,  3},
+    {text::encode_mode,  "-e", text::input_file, text::output_file, nullptr,         false, false, 0},
+    {text::decode_mode,  "-d", text::input_file, text::output_file, nullptr,         false, false, 0},
+  }};
+  // clang-format on
+  return table;
+}
+
+const ModeEntry* mode_entry(int mode) {
+  if (mode < 0 || mode >= mode_count) return nullptr;
+  return &mode_table()[static_cast<std::size_t>(mode)];
+}
+
+DialogState::DialogState() : labels{text::label1, text::label2, text::label3} {}
+
+void apply_mode_labels(DialogState& state) {
+  const ModeEntry* entry = mode_entry(state.mode);
+  if (!entry) return;
+  state.labels[0] = entry->label1;
+  state.labels[1] = entry->label2;
+  state.row3_enabled = entry->label3 != nullptr;
+  if (entry->label3) state.labels[2] = entry->label3;
+  state.music_enabled = entry->music_enabled;
+}
+
+std::vector<std::string> dialog_job_arguments(const DialogState& state) {
+  const ModeEntry* entry = mode_entry(state.mode);
+  std::string option = entry ? entry->option : "";
+  // Also in the text modes, where the box is disabled: the job ignores it there.
+  if (state.music_checked) option += 'm';
+
+  std::vector<std::string> args{"dummy", option};
+  for (const std::string& field : state.fields) args.push_back(field);
+  std::size_t count = 0;
+  while (count < args.size() && !args[count].empty()) ++count;
+  args.resize(count);
+  return args;
+}
+
+BrowseRequest browse_request(int mode, int row) {
+  const ModeEntry* entry = mode_entry(mode);
+  if (entry && entry->folder_row == row) return {BrowseKind::folder, text::folder_title, {}};
+  BrowseRequest request{BrowseKind::file, text::file_title, {}};
+  if (entry && entry->rom_filter) request.filters.push_back({text::rom_filter, text::rom_pattern});
+  request.filters.push_back({text::all_filter, text::all_pattern});
+  return request;
+}
+
+void apply_browse_result(DialogState& state, int row, const std::string& path) {
+  if (row < 1 || row > row_count || path.empty()) return;
+  state.fields[static_cast<std::size_t>(row - 1)] = path;
+}
+
+void apply_dropped_files(DialogState& state, const std::vector<std::string>& paths) {
+  if (!paths.empty() && !paths.front().empty()) state.fields[0] = paths.front();
+}
+
+}  // namespace dialog

@@ -1,0 +1,16 @@
+/* Identifiers of the main dialog's template, shared by the resource script and the code. */
+#pragma once
+
+#define IDD_MAIN 100
+
+#define IDC_MODE 1000
+#define IDC_FIELD1 1001
+#define IDC_BROWSE1 1002
+#define IDC_LABEL1 1003
+#define IDC_LABEL2 1004
+#define IDC_FIELD2 1005
+#define IDC_BROWSE2 1006
+#define IDC_LABEL3 1007
+#define IDC_FIELD3 1008
+#define IDC_BROWSE3 1009
+#define IDC_MUSIC 1010
