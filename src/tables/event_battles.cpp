@@ -1,4 +1,156 @@
+#include "tables/event_battles.hpp"
+
+#include <algorithm>
+#include <string_view>
+
+#include "app/message_log.hpp"
+#include "app/messages.hpp"
+#include "app/rom_image.hpp"
+#include "table/cells.hpp"
+#include "table/csv_file.hpp"
 #include "tables/tables.hpp"
 
-// Not converted yet: the pipeline passes over this table.
-PipelineTable event_battles_table() { return {}; }
+namespace {
+
+const char* const file_name = "event_battle.csv";
+const char* const table_name = "イベントバトル";
+
+namespace texts {
+const char* const title = ",%sデータ,\n";
+const char* const header = "ID,データ(最大%dバイト),\n";
+const char* const comment = ",IDの欄は16進法,";
+const char* const area_overrun = "%sのデータが%dバイトを超えました\n超過分は削除されます\n";
+}  // namespace texts
+
+constexpr std::uint32_t bank = 0x3E0000;
+
+bool fill_begins(const EventBattleTable& table, std::size_t p) {
+  if (p + 4 > event_battle_area_size) return false;
+  return std::all_of(&table.data[p], &table.data[p] + 4, [](std::uint8_t b) { return b == 0xFF; });
+}
+
+// Entries are listed as lying back to back from the start of the area. An entry's length is
+// the distance to the next entry; the last one, before the end of the table or before an
+// unused pointer, runs up to the 0xFF fill.
+std::size_t listed_length(const EventBattleTable& table, std::size_t j, std::size_t p) {
+  const std::size_t room = event_battle_area_size - p;
+  const bool last = j + 1 == event_battle_count || table.address[j + 1] == event_battle_unused;
+  if (!last) {
+    const std::int64_t distance = std::int64_t{table.address[j + 1]} - table.address[j];
+    return distance > 0 ? std::min(static_cast<std::size_t>(distance), room) : 0;
+  }
+  std::size_t length = 0;
+  while (length < room && !fill_begins(table, p + length)) ++length;
+  return length;
+}
+
+// Reads the byte cells after the ID cell into the area from p on, up to the first empty cell.
+// Returns false when a byte found no room.
+bool read_bytes(std::string_view line, EventBattleTable& table, std::size_t& p) {
+  std::size_t next = cell_start(line, 1);
+  while (next != std::string_view::npos) {
+    line = line.substr(next);
+    std::int32_t value = 0;
+    if (transfer_cell(CellTarget{nullptr, line}, Direction::build, hex8_cell, value, 0) == 0) break;
+    if (p == event_battle_area_size) return false;
+    table.data[p++] = static_cast<std::uint8_t>(value);
+    next = cell_start(line, 1);
+  }
+  return true;
+}
+
+}  // namespace
+
+void event_battle_field_map(std::uint8_t* rom_bytes, std::int32_t& address, Direction direction) {
+  transfer_bits(rom_bytes, direction, word_field, address, 0xFFFF);
+}
+
+std::unique_ptr<EventBattleTable> load_event_battles() {
+  auto table = std::make_unique<EventBattleTable>();
+  log_section(msg::load_banner, table_name);
+  std::array<std::uint8_t, 2 * event_battle_count> pointers{};
+  rom_read(pointers.data(), event_battle_pointers, pointers.size());
+  for (std::size_t j = 0; j < event_battle_count; ++j) {
+    std::int32_t& address = table->address[j];
+    event_battle_field_map(&pointers[2 * j], address, Direction::extract);
+    if (address != event_battle_unused) address += bank;
+  }
+  rom_read(table->data.data(), event_battle_area, table->data.size());
+  return table;
+}
+
+void write_event_battle_csv(const std::string& folder, const EventBattleTable* table) {
+  if (!table) return;
+  CsvWriter out;
+  if (!open_table_writer(out, folder, file_name)) return;
+  out.printf(texts::title, table_name);
+  out.line();
+  out.printf(texts::header, static_cast<int>(event_battle_area_size));
+  std::size_t p = 0;
+  for (std::size_t j = 0; j < event_battle_count; ++j) {
+    if (table->address[j] == event_battle_unused) break;
+    std::int32_t id = static_cast<std::int32_t>(j);
+    transfer_cell(CellTarget{&out, {}}, Direction::extract, hex8_cell, id, 0);
+    const std::size_t length = listed_length(*table, j, p);
+    for (std::size_t i = 0; i < length; ++i) {
+      std::int32_t value = table->data[p++];
+      transfer_cell(CellTarget{&out, {}}, Direction::extract, hex8_cell, value, 0);
+    }
+    out.line();
+  }
+  out.line();
+  out.line();
+  out.line(texts::comment);
+  if (!out.close()) log_message(msg::cannot_open, (folder + file_name).c_str());
+}
+
+std::unique_ptr<EventBattleTable> read_event_battle_csv(const std::string& folder) {
+  CsvReader in;
+  if (!open_table_reader(in, folder, file_name)) return nullptr;
+  const std::string path = folder + file_name;
+  auto table = std::make_unique<EventBattleTable>();
+  in.skip_lines(3);
+  table->address[0] = event_battle_area;
+  std::size_t p = 0;
+  bool dropped = false;
+  std::string line;
+  for (std::size_t j = 0; j < event_battle_count; ++j) {
+    if (!in.next_line(line)) {
+      log_message(msg::file_too_short, path.c_str());
+      return nullptr;
+    }
+    // A line without an ID ends the list, as after a table whose pointers end in unused ones.
+    std::int32_t id = 0;
+    if (transfer_cell(CellTarget{nullptr, line}, Direction::build, hex8_cell, id, 0) == 0) {
+      std::fill(table->address.begin() + static_cast<std::ptrdiff_t>(j), table->address.end(),
+                event_battle_unused);
+      break;
+    }
+    if (!read_bytes(line, *table, p)) dropped = true;
+    if (j + 1 < event_battle_count) {
+      table->address[j + 1] = static_cast<std::int32_t>(event_battle_area + p);
+    }
+  }
+  std::fill(table->data.begin() + static_cast<std::ptrdiff_t>(p), table->data.end(), 0xFF);
+  if (dropped) {
+    log_message(texts::area_overrun, table_name, static_cast<int>(event_battle_area_size));
+  }
+  return table;
+}
+
+void store_event_battles(const EventBattleTable* table) {
+  if (!table) return;
+  log_section(msg::store_banner, table_name);
+  std::array<std::uint8_t, 2 * event_battle_count> pointers{};
+  for (std::size_t j = 0; j < event_battle_count; ++j) {
+    std::int32_t address = table->address[j];
+    event_battle_field_map(&pointers[2 * j], address, Direction::build);
+  }
+  rom_write(pointers.data(), event_battle_pointers, pointers.size());
+  rom_write(table->data.data(), event_battle_area, table->data.size());
+}
+
+PipelineTable event_battles_table() {
+  return make_pipeline_table<EventBattleTable>(load_event_battles, write_event_battle_csv,
+                                               read_event_battle_csv, store_event_battles);
+}

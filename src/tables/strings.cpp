@@ -1,4 +1,208 @@
-#include "tables/tables.hpp"
+#include "tables/strings.hpp"
 
-// Not converted yet: the pipeline passes over this table.
-PipelineTable strings_table() { return {}; }
+#include <algorithm>
+
+#include "app/message_log.hpp"
+#include "app/messages.hpp"
+#include "app/rom_image.hpp"
+#include "table/cells.hpp"
+#include "table/csv_file.hpp"
+#include "tables/tables.hpp"
+#include "text/decoder.hpp"
+#include "text/encoder.hpp"
+
+namespace {
+
+const char* const file_name = "string.csv";
+const char* const table_name = "可変長文字列";
+
+namespace texts {
+const char* const title = ",%sデータ,総数:%d,\n";
+const char* const header = "ID,文字列(最大%dバイト),\n";
+const char* const comment = ",空行を削除せずに最大バイト数を超えなければ複数の行を追加できます,";
+const char* const area_overrun = "文字列のバッファが限界を超えました\n超過分は削除されます\n";
+const char* const too_many_rows =
+    "%sのグループ%dは%d行までです。それを超えた行は読み込まれません\n";
+}  // namespace texts
+
+constexpr std::uint32_t unused_pointer = 0xFFFF;
+
+std::uint32_t word_at(const std::vector<std::uint8_t>& bytes, std::size_t index) {
+  return bytes[2 * index] | (std::uint32_t{bytes[2 * index + 1]} << 8);
+}
+
+void put_word(std::vector<std::uint8_t>& bytes, std::size_t index, std::uint32_t value) {
+  bytes[2 * index] = static_cast<std::uint8_t>(value);
+  bytes[2 * index + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+std::vector<std::uint8_t> read_rom(std::uint32_t rom_offset, std::size_t count) {
+  std::vector<std::uint8_t> bytes(count, 0);
+  rom_read(bytes.data(), rom_offset, count);
+  return bytes;
+}
+
+void append_string(StringTable& table, std::size_t group, std::string_view text) {
+  table.text += text;
+  table.ends[group].push_back(table.text.size());
+}
+
+// A list ends at its first unused pointer, and at a pointer that runs backwards or past the
+// text area, so no string is read from outside its own area.
+void load_group(StringTable& table, std::size_t g) {
+  const StringGroup& group = string_groups()[g];
+  const std::size_t n = static_cast<std::size_t>(group.pointers);
+  const std::vector<std::uint8_t> pointers = read_rom(group.pointer_table, 2 * n);
+  const std::vector<std::uint8_t> area = read_rom(group.text_area, group.area_size);
+  table.ends[g].assign(1, table.text.size());
+  std::uint32_t start = word_at(pointers, 0);
+  if (start > group.area_size) return;
+  std::string decoded;
+  for (std::size_t k = 1; k < n; ++k) {
+    const std::uint32_t next = word_at(pointers, k);
+    if (next == unused_pointer || next < start || next > group.area_size) break;
+    const std::uint8_t* source = area.data() + start;
+    const std::size_t length = next - start;
+    decoded.clear();
+    decode_text(&decoded, source, decode_text(nullptr, source, 0, length), length);
+    append_string(table, g, decoded);
+    start = next;
+  }
+}
+
+// Rows up to the line whose ID cell is empty. Rows beyond the list's n - 1 are dropped with a
+// message; a file that ends inside a list is refused, so a cut file never empties the ROM.
+bool read_group(CsvReader& in, StringTable& table, std::size_t g, const std::string& path) {
+  const StringGroup& group = string_groups()[g];
+  const std::size_t limit = static_cast<std::size_t>(group.pointers) - 1;
+  table.ends[g].assign(1, table.text.size());
+  bool dropped = false;
+  std::string line;
+  for (;;) {
+    if (!in.next_line(line)) {
+      log_message(msg::file_too_short, path.c_str());
+      return false;
+    }
+    std::int32_t id = 0;
+    if (transfer_cell(CellTarget{nullptr, line}, Direction::build, hex8_cell, id, 0) == 0) break;
+    if (string_count(table, g) >= limit) {
+      dropped = true;
+      continue;
+    }
+    append_string(table, g, cell_string(line, 1, line.size()));
+  }
+  if (dropped) log_message(texts::too_many_rows, table_name, static_cast<int>(g), static_cast<int>(limit));
+  return true;
+}
+
+// Packs the list from the start of its area; bytes after the last string keep their content.
+void store_group(const StringTable& table, std::size_t g, bool& overrun_reported) {
+  const StringGroup& group = string_groups()[g];
+  const std::size_t n = static_cast<std::size_t>(group.pointers);
+  const std::size_t count = string_count(table, g);
+  std::size_t last = count;
+  while (last > 0 && string_text(table, g, last - 1).empty()) --last;
+  last = std::min(std::max(last, static_cast<std::size_t>(group.minimum_kept)), n - 1);
+
+  std::vector<std::uint8_t> pointers(2 * n, 0);
+  std::vector<std::uint8_t> area(group.area_size, 0);
+  std::size_t used = 0;
+  put_word(pointers, 0, 0);
+  for (std::size_t k = 1; k < n; ++k) {
+    if (k > last) {
+      put_word(pointers, k, unused_pointer);
+      continue;
+    }
+    const std::string_view source = k - 1 < count ? string_text(table, g, k - 1) : std::string_view();
+    const std::size_t room = group.area_size - used;
+    const std::size_t written =
+        room == 0 ? 0 : encode_text(area.data() + used, source.data(), room, source.size(), false);
+    // A string that exactly fills the area is reported too, though nothing of it is cut.
+    if (written >= room && !overrun_reported) {
+      log_message("%s", texts::area_overrun);
+      overrun_reported = true;
+    }
+    used += written;
+    put_word(pointers, k, static_cast<std::uint32_t>(used));
+  }
+  rom_write(area.data(), group.text_area, used);
+  rom_write(pointers.data(), group.pointer_table, pointers.size());
+}
+
+}  // namespace
+
+const std::array<StringGroup, string_group_count>& string_groups() {
+  static const std::array<StringGroup, string_group_count> groups = {{
+      // pointers  n    kept  text area  size
+      {0x3D6000, 256, 185, 0x3D6200, 0x1600},
+      {0x3D7800, 640, 536, 0x3D7D00, 0x1B00},
+      {0x3D9800, 256, 70, 0x3D9A00, 0xE00},
+      {0x3DA800, 128, 69, 0x3DA900, 0x700},
+      {0x3DB000, 74, 73, 0x3DB094, 0xF6C},
+      {0x3DC000, 256, 255, 0x3DC200, 0x1E00},
+  }};
+  return groups;
+}
+
+std::size_t string_count(const StringTable& table, std::size_t group) {
+  const std::vector<std::size_t>& ends = table.ends.at(group);
+  return ends.empty() ? 0 : ends.size() - 1;
+}
+
+std::string_view string_text(const StringTable& table, std::size_t group, std::size_t k) {
+  const std::vector<std::size_t>& ends = table.ends.at(group);
+  const std::size_t begin = ends.at(k);
+  return std::string_view(table.text).substr(begin, ends.at(k + 1) - begin);
+}
+
+std::unique_ptr<StringTable> load_strings() {
+  auto table = std::make_unique<StringTable>();
+  log_section(msg::load_banner, table_name);
+  for (std::size_t g = 0; g < string_group_count; ++g) load_group(*table, g);
+  return table;
+}
+
+void write_string_csv(const std::string& folder, const StringTable* table) {
+  if (!table) return;
+  CsvWriter out;
+  if (!open_table_writer(out, folder, file_name)) return;
+  out.printf(texts::title, table_name, 1);
+  for (std::size_t g = 0; g < string_group_count; ++g) {
+    out.line();
+    out.printf(texts::header, static_cast<int>(string_groups()[g].area_size));
+    for (std::size_t k = 0; k < string_count(*table, g); ++k) {
+      std::int32_t id = static_cast<std::int32_t>(k);
+      transfer_cell(CellTarget{&out, {}}, Direction::extract, hex8_cell, id, 0);
+      out.write(string_text(*table, g, k));
+      out.line(",");
+    }
+  }
+  out.line();
+  out.line(texts::comment);
+  if (!out.close()) log_message(msg::cannot_open, (folder + file_name).c_str());
+}
+
+std::unique_ptr<StringTable> read_string_csv(const std::string& folder) {
+  CsvReader in;
+  if (!open_table_reader(in, folder, file_name)) return nullptr;
+  const std::string path = folder + file_name;
+  auto table = std::make_unique<StringTable>();
+  in.skip_lines(2);
+  for (std::size_t g = 0; g < string_group_count; ++g) {
+    in.skip_lines(1);
+    if (!read_group(in, *table, g, path)) return nullptr;
+  }
+  return table;
+}
+
+void store_strings(const StringTable* table) {
+  if (!table) return;
+  log_section(msg::store_banner, table_name);
+  bool overrun_reported = false;
+  for (std::size_t g = 0; g < string_group_count; ++g) store_group(*table, g, overrun_reported);
+}
+
+PipelineTable strings_table() {
+  return make_pipeline_table<StringTable>(load_strings, write_string_csv, read_string_csv,
+                                          store_strings);
+}
