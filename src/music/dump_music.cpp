@@ -1,0 +1,75 @@
+#include <array>
+#include <new>
+
+#include "app/message_log.hpp"
+#include "app/messages.hpp"
+#include "app/rom_image.hpp"
+#include "music/music.hpp"
+#include "music/music_messages.hpp"
+#include "music/song.hpp"
+#include "music/song_text.hpp"
+
+namespace {
+
+enum class Loaded { ok, skipped, out_of_memory };
+
+std::uint32_t rom_end() { return rom_state().size - rom_state().shift; }
+
+Loaded load_song(int song, const std::uint8_t* event_songs, SongRecord& record) {
+  record.song = song;
+  record.event_song = event_song_number(event_songs, song);
+
+  std::array<std::uint8_t, pointer_entry_size> pointer{};
+  rom_read(pointer.data(), pointer_entry_of(song), pointer.size());
+  song_record_map(pointer.data(), record, Direction::extract, SongGroup::pointer);
+  const std::uint32_t target =
+      static_cast<std::uint32_t>(record.pointer_word) | (static_cast<std::uint32_t>(record.pointer_bank) << 16);
+  const std::uint32_t base = song_region(song).pointer_base;
+  if (target < base || target - base > rom_end() || rom_end() - (target - base) < song_header_size) {
+    log_message(music_msg::pointer_outside, song);
+    return Loaded::skipped;
+  }
+  const std::uint32_t block = target - base;
+
+  std::array<std::uint8_t, wave_entry_size> wave{};
+  rom_read(wave.data(), wave_entry_of(song), wave.size());
+  song_record_map(wave.data(), record, Direction::extract, SongGroup::wave);
+  std::array<std::uint8_t, drum_entry_size> drum{};
+  rom_read(drum.data(), drum_entry_of(song), drum.size());
+  song_record_map(drum.data(), record, Direction::extract, SongGroup::drum);
+
+  std::array<std::uint8_t, song_header_size> header{};
+  rom_read(header.data(), block, header.size());
+  song_record_map(header.data(), record, Direction::extract, SongGroup::header);
+  fix_song_wrap(record);
+
+  if (record.data_length > 0) {
+    try {
+      record.data.assign(static_cast<std::size_t>(record.data_length), 0);
+    } catch (const std::bad_alloc&) {
+      return Loaded::out_of_memory;
+    }
+    // Bytes past the end of the image stay 0.
+    rom_read(record.data.data(), block + static_cast<std::uint32_t>(song_header_size), record.data.size());
+  }
+  return Loaded::ok;
+}
+
+}  // namespace
+
+void dump_music(const std::string& folder) {
+  log_section("%s", music_msg::dump_section);
+  std::array<std::uint8_t, event_song_entries> event_songs{};
+  rom_read(event_songs.data(), event_song_table, event_songs.size());
+  const int count = song_count();
+  for (int song = 0; song < count; ++song) {
+    log_progress(music_msg::song_progress, song, song_title(song).c_str());
+    SongRecord record;
+    const Loaded loaded = load_song(song, event_songs.data(), record);
+    if (loaded == Loaded::out_of_memory) {
+      log_message(msg::out_of_memory);
+      return;
+    }
+    if (loaded == Loaded::ok) write_song_text(record, folder);
+  }
+}

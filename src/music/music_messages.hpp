@@ -1,0 +1,37 @@
+#pragma once
+// Every text of the music dump and rebuild that the user sees, in one place. Narrow literals
+// are compiled to Shift-JIS.
+
+namespace music_msg {
+
+inline constexpr const char* dump_section = "音楽データの解析";
+inline constexpr const char* rebuild_section = "音楽ファイルの解析＆書き込み";
+inline constexpr const char* song_progress = "0x%02X番目の音楽データ:%s";
+inline constexpr const char* unknown_channel = "%d行目に不明なチャンネル番号があります\n";
+inline constexpr const char* over_capacity = "0x%02X番目のデータで容量を越えたので強制終了します\n";
+// A song pointer that leads outside the image: the song gets no text file.
+inline constexpr const char* pointer_outside =
+    "0x%02X番目の音楽データのポインタがROMの外を指しています\n";
+// A song without its text file whose old block does not lie inside its region.
+inline constexpr const char* broken_old_block =
+    "0x%02X番目の元の音楽データが壊れているので強制終了します\n";
+
+// Song titles.
+inline constexpr const char* base_title = "曲%02X";
+inline constexpr const char* added_title = "追加曲%02X";
+
+// The song text file.
+inline constexpr const char* file_name = "%smusic%02X.txt";
+inline constexpr const char* song_line = "曲番号:%02X\n";
+inline constexpr const char* event_song_line = "イベント曲番号:%02X\n";
+inline constexpr const char* title_line = "仮曲名:%s\n";
+inline constexpr const char* wave_header = "Wave";
+inline constexpr const char* drum_header = "Drum";
+inline constexpr const char* channel_header = "Channel";
+inline constexpr const char* ruler = "; 0  1  2  3  4  5  6  7   8  9  A  B  C  D  E  F\n";
+inline constexpr const char* drum_line = " %02X %02X %02X\t\t;%s\n";
+inline constexpr const char* line_offset = "\t\t;%04X\n";
+inline constexpr const char* note_names[12] = {"ド",  "ド#",  "レ", "レ#", "ミ",  "ファ",
+                                               "ファ#", "ソ", "ソ#", "ラ", "ラ#", "シ"};
+
+}  // namespace music_msg

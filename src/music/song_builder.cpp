@@ -1,0 +1,121 @@
+#include "music/song_builder.hpp"
+
+#include <new>
+
+#include "app/message_log.hpp"
+#include "app/messages.hpp"
+#include "music/music_messages.hpp"
+#include "music/song_text.hpp"
+#include "table/csv_file.hpp"
+
+namespace {
+
+void header_bytes(SongRecord& record, std::vector<std::uint8_t>& block) {
+  block.assign(song_header_size, 0);
+  song_record_map(block.data(), record, Direction::build, SongGroup::header);
+}
+
+// Channel offsets from the parser become addresses: a channel without bytes points at the
+// end. Jump targets, relative to their channel in the text, become absolute.
+void place_channels(SongRecord& record) {
+  for (int k = 0; k < channel_count; ++k) {
+    const std::int32_t offset = record.channel_address[k];
+    record.channel_address[k] = offset < 0 ? record.end : record.start + offset;
+    record.second_address[k] = record.channel_address[k];
+  }
+  const ChannelOrder order = sort_channels(record.channel_address, record.end);
+  for (int p = 0; p < channel_count; ++p) {
+    const std::int32_t address = record.channel_address[order.channel[p]];
+    std::uint8_t* bytes = record.data.data() + (address - record.start);
+    for (std::int32_t t : jump_targets(bytes, order.length[p])) {
+      put_word(bytes + t, get_word(bytes + t) + address);
+    }
+  }
+}
+
+}  // namespace
+
+int build_song(const std::string& folder, std::uint32_t write_offset, std::uint32_t limit,
+               int song, PlacedSong& out) {
+  const std::string path = song_file_path(folder, song);
+  CsvReader file;
+  if (!file.open(path)) {
+    log_message(msg::cannot_open, path.c_str());
+    return 0;
+  }
+  log_progress(music_msg::song_progress, song, song_title(song).c_str());
+
+  SongRecord record;
+  record.song = song;
+  record.channel_address.fill(-1);
+  record.second_address.fill(-1);
+  try {
+    parse_song_text(file, record);
+  } catch (const std::bad_alloc&) {
+    log_message(msg::out_of_memory);
+    return 0;
+  }
+
+  const std::int32_t n = record.data_length;
+  if (n > max_song_data ||
+      std::uint64_t{write_offset} + song_header_size + static_cast<std::uint64_t>(n) > limit) {
+    return song_over_capacity;
+  }
+  record.block_length = n + block_length_extra;
+  record.start = static_cast<std::int32_t>(write_offset + song_header_size);
+  record.end = record.start + n;
+  place_channels(record);
+
+  out.song = song;
+  out.offset = write_offset;
+  header_bytes(record, out.block);
+  out.block.insert(out.block.end(), record.data.begin(), record.data.end());
+  out.has_tables = true;
+  out.wave.fill(0);
+  out.drum.fill(0);
+  song_record_map(out.wave.data(), record, Direction::build, SongGroup::wave);
+  song_record_map(out.drum.data(), record, Direction::build, SongGroup::drum);
+  return static_cast<int>(out.block.size());
+}
+
+std::size_t old_block_size(const std::vector<std::uint8_t>& old_region, std::size_t read_position) {
+  if (read_position >= old_region.size() || old_region.size() - read_position < 2) return 2;
+  return static_cast<std::size_t>(get_word(&old_region[read_position])) + 2;
+}
+
+int keep_old_block(const std::vector<std::uint8_t>& old_region, std::size_t read_position,
+                   std::uint32_t write_offset, std::uint32_t limit, PlacedSong& out) {
+  if (read_position > old_region.size() || old_region.size() - read_position < song_header_size) {
+    return old_block_broken;
+  }
+  SongRecord record;
+  std::vector<std::uint8_t> header(old_region.begin() + static_cast<std::ptrdiff_t>(read_position),
+                                   old_region.begin() + static_cast<std::ptrdiff_t>(read_position + song_header_size));
+  song_record_map(header.data(), record, Direction::extract, SongGroup::header);
+  fix_song_wrap(record);
+  const std::size_t size = static_cast<std::size_t>(record.block_length) + 2;
+  if (record.block_length < block_length_extra || old_region.size() - read_position < size) {
+    return old_block_broken;
+  }
+
+  const std::int32_t shift = static_cast<std::int32_t>((write_offset + song_header_size - static_cast<std::uint32_t>(record.start)) & 0xFFFF);
+  record.start += shift;
+  record.end += shift;
+  for (int k = 0; k < channel_count; ++k) {
+    record.channel_address[k] += shift;
+    record.second_address[k] += shift;
+  }
+  if (std::uint64_t{write_offset} + size > limit) return song_over_capacity;
+
+  out.offset = write_offset;
+  header_bytes(record, out.block);
+  const auto data_begin = old_region.begin() + static_cast<std::ptrdiff_t>(read_position + song_header_size);
+  out.block.insert(out.block.end(), data_begin, data_begin + (record.block_length - block_length_extra));
+  // The old data is walked as one stream: its channel bounds are not trusted.
+  std::uint8_t* data = out.block.data() + song_header_size;
+  for (std::int32_t t : jump_targets(data, record.block_length - block_length_extra)) {
+    put_word(data + t, get_word(data + t) + shift);
+  }
+  out.has_tables = false;
+  return static_cast<int>(size);
+}

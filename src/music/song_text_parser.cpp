@@ -1,0 +1,128 @@
+#include <cstring>
+
+#include "app/message_log.hpp"
+#include "music/music_messages.hpp"
+#include "music/song_text.hpp"
+#include "table/csv_file.hpp"
+
+namespace {
+
+int hex_digit(unsigned char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+bool starts_with(const std::string& line, const char* prefix) {
+  return line.compare(0, std::strlen(prefix), prefix) == 0;
+}
+
+// Sections: -1 none, 0-7 a channel, or the two table sections.
+constexpr int no_section = -1;
+constexpr int wave_section = 8;
+constexpr int drum_section = 9;
+
+struct ParseState {
+  int section = no_section;
+  int count = 0;               // values taken in the current section
+  std::size_t channel_begin = 0;  // where the current channel's bytes begin in the data
+  std::vector<std::uint8_t> data;
+};
+
+void close_section(ParseState& state, SongRecord& record) {
+  if (state.section >= 0 && state.section < channel_count) {
+    const std::int32_t offset = state.data.size() > state.channel_begin
+                                    ? static_cast<std::int32_t>(state.channel_begin)
+                                    : -1;
+    record.channel_address[state.section] = offset;
+    record.second_address[state.section] = offset;
+  }
+  state.count = 0;
+  state.channel_begin = state.data.size();
+}
+
+// Returns true when the line opens a section.
+bool open_section(const std::string& line, int line_number, ParseState& state,
+                  SongRecord& record) {
+  int section;
+  if (starts_with(line, music_msg::wave_header)) {
+    section = wave_section;
+  } else if (starts_with(line, music_msg::drum_header)) {
+    section = drum_section;
+  } else if (starts_with(line, music_msg::channel_header)) {
+    const std::size_t at = std::strlen(music_msg::channel_header);
+    const char number = at < line.size() ? line[at] : '\0';
+    if (number >= '1' && number <= '8') {
+      section = number - '1';
+    } else {
+      log_message(music_msg::unknown_channel, line_number);
+      section = no_section;
+    }
+  } else {
+    return false;
+  }
+  close_section(state, record);
+  state.section = section;
+  return true;
+}
+
+void take_value(std::uint8_t value, ParseState& state, SongRecord& record) {
+  if (state.section == wave_section) {
+    if (state.count < wave_count) record.wave[state.count] = value;
+    ++state.count;
+  } else if (state.section == drum_section) {
+    if (state.count < drum_count * 3) record.drum[state.count / 3][state.count % 3] = value;
+    ++state.count;
+  } else if (state.section != no_section) {
+    state.data.push_back(value);
+  }
+}
+
+}  // namespace
+
+std::int32_t read_hex_token(const std::string& line, std::size_t& position, std::size_t limit) {
+  if (limit > line.size()) limit = line.size();
+  std::uint32_t value = 0;
+  bool seen = false;
+  while (position < limit && line[position] != '\0') {
+    const unsigned char c = static_cast<unsigned char>(line[position]);
+    const int digit = hex_digit(c);
+    if (digit >= 0) {
+      value = value * 16 + static_cast<std::uint32_t>(digit);
+      seen = true;
+      ++position;
+      continue;
+    }
+    if (c == ';' || c == '\n' || c == '\r') {
+      position = limit;
+      break;
+    }
+    if (seen) break;
+    // The second byte of a double-byte character may look like a digit.
+    position += c >= 0x80 ? 2 : 1;
+    if (position > limit) position = limit;
+  }
+  // Only the low bits of an overlong number matter to any caller.
+  return seen ? static_cast<std::int32_t>(value & 0x7FFFFFFF) : -1;
+}
+
+void parse_song_text(CsvReader& file, SongRecord& record) {
+  ParseState state;
+  std::string line;
+  int line_number = 0;
+  while (file.next_line(line)) {
+    ++line_number;
+    if (open_section(line, line_number, state, record)) continue;
+    // read_hex_token skips the separator after a value itself, double-byte ones whole.
+    std::size_t position = 0;
+    for (;;) {
+      const std::int32_t value = read_hex_token(line, position, line.size());
+      if (value < 0) break;
+      take_value(static_cast<std::uint8_t>(value), state, record);
+    }
+  }
+  close_section(state, record);
+  record.data = std::move(state.data);
+  record.data_length = static_cast<std::int32_t>(record.data.size());
+}
