@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include "app/message_log.hpp"
+#include "tables/ally_techs.hpp"
+#include "test_support.hpp"
+
+namespace {
+
+constexpr std::uint32_t names = 0x3D27C0, effects = 0x3E0F00, sparks = 0x3E353F,
+                        comments = 0x3E94C3, mastery = 0x3DEFFC;
+// Lines of the two header rows; each sub-table's rows follow its header.
+constexpr std::size_t usable_header = 2, dodge_header = usable_header + 220 + 2;
+
+std::vector<std::string> cells_of(const std::string& line) {
+  std::vector<std::string> cells;
+  std::size_t start = 0;
+  for (std::size_t comma; (comma = line.find(',', start)) != std::string::npos; start = comma + 1) {
+    cells.push_back(line.substr(start, comma - start));
+  }
+  cells.push_back(line.substr(start));
+  return cells;
+}
+
+const std::string spark_headers =
+    std::string("閃きタイプ0,閃きタイプ1,閃きタイプ2,閃きタイプ3,閃きタイプ4,閃きタイプ5,閃きタイプ6,閃きタイプ7,") +
+    "閃きタイプ8,閃きタイプ9,閃きタイプ10,閃きタイプ11,閃きタイプ12,閃きタイプ13,閃きタイプ14,閃きタイプ15,";
+
+struct AllyTechs : ::testing::Test {
+  TempDir dir;
+  std::string rom = dir.path("sample.smc");
+  std::string csv = dir.path("csv/tech.csv");
+  std::vector<std::uint8_t> input;
+  std::vector<std::string> lines;
+
+  void SetUp() override {
+    write_sample(rom);
+    input = read_bytes(rom);
+    ASSERT_EQ(extract(rom, dir.path("csv/")), 0);
+    lines = split_lines(read_text(csv));
+  }
+  std::size_t header_of(int id) const { return id < 0xDC ? usable_header : dodge_header; }
+  std::string& line_of(int id) {
+    return lines.at(header_of(id) + 1 + static_cast<std::size_t>(id < 0xDC ? id : id - 0xDC));
+  }
+  // Sets the cell of technique `id` under the first column of its sub-table headed `header`;
+  // with `clear` every other cell after the name is emptied first.
+  void set(int id, const char* header, const std::string& text, bool clear = false) {
+    const std::vector<std::string> headers = cells_of(lines.at(header_of(id)));
+    std::size_t column = 0;
+    while (column < headers.size() && headers[column] != header) ++column;
+    std::vector<std::string> cells = cells_of(line_of(id));
+    if (clear) {
+      for (std::size_t c = 2; c + 1 < cells.size(); ++c) cells[c] = "";
+    }
+    cells.at(column) = text;
+    std::string line;
+    for (std::size_t c = 0; c < cells.size(); ++c) line += (c ? "," : "") + cells[c];
+    line_of(id) = line;
+  }
+  std::vector<std::uint8_t> rebuild() {
+    write_text(csv, join_lines(lines));
+    EXPECT_EQ(build(rom, dir.path("out.smc"), dir.path("csv/")), 0);
+    return read_bytes(dir.path("out.smc"));
+  }
+  long changed(const std::vector<std::uint8_t>& out, std::uint32_t offset, std::size_t size) const {
+    for (std::size_t i = offset; i < offset + size; ++i) {
+      if (out.at(i) != input.at(i)) return static_cast<long>(i);
+    }
+    return -1;
+  }
+};
+
+}  // namespace
+
+TEST_F(AllyTechs, FileLayoutAndRoundTrip) {
+  ASSERT_EQ(lines.size(), 267u);
+  EXPECT_EQ(lines[0], ",味方技データ,総数:256,");
+  EXPECT_EQ(lines[usable_header - 1], "");
+  EXPECT_EQ(lines[usable_header],
+            std::string("ID,名前(10),") + "命中率,基本ダメージ,成長率,追加効果," +
+                "斬属性,打属性,貫属性,弓属性,熱属性,冷属性,雷属性,状属性," +
+                "両手,範囲遠距離,範囲全部,範囲縦一列,範囲横一列,範囲敵,範囲味方,範囲自分," +
+                "特殊効果,地面属性,飛行属性,凝視属性,音波属性,投げ属性,水属性," +
+                "特殊効果,不明ビット,武器固有,不明ビット,行動最初,行動最後,カウンター,不明ビット,不明," +
+                "技タイプ,術タイプ不明,地属性,天属性,種類,消費ポイント,武器破壊,全消費,術," +
+                spark_headers + "コメントID,初期極意,");
+  EXPECT_EQ(lines[dodge_header - 1], "");
+  EXPECT_EQ(lines[dodge_header],
+            std::string("ID,名前(10),") +
+                "対応技0,対応技1,対応技2,対応技3,不明,不明,不明,不明,不明,不明,技タイプ,不明,不明,不明," +
+                spark_headers + "コメントID,初期極意,");
+  EXPECT_EQ(cells_of(line_of(0xDB)).size(), 65u + 1);
+  EXPECT_EQ(cells_of(line_of(0xDC)).size(), 34u + 1);
+  EXPECT_EQ(line_of(0xDB).substr(0, 5), "0xDB,");
+  EXPECT_EQ(line_of(0xFF).substr(0, 5), "0xFF,");
+  EXPECT_EQ(lines[263], ",IDの欄は16進法");
+  EXPECT_EQ(lines[264], ",地属性は(蒼龍、朱鳥、白虎、玄武)　天属性は(物理、太陽、月、アビス)の順");
+  EXPECT_EQ(lines[266], ",struct.defだけだとよくわからんことが多い");
+
+  const std::vector<std::uint8_t> out = rebuild();
+  EXPECT_EQ(changed(out, names, 10 * 256), -1);
+  EXPECT_EQ(changed(out, effects, 14 * 256), -1);
+  EXPECT_EQ(changed(out, sparks, 2 * 256), -1);
+  EXPECT_EQ(changed(out, comments, 256), -1);
+  EXPECT_EQ(changed(out, mastery, 32), -1);
+}
+
+// Spark types count from bit 0x01 up; the mastery bitmap from bit 0x80 down.
+TEST_F(AllyTechs, SparkTypesAndMasteryKeepTheirBitOrders) {
+  for (int id = 0; id < 256; ++id) {
+    for (int type = 0; type < 16; ++type) {
+      const std::string header = "閃きタイプ" + std::to_string(type);
+      set(id, header.c_str(), type == (id & 15) ? "○" : "×");
+    }
+    set(id, "初期極意", id == 0x09 ? "○" : "×");
+  }
+  const std::vector<std::uint8_t> out = rebuild();
+  for (std::uint32_t id = 0; id < 256; ++id) {
+    const unsigned word = out[sparks + 2 * id] | out[sparks + 2 * id + 1] << 8;
+    ASSERT_EQ(word, 1u << (id & 15)) << id;
+  }
+  for (std::uint32_t b = 0; b < 32; ++b) EXPECT_EQ(out[mastery + b], b == 1 ? 0x40 : 0) << b;
+}
+
+TEST_F(AllyTechs, EachSubTableUsesItsOwnLayout) {
+  set(0xDB, "消費ポイント", "40", true);
+  set(0xDC, "対応技0", "1F", true);
+  set(0xFF, "技タイプ", "9", true);
+  set(0xFF, "コメントID", "0x1AB");
+  const std::vector<std::uint8_t> out = rebuild();
+  EXPECT_EQ(out[effects + 14 * 0xDB + 13], 8);
+  EXPECT_EQ(out[effects + 14 * 0xDB + 0], 0);
+  EXPECT_EQ(out[effects + 14 * 0xDC + 0], 0x1F);
+  EXPECT_EQ(out[effects + 14 * 0xFF + 10], 9);
+  EXPECT_EQ(out[effects + 14 * 0xFF + 11], 0);
+  EXPECT_EQ(out[comments + 0xFF], 0xAB);
+  EXPECT_EQ(out[sparks + 2 * 0xFF], 0);
+}
+
+TEST_F(AllyTechs, UnusedBitsOfUsableTechniquesAreStoredAsZero) {
+  for (const char* header : {"地面属性", "飛行属性", "凝視属性", "音波属性", "投げ属性", "水属性"}) {
+    set(3, header, "○");
+  }
+  set(3, "術タイプ不明", "3");
+  set(3, "地属性", "7");
+  set(3, "天属性", "3");
+  const std::vector<std::uint8_t> out = rebuild();
+  EXPECT_EQ(out[effects + 14 * 3 + 7], 0xF9);
+  EXPECT_EQ(out[effects + 14 * 3 + 11], 0xFB);
+}
+
+TEST_F(AllyTechs, AFileThatEndsInTheDodgeSectionIsNotStored) {
+  set(0, "命中率", "1");
+  set(0, "初期極意", "○");
+  lines.resize(dodge_header + 1 + 20);
+  const std::vector<std::uint8_t> out = rebuild();
+  EXPECT_EQ(changed(out, effects, 14 * 256), -1);
+  EXPECT_EQ(changed(out, mastery, 32), -1);
+  EXPECT_EQ(read_ally_tech_csv(dir.path("csv/")), nullptr);
+  EXPECT_NE(last_message().find("tech.csv"), std::string::npos);
+}

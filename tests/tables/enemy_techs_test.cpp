@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include "app/message_log.hpp"
+#include "tables/enemy_techs.hpp"
+#include "test_support.hpp"
+
+namespace {
+
+constexpr std::uint32_t names = 0x3D31C0, effects = 0x3E1D00, difficulties = 0x3E3D4B;
+constexpr std::size_t first_row = 3;
+
+std::vector<std::string> cells_of(const std::string& line) {
+  std::vector<std::string> cells;
+  std::size_t start = 0;
+  for (std::size_t comma; (comma = line.find(',', start)) != std::string::npos; start = comma + 1) {
+    cells.push_back(line.substr(start, comma - start));
+  }
+  cells.push_back(line.substr(start));
+  return cells;
+}
+
+struct EnemyTechs : ::testing::Test {
+  TempDir dir;
+  std::string rom = dir.path("sample.smc");
+  std::string csv = dir.path("csv/mons_tech.csv");
+  std::vector<std::uint8_t> input;
+  std::vector<std::string> lines;
+
+  void SetUp() override {
+    write_sample(rom);
+    input = read_bytes(rom);
+    ASSERT_EQ(extract(rom, dir.path("csv/")), 0);
+    lines = split_lines(read_text(csv));
+  }
+  std::size_t column(const char* header) const {
+    const std::vector<std::string> headers = cells_of(lines.at(2));
+    std::size_t c = 0;
+    while (c < headers.size() && headers[c] != header) ++c;
+    return c;
+  }
+  // Cell of technique `id` under the first column headed `header`.
+  std::string cell(int id, const char* header) const {
+    return cells_of(lines.at(first_row + static_cast<std::size_t>(id))).at(column(header));
+  }
+  void set(int id, const char* header, const std::string& text) {
+    std::string& line = lines.at(first_row + static_cast<std::size_t>(id));
+    std::vector<std::string> cells = cells_of(line);
+    cells.at(column(header)) = text;
+    line.clear();
+    for (std::size_t c = 0; c < cells.size(); ++c) line += (c ? "," : "") + cells[c];
+  }
+  std::vector<std::uint8_t> rebuild() {
+    write_text(csv, join_lines(lines));
+    EXPECT_EQ(build(rom, dir.path("out.smc"), dir.path("csv/")), 0);
+    return read_bytes(dir.path("out.smc"));
+  }
+  // The first offset of a ROM area at which the two images differ, or -1.
+  long changed(const std::vector<std::uint8_t>& out, std::uint32_t offset, std::size_t size) const {
+    for (std::size_t i = offset; i < offset + size; ++i) {
+      if (out.at(i) != input.at(i)) return static_cast<long>(i);
+    }
+    return -1;
+  }
+};
+
+}  // namespace
+
+TEST_F(EnemyTechs, FileLayoutAndRoundTrip) {
+  ASSERT_EQ(lines.size(), first_row + 256 + 3);
+  EXPECT_EQ(lines[0], ",敵技データ,総数:256,");
+  EXPECT_EQ(lines[1], "");
+  EXPECT_EQ(lines[2], std::string("ID,名前(10),") + "命中率,基本ダメージ,成長率,追加効果," +
+                          "斬属性,打属性,貫属性,弓属性,熱属性,冷属性,雷属性,状属性," +
+                          "両手,範囲遠距離,範囲全部,範囲縦一列,範囲横一列,範囲敵,範囲味方,範囲自分," +
+                          "不明,見切り可,地面属性,飛行属性,凝視属性,音波属性,投げ属性,水属性," +
+                          "特殊効果,不明ビット,武器固有,不明ビット,行動最初,行動最後,カウンター,不明ビット," +
+                          "不明,技タイプ,追加効果,種類,不明,見切り対応技,不明," + "見切り難易度,");
+  EXPECT_EQ(cells_of(lines[first_row]).size(), 46u + 1);
+  EXPECT_EQ(cell(0xAB, "ID"), "0xAB");
+  EXPECT_EQ(lines[lines.size() - 3], "");
+  EXPECT_EQ(lines.back(), ",IDの欄は16進法");
+
+  const std::vector<std::uint8_t> out = rebuild();
+  EXPECT_EQ(changed(out, names, 10 * 256), -1);
+  EXPECT_EQ(changed(out, effects, 16 * 256), -1);
+  EXPECT_EQ(changed(out, difficulties, 256), -1);
+}
+
+// Bit 3 of byte 6 is the dodge flag; the unknown value keeps the other bits, unshifted.
+TEST_F(EnemyTechs, ByteSixSplitsIntoUnknownAndDodgeFlag) {
+  for (int id = 0; id < 256; ++id) {
+    const std::uint8_t byte = input[effects + 16 * static_cast<std::uint32_t>(id) + 6];
+    ASSERT_EQ(cell(id, "不明"), std::to_string(byte & 0xF7)) << id;
+    ASSERT_EQ(cell(id, "見切り可"), byte & 0x08 ? "○" : "×") << id;
+  }
+  set(1, "不明", "8");
+  set(1, "見切り可", "×");
+  set(2, "不明", "247");
+  set(2, "見切り可", "○");
+  set(3, "不明", "5");
+  set(3, "見切り可", "○");
+  const std::vector<std::uint8_t> out = rebuild();
+  EXPECT_EQ(out[effects + 16 * 1 + 6], 0x00);
+  EXPECT_EQ(out[effects + 16 * 2 + 6], 0xFF);
+  EXPECT_EQ(out[effects + 16 * 3 + 6], 0x0D);
+}
+
+TEST_F(EnemyTechs, EditedDodgeDifficultyIsStored) {
+  set(0x40, "見切り難易度", "77");
+  set(0xFF, "見切り難易度", "300");
+  const std::vector<std::uint8_t> out = rebuild();
+  EXPECT_EQ(out[difficulties + 0x40], 77);
+  EXPECT_EQ(out[difficulties + 0xFF], 300 & 0xFF);
+  EXPECT_EQ(changed(out, difficulties, 0x40), -1);
+  EXPECT_EQ(changed(out, effects, 16 * 256), -1);
+}
+
+TEST_F(EnemyTechs, UnusedBitsOfByteSevenAreStoredAsZero) {
+  // Technique 5's byte 7 with every flag set: the two bits of no field stay clear.
+  for (const char* header : {"地面属性", "飛行属性", "凝視属性", "音波属性", "投げ属性", "水属性"}) {
+    set(5, header, "○");
+  }
+  const std::vector<std::uint8_t> out = rebuild();
+  EXPECT_EQ(out[effects + 16 * 5 + 7], 0xF9);
+}
+
+TEST_F(EnemyTechs, AFileThatEndsEarlyIsNotStored) {
+  set(0, "命中率", "1");
+  set(0, "見切り難易度", "1");
+  lines.resize(first_row + 255);
+  const std::vector<std::uint8_t> out = rebuild();
+  EXPECT_EQ(changed(out, names, 10 * 256), -1);
+  EXPECT_EQ(changed(out, effects, 16 * 256), -1);
+  EXPECT_EQ(changed(out, difficulties, 256), -1);
+
+  EXPECT_EQ(read_enemy_tech_csv(dir.path("csv/")), nullptr);
+  EXPECT_NE(last_message().find("mons_tech.csv"), std::string::npos);
+}
