@@ -1,0 +1,56 @@
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/message_log.hpp"
+#include "app/messages.hpp"
+#include "event/event_csv.hpp"
+#include "event/event_messages.hpp"
+#include "table/cells.hpp"
+#include "table/csv_file.hpp"
+#include "text/encoder.hpp"
+
+namespace {
+
+constexpr int preamble_lines = 3;
+constexpr int text_column = 1;
+
+}  // namespace
+
+int read_event_csv(const std::string& folder, EventBank& bank, int b) {
+  const std::string path = event_file_path(folder, b);
+  CsvReader in;
+  if (!in.open(path)) {
+    log_message(msg::cannot_open, path.c_str());
+    return 1;
+  }
+  log_progress(event_msg::read_progress, static_cast<unsigned>(b + 1), event_msg::name);
+  in.skip_lines(preamble_lines);
+
+  const std::size_t area = event_bank_area(b).text_size;
+  // One byte more than the area can hold, so that text which does not fit is noticed.
+  std::vector<std::uint8_t> piece(area + 1);
+  std::string row;
+  std::size_t end = 0;
+  bool full = false;
+  for (int i = 0; i < event_entry_count; ++i) {
+    // A missing or empty row, and every row after the area is full, gives an empty entry:
+    // its pointer stays at the previous end and never points back into repacked text.
+    if (!full && in.next_line(row) && !row.empty()) {
+      const std::string text = cell_string(row, text_column, row.size());
+      const std::size_t room = area - end;
+      const std::size_t n = encode_text(piece.data(), text.data(), room + 1, text.size(), false);
+      const std::size_t kept = std::min(n, room);
+      std::memcpy(bank.text.data() + end, piece.data(), kept);
+      end += kept;
+      if (n > room) {
+        log_message(event_msg::bank_overflow, b + 1, static_cast<int>(area), static_cast<unsigned>(i));
+        full = true;
+      }
+    }
+    bank.offsets[static_cast<std::size_t>(i)] = static_cast<std::int32_t>(end);
+  }
+  return 0;
+}

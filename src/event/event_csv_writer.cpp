@@ -1,0 +1,45 @@
+#include <cstdint>
+#include <limits>
+#include <string>
+
+#include "app/message_log.hpp"
+#include "app/messages.hpp"
+#include "event/event_csv.hpp"
+#include "event/event_messages.hpp"
+#include "table/csv_file.hpp"
+#include "text/decoder.hpp"
+
+void write_event_csv(const std::string& folder, const EventBank& bank, int b) {
+  const std::string path = event_file_path(folder, b);
+  CsvWriter out;
+  if (!out.open(path)) {
+    log_message(msg::cannot_open, path.c_str());
+    return;
+  }
+  const std::int32_t area = static_cast<std::int32_t>(event_bank_area(b).text_size);
+  out.printf(event_msg::preamble, event_msg::name, event_entry_count, area);
+  out.line();
+  out.line(event_msg::header);
+
+  std::string text;
+  std::int32_t start = 0;
+  for (int i = 0; i < event_entry_count; ++i) {
+    const std::int32_t end = bank.offsets[static_cast<std::size_t>(i)];
+    // A pointer that goes backwards ends the dump; one past the area too, since its entry
+    // cannot be read.
+    if (end < start) break;
+    if (end > area) {
+      log_message(event_msg::pointer_outside, b + 1, i, static_cast<unsigned>(end), area);
+      break;
+    }
+    text.clear();
+    // Rows are read back whole, so no entry is cut.
+    decode_text(&text, bank.text.data() + start, std::numeric_limits<std::size_t>::max(),
+                static_cast<std::size_t>(end - start));
+    start = end;
+    out.printf("0x%02X,", static_cast<unsigned>(i));
+    out.write(text);
+    out.write(",\n");
+  }
+  if (!out.close()) log_message(msg::cannot_open, path.c_str());
+}
