@@ -1,0 +1,285 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/message_log.hpp"
+#include "app/rom_image.hpp"
+#include "music/music.hpp"
+#include "test_support.hpp"
+
+namespace {
+
+using Image = std::vector<std::uint8_t>;
+
+constexpr std::uint32_t base_start = 0xBA876;
+constexpr std::uint32_t base_limit = 0xD0000;
+constexpr std::uint32_t extended_start = 0x5E1DC0;
+
+std::uint32_t word(const Image& image, std::uint32_t at) { return image[at] | image[at + 1] << 8; }
+
+std::uint32_t pointer_entry(int song) {
+  return song < 0x5C ? 0x60FC6 + 3 * song : 0x5E1960 + 3 * (song - 0x5C);
+}
+
+std::uint32_t block_of(const Image& image, int song) {
+  const std::uint32_t at = pointer_entry(song);
+  const std::uint32_t p = image[at] | image[at + 1] << 8 | image[at + 2] << 16;
+  return song < 0x5C ? p - 0xC00000 : p;
+}
+
+std::uint32_t block_size(const Image& image, int song) { return word(image, block_of(image, song)) + 2; }
+
+// Header word k of a song's block: 0 length, 1 start, 2 end, 3-10 channels, 11-18 second.
+std::uint32_t header(const Image& image, int song, int k) {
+  return word(image, block_of(image, song) + 2 * static_cast<std::uint32_t>(k));
+}
+
+bool in_music_area(std::size_t at) {
+  return (at >= base_start && at < base_limit) || (at >= 0x5E1440 && at < 0x5FFDC0) ||
+         (at >= 0x60FC6 && at < 0x62A2A);
+}
+
+int song_at(const Image& image, std::uint32_t at) {
+  for (int song = 0; song < 0x7C; ++song) {
+    const std::uint32_t block = block_of(image, song);
+    if (at >= block && at < block + block_size(image, song)) return song;
+  }
+  return -1;
+}
+
+const Image& sample() {
+  static const Image image = make_sample_rom();
+  return image;
+}
+
+struct MusicRom : ::testing::Test {
+  TempDir dir;
+  std::string rom = dir.path("sample.smc");
+  Image original = sample();
+
+  void SetUp() override { write_bytes(rom, original); }
+  void TearDown() override { rom_close(); }
+
+  std::string song_file(int song) const {
+    char name[16];
+    std::snprintf(name, sizeof name, "music%02X.txt", song);
+    return dir.path(name);
+  }
+  void dump(const std::string& from, const std::string& folder) {
+    ASSERT_EQ(rom_open(from, false), 0);
+    dump_music(folder);
+    rom_close();
+  }
+  Image rebuild() {
+    EXPECT_EQ(rom_open(rom, true), 0);
+    rebuild_music(dir.folder());
+    Image image = rom_state().image;
+    rom_close();
+    return image;
+  }
+};
+
+}  // namespace
+
+TEST_F(MusicRom, DumpAndRebuildReproduceTheSongs) {
+  dump(rom, dir.folder());
+  ASSERT_TRUE(file_exists(song_file(0x7B)));
+  const Image rebuilt = rebuild();
+  ASSERT_EQ(rebuilt.size(), original.size());
+
+  // The sample lies packed, so blocks and tables come back in place.
+  std::uint32_t expected = base_start;
+  bool wrapped = false;
+  for (int song = 0; song < 0x7C; ++song) {
+    if (song == 0x5C) expected = extended_start;
+    ASSERT_EQ(block_of(rebuilt, song), expected) << song;
+    expected += block_size(rebuilt, song);
+    for (int k = 0; k < 19; ++k) EXPECT_EQ(header(rebuilt, song, k), header(original, song, k));
+    for (int k = 3; k < 11; ++k) EXPECT_EQ(header(rebuilt, song, k), header(rebuilt, song, k + 8));
+    wrapped = wrapped || header(original, song, 2) < header(original, song, 1);
+  }
+  EXPECT_TRUE(wrapped);
+
+  // Bytes change only where a jump that left its channel now leads to a channel start.
+  int changed = 0;
+  for (std::uint32_t at = 0; at < rebuilt.size(); ++at) {
+    if (rebuilt[at] == original[at]) continue;
+    ++changed;
+    ASSERT_TRUE(in_music_area(at)) << std::hex << at;
+    const int song = song_at(rebuilt, at);
+    ASSERT_GE(song, 0) << std::hex << at;
+    bool channel_start = false;
+    for (int k = 3; k < 11; ++k) {
+      const std::uint32_t start = header(rebuilt, song, k);
+      channel_start = channel_start || word(rebuilt, at - 1) == start || word(rebuilt, at) == start;
+    }
+    EXPECT_TRUE(channel_start) << std::hex << at;
+  }
+  EXPECT_GT(changed, 0);
+
+  TempDir again;
+  write_bytes(again.path("rebuilt.smc"), rebuilt);
+  dump(again.path("rebuilt.smc"), again.folder());
+  for (int song = 0; song < 0x7C; ++song) {
+    const std::string name = song_file(song).substr(dir.folder().size());
+    EXPECT_EQ(read_text(again.path(name)), read_text(song_file(song))) << name;
+  }
+}
+
+TEST_F(MusicRom, MissingFileKeepsTheOldBlockMovedAndRebased) {
+  dump(rom, dir.folder());
+  std::filesystem::remove(song_file(0x05));
+  // Three more bytes in song 3 move every later block.
+  std::string text = read_text(song_file(0x03));
+  const std::size_t wave = text.find("Channel");
+  text.insert(text.find('\n', wave) + 1, " 01 02 03\r\n");
+  write_text(song_file(0x03), text);
+
+  const Image rebuilt = rebuild();
+  const std::uint32_t old_at = block_of(original, 0x05);
+  const std::uint32_t new_at = block_of(rebuilt, 0x05);
+  ASSERT_EQ(new_at, old_at + 3);
+  EXPECT_EQ(block_of(rebuilt, 0x06), block_of(original, 0x06) + 3);
+  EXPECT_EQ(header(rebuilt, 0x05, 0), header(original, 0x05, 0));
+  EXPECT_EQ(header(rebuilt, 0x05, 1), (new_at + 38) & 0xFFFF);
+  for (int k = 2; k < 19; ++k) {
+    EXPECT_EQ(header(rebuilt, 0x05, k), (header(original, 0x05, k) + 3) & 0xFFFF) << k;
+  }
+  const std::uint32_t size = block_size(original, 0x05);
+  int moved_targets = 0;
+  for (std::uint32_t i = 38; i < size; ++i) {
+    if (rebuilt[new_at + i] == original[old_at + i]) continue;
+    const bool low = word(rebuilt, new_at + i) == ((word(original, old_at + i) + 3) & 0xFFFF);
+    const bool high = word(rebuilt, new_at + i - 1) == ((word(original, old_at + i - 1) + 3) & 0xFFFF);
+    EXPECT_TRUE(low || high) << i;
+    moved_targets += low ? 1 : 0;
+  }
+  EXPECT_GT(moved_targets, 0);
+  for (std::uint32_t i = 0; i < 32; ++i) EXPECT_EQ(rebuilt[0x610DA + 32 * 5 + i], original[0x610DA + 32 * 5 + i]);
+}
+
+TEST_F(MusicRom, OverflowingRegionIsNotWrittenAtAll) {
+  dump(rom, dir.folder());
+  const std::uint32_t last = block_of(original, 0x5B);
+  const std::uint32_t room = base_limit - last - 38;
+  auto song_of = [](std::uint32_t bytes) {
+    std::string text = "Channel1\n";
+    for (std::uint32_t i = 0; i < bytes; ++i) text += i % 16 == 15 ? " 01\n" : " 01";
+    return text + "\n";
+  };
+
+  write_text(song_file(0x5B), song_of(room + 1));
+  clear_last_message();
+  EXPECT_EQ(rebuild(), original);
+  EXPECT_EQ(last_message(), "0x5B番目のデータで容量を越えたので強制終了します\n");
+
+  write_text(song_file(0x5B), song_of(room));
+  const Image rebuilt = rebuild();
+  EXPECT_EQ(block_of(rebuilt, 0x5B), last);
+  EXPECT_EQ(header(rebuilt, 0x5B, 0), room + 36);
+  EXPECT_EQ(rebuilt[base_limit - 1], 0x01);
+  EXPECT_EQ(rebuilt[base_limit], original[base_limit]);
+}
+
+TEST_F(MusicRom, SongTooLongForItsHeaderWordsIsRefused) {
+  // The extended region could hold it, but its length word cannot.
+  dump(rom, dir.folder());
+  std::string text = "Channel1\n";
+  for (int i = 0; i < 0x10000; ++i) text += i % 16 == 15 ? " 02\n" : " 02";
+  write_text(song_file(0x5C), text);
+  clear_last_message();
+  const Image rebuilt = rebuild();
+  EXPECT_EQ(last_message(), "0x5C番目のデータで容量を越えたので強制終了します\n");
+  for (std::uint32_t at = extended_start; at < 0x5FFDC0; ++at) ASSERT_EQ(rebuilt[at], original[at]);
+}
+
+TEST_F(MusicRom, ChannelsWithoutBytesPointAtTheEnd) {
+  dump(rom, dir.folder());
+  write_text(song_file(0x00), "曲番号:00\n\nDrum\n 01 02\n");
+  write_text(song_file(0x01), "Channel2\n 01 02\n");
+  const Image rebuilt = rebuild();
+
+  const std::uint32_t first = base_start;
+  EXPECT_EQ(block_of(rebuilt, 0x00), first);
+  EXPECT_EQ(header(rebuilt, 0x00, 0), 36u);
+  for (int k = 1; k < 19; ++k) EXPECT_EQ(header(rebuilt, 0x00, k), (first + 38) & 0xFFFF) << k;
+  EXPECT_EQ(rebuilt[0x61C5A], 0x01);
+  EXPECT_EQ(rebuilt[0x61C5A + 2], 0x00);
+  for (std::uint32_t i = 0; i < 32; ++i) EXPECT_EQ(rebuilt[0x610DA + i], 0) << i;
+
+  const std::uint32_t second = first + 38;
+  const std::uint32_t start = (second + 38) & 0xFFFF;
+  EXPECT_EQ(block_of(rebuilt, 0x01), second);
+  EXPECT_EQ(header(rebuilt, 0x01, 2), start + 2);
+  EXPECT_EQ(header(rebuilt, 0x01, 4), start);
+  EXPECT_EQ(header(rebuilt, 0x01, 3), start + 2);
+  EXPECT_EQ(header(rebuilt, 0x01, 12), start);
+  EXPECT_EQ(block_of(rebuilt, 0x02), second + 40);
+}
+
+TEST_F(MusicRom, JumpTargetsBecomeAbsoluteWithinTheirChannel) {
+  dump(rom, dir.folder());
+  write_text(song_file(0x00),
+             "Channel1\n 01 F6 01 00 F5 07 33 00\n"
+             "Channel2\n F6 02 00 01 F5 09\n"
+             "Channel3\n 00 10\n");
+  const Image rebuilt = rebuild();
+  const std::uint32_t data = base_start + 38;
+  const std::uint32_t s = data & 0xFFFF;
+  const Image expected = {0x01, 0xF6, static_cast<std::uint8_t>(s + 1), static_cast<std::uint8_t>((s + 1) >> 8),
+                          0xF5, 0x07, static_cast<std::uint8_t>(s + 0x33), static_cast<std::uint8_t>((s + 0x33) >> 8),
+                          0xF6, static_cast<std::uint8_t>(s + 10), static_cast<std::uint8_t>((s + 10) >> 8), 0x01,
+                          // cut by the channel's end: left as written
+                          0xF5, 0x09, 0x00, 0x10};
+  EXPECT_EQ(Image(rebuilt.begin() + data, rebuilt.begin() + data + 16), expected);
+}
+
+TEST_F(MusicRom, BrokenOldBlockStopsTheRegion) {
+  Image damaged = original;
+  damaged[base_start] = 5;  // a length shorter than the header
+  damaged[base_start + 1] = 0;
+  write_bytes(rom, damaged);
+  dump(rom, dir.folder());
+  std::filesystem::remove(song_file(0x00));
+  clear_last_message();
+  EXPECT_EQ(rebuild(), damaged);
+  EXPECT_EQ(last_message(), "0x00番目の元の音楽データが壊れているので強制終了します\n");
+}
+
+TEST_F(MusicRom, PointerOutsideTheImageSkipsTheSong) {
+  Image damaged = original;
+  damaged[pointer_entry(0x7B) + 2] = 0xFF;
+  write_bytes(rom, damaged);
+  clear_last_message();
+  dump(rom, dir.folder());
+  EXPECT_FALSE(file_exists(song_file(0x7B)));
+  EXPECT_TRUE(file_exists(song_file(0x7A)));
+  EXPECT_EQ(last_message(), "0x7B番目の音楽データのポインタがROMの外を指しています\n");
+}
+
+TEST_F(MusicRom, ImageWithoutTheExtendedAreaHas92Songs) {
+  SampleOptions options;
+  options.revision = 0;
+  write_sample(rom, options);
+  original = read_bytes(rom);
+  dump(rom, dir.folder());
+  EXPECT_TRUE(file_exists(song_file(0x5B)));
+  EXPECT_FALSE(file_exists(song_file(0x5C)));
+  write_text(song_file(0x00), "Channel1\n 01\n");
+  const Image rebuilt = rebuild();
+  EXPECT_NE(rebuilt, original);
+  for (std::uint32_t at = 0x5E1440; at < 0x5FFDC0; ++at) ASSERT_EQ(rebuilt[at], original[at]);
+}
+
+TEST_F(MusicRom, OnlyTheMusicFlagConvertsMusic) {
+  ASSERT_EQ(extract(rom, dir.folder(), false), 0);
+  EXPECT_FALSE(file_exists(song_file(0x00)));
+  ASSERT_EQ(extract(rom, dir.folder(), true), 0);
+  EXPECT_TRUE(file_exists(song_file(0x7B)));
+  write_text(song_file(0x00), "Channel1\n 01\n");
+  const std::string out = dir.path("out.smc");
+  ASSERT_EQ(build(rom, out, dir.folder(), false), 0);
+  EXPECT_EQ(word(read_bytes(out), base_start), word(original, base_start));
+  ASSERT_EQ(build(rom, out, dir.folder(), true), 0);
+  EXPECT_EQ(word(read_bytes(out), base_start), 37u);
+}
