@@ -1,6 +1,5 @@
 #include "text/decoder.hpp"
 
-#include <cstdio>
 #include <string_view>
 
 #include "app/message_log.hpp"
@@ -88,10 +87,8 @@ class Decoder {
 
   // A whole tag is one piece, so a cut output never ends inside a tag.
   void tag(Pieces& pieces, std::uint8_t b, std::size_t arguments) {
-    char hex[4];
-    tag_.clear();
-    std::snprintf(hex, sizeof hex, "<%02X", b);
-    tag_ += hex;
+    tag_.assign(1, '<');
+    append_hex(b);
     ++position_;
     for (std::size_t i = 0; i < arguments; ++i) {
       if (position_ >= length_) {
@@ -99,12 +96,18 @@ class Decoder {
         tag_ += '#';
         break;
       }
-      std::snprintf(hex, sizeof hex, " %02X", source_[position_]);
-      tag_ += hex;
+      tag_ += ' ';
+      append_hex(source_[position_]);
       ++position_;
     }
     tag_ += '>';
     pieces.append(tag_);
+  }
+
+  void append_hex(std::uint8_t byte) {
+    static const char digits[] = "0123456789ABCDEF";
+    tag_ += digits[byte >> 4];
+    tag_ += digits[byte & 0x0F];
   }
 
   const std::uint8_t* source_;
