@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include "app/message_log.hpp"
+#include "app/rom_image.hpp"
+#include "tables/proper_names.hpp"
+#include "test_support.hpp"
+
+namespace {
+
+// The sample is extracted once; each test edits its own copy of the file.
+struct ProperNames : ::testing::Test {
+  static inline TempDir* shared = nullptr;
+  static inline std::vector<std::uint8_t> input;
+  static inline std::vector<std::string> extracted;
+  TempDir dir;
+  std::string rom = shared->path("sample.smc");
+  std::string folder = dir.folder();
+  std::vector<std::string> lines = extracted;
+
+  static void SetUpTestSuite() {
+    shared = new TempDir;
+    write_sample(shared->path("sample.smc"));
+    input = read_bytes(shared->path("sample.smc"));
+    ASSERT_EQ(extract(shared->path("sample.smc"), shared->path("csv/")), 0);
+    extracted = split_lines(read_text(shared->path("csv/name.csv")));
+  }
+  static void TearDownTestSuite() {
+    delete shared;
+    shared = nullptr;
+  }
+  // The sample's image after storing the edited file, and the last message of read and store.
+  std::vector<std::uint8_t> store(std::string* message = nullptr) {
+    write_text(folder + "name.csv", join_lines(lines));
+    EXPECT_EQ(rom_open(rom, true), 0);
+    const std::unique_ptr<NameTable> table = read_name_csv(folder);
+    store_names(table.get());
+    if (message) *message = last_message();
+    std::vector<std::uint8_t> image = rom_state().image;
+    rom_close();
+    return image;
+  }
+  // The line of slot j of group g.
+  static std::size_t row(std::size_t g, std::size_t j) {
+    std::size_t line = 1;
+    for (std::size_t i = 0; i < g; ++i) line += 3 + static_cast<std::size_t>(name_groups().sections[i].rows);
+    return line + 3 + j;
+  }
+  static std::uint32_t slot(std::size_t g, std::uint32_t j) {
+    const Section& group = name_groups().sections[g];
+    return group.rom_offset + group.entry_size * j;
+  }
+};
+
+std::vector<std::uint8_t> bytes_at(const std::vector<std::uint8_t>& image, std::uint32_t at, std::size_t n) {
+  return std::vector<std::uint8_t>(image.begin() + at, image.begin() + at + n);
+}
+
+}  // namespace
+
+TEST_F(ProperNames, FileLayoutAndRoundTrip) {
+  ASSERT_EQ(lines.size(), 1u + 9 * 3 + 832);
+  EXPECT_EQ(lines[0], ",固有名詞データ,総種類:1,");
+  EXPECT_EQ(lines[1], "");
+  EXPECT_EQ(lines[2], ",職業名称,");
+  EXPECT_EQ(lines[3], "ID,名前(10),");
+  EXPECT_EQ(lines[row(8, 0) - 2], ",トーナメントチーム名称,");
+  EXPECT_EQ(lines[row(8, 0) - 1], "ID,名前(8),");
+  EXPECT_EQ(lines[row(4, 0) - 1], "ID,名前(26),");
+  EXPECT_EQ(lines[row(1, 255)].substr(0, 5), "0xFF,");
+  EXPECT_EQ(lines[row(4, 5)], "0x05,魔万５あ" + lines[row(4, 5)].substr(13));
+  EXPECT_EQ(first_difference(store(), input), -1);
+}
+
+TEST_F(ProperNames, SlotsArePaddedCutAndFilledExactly) {
+  lines[row(8, 3)] = "0x03,サシスセソタチツ,";                    // eight glyphs fill the slot
+  lines[row(8, 4)] = "0x04,サ,";                                   // padded with the blank
+  lines[row(4, 0)] = "0x00,魔魔魔魔魔魔魔魔魔魔魔魔魔魔,";          // 28 bytes for a 26-byte slot
+  lines[row(4, 1)] = "0x01,ああああああああああああああああああああああああああああ,";
+  const std::vector<std::uint8_t> image = store();
+  EXPECT_EQ(lines[row(8, 3)].size(), 22u);
+  EXPECT_EQ(bytes_at(image, slot(8, 3), 8), (std::vector<std::uint8_t>{0x8C, 0x8D, 0x8E, 0x8F, 0x90, 0x91, 0x92, 0x93}));
+  EXPECT_EQ(bytes_at(image, slot(8, 4), 8), (std::vector<std::uint8_t>{0x8C, 0x50, 0x50, 0x50, 0x50, 0x50, 0x50, 0x50}));
+  std::vector<std::uint8_t> kanji;
+  for (int i = 0; i < 13; ++i) kanji.insert(kanji.end(), {0x20, 0xB0});
+  EXPECT_EQ(bytes_at(image, slot(4, 0), 26), kanji);
+  EXPECT_EQ(bytes_at(image, slot(4, 1), 26), std::vector<std::uint8_t>(26, 0x51));
+  // Neighbours keep their bytes.
+  EXPECT_EQ(bytes_at(image, slot(8, 5), 8), bytes_at(input, slot(8, 5), 8));
+  EXPECT_EQ(bytes_at(image, slot(4, 2), 26), bytes_at(input, slot(4, 2), 26));
+}
+
+TEST_F(ProperNames, RowsArePlacedByPositionNotByID) {
+  lines[row(0, 7)] = "0x1F,あ,";
+  lines[row(2, 0)] = ",い,";
+  const std::vector<std::uint8_t> image = store();
+  EXPECT_EQ(image[slot(0, 7)], 0x51);
+  EXPECT_EQ(image[slot(0, 31)], input[slot(0, 31)]);
+  EXPECT_EQ(bytes_at(image, slot(2, 0), 3), (std::vector<std::uint8_t>{0x52, 0x50, 0x50}));
+}
+
+TEST_F(ProperNames, AFileThatEndsEarlyIsNotStored) {
+  lines.resize(row(8, 15));
+  lines[row(0, 0)] = "0x00,あ,";
+  std::string message;
+  EXPECT_EQ(first_difference(store(&message), input), -1);
+  EXPECT_NE(message.find("name.csv"), std::string::npos);
+}
+
+// The formation-technique names are the same slots; a build stores this table after that one.
+TEST_F(ProperNames, NameFileWinsOverTheFormationTechniques) {
+  ASSERT_EQ(extract(rom, folder), 0);
+  const std::string form_tech = folder + "form_tech.csv";
+  if (file_exists(form_tech)) {
+    std::vector<std::string> techs = split_lines(read_text(form_tech));
+    const std::size_t comma = techs.at(3).find(',', 5);
+    techs[3] = "0x00,かかかか" + techs[3].substr(comma);
+    write_text(form_tech, join_lines(techs));
+  }
+  lines[row(2, 0)] = "0x00,ささ,";
+  write_text(folder + "name.csv", join_lines(lines));
+  ASSERT_EQ(build(rom, dir.path("out.smc"), folder), 0);
+  EXPECT_EQ(bytes_at(read_bytes(dir.path("out.smc")), slot(2, 0), 10),
+            (std::vector<std::uint8_t>{0x5B, 0x5B, 0x50, 0x50, 0x50, 0x50, 0x50, 0x50, 0x50, 0x50}));
+}

@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include "app/message_log.hpp"
+#include "app/rom_image.hpp"
+#include "tables/strings.hpp"
+#include "test_support.hpp"
+
+namespace {
+
+const char* const overrun = "文字列のバッファが限界を超えました";
+
+struct Strings : ::testing::Test {
+  static inline TempDir* shared = nullptr;
+  static inline std::vector<std::uint8_t> input;
+  static inline std::vector<std::string> extracted;
+  TempDir dir;
+  std::string rom = shared->path("sample.smc");
+  std::string folder = dir.folder();
+  std::vector<std::string> lines = extracted;
+
+  static void SetUpTestSuite() {
+    shared = new TempDir;
+    write_sample(shared->path("sample.smc"));
+    input = read_bytes(shared->path("sample.smc"));
+    ASSERT_EQ(extract(shared->path("sample.smc"), shared->path("csv/")), 0);
+    extracted = split_lines(read_text(shared->path("csv/string.csv")));
+  }
+  static void TearDownTestSuite() {
+    delete shared;
+    shared = nullptr;
+  }
+
+  // The line of each group's header (6: the closing comment), found in a file's lines.
+  static std::size_t header(std::size_t g, const std::vector<std::string>& file = extracted) {
+    if (g == 6) return file.size() - 1;
+    std::size_t found = 0;
+    for (std::size_t i = 0; i < file.size(); ++i) {
+      if (file[i].rfind("ID,", 0) == 0 && found++ == g) return i;
+    }
+    return file.size();
+  }
+  static std::size_t row(std::size_t g, std::size_t k) { return header(g) + 1 + k; }
+  static std::size_t rows(std::size_t g, const std::vector<std::string>& file = extracted) {
+    return header(g + 1, file) - header(g, file) - 2;
+  }
+
+  // Stores the edited file into the sample's image; the last message after the read and
+  // after the store.
+  std::string after_read, after_store;
+  std::vector<std::uint8_t> store() {
+    write_text(folder + "string.csv", join_lines(lines));
+    EXPECT_EQ(rom_open(rom, true), 0);
+    const std::unique_ptr<StringTable> table = read_string_csv(folder);
+    after_read = last_message();
+    store_strings(table.get());
+    after_store = last_message();
+    std::vector<std::uint8_t> image = rom_state().image;
+    rom_close();
+    return image;
+  }
+  // Keeps only the first `count` rows of group g.
+  void keep_rows(std::size_t g, std::size_t count) {
+    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(row(g, count)),
+                lines.begin() + static_cast<std::ptrdiff_t>(row(g, rows(g))));
+  }
+};
+
+std::uint32_t pointer(const std::vector<std::uint8_t>& image, std::size_t g, std::size_t k) {
+  const std::uint32_t at = string_groups()[g].pointer_table + 2 * static_cast<std::uint32_t>(k);
+  return image[at] | (std::uint32_t{image[at + 1]} << 8);
+}
+
+void set_pointer(std::vector<std::uint8_t>& image, std::size_t g, std::size_t k, std::uint32_t value) {
+  const std::uint32_t at = string_groups()[g].pointer_table + 2 * static_cast<std::uint32_t>(k);
+  image[at] = static_cast<std::uint8_t>(value);
+  image[at + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+std::string repeat(const std::string& piece, std::size_t times) {
+  std::string text;
+  for (std::size_t i = 0; i < times; ++i) text += piece;
+  return text;
+}
+
+}  // namespace
+
+TEST_F(Strings, FileLayoutAndRoundTrip) {
+  EXPECT_EQ(lines[0], ",可変長文字列データ,総数:1,");
+  const char* const headers[] = {"ID,文字列(最大5632バイト),", "ID,文字列(最大6912バイト),",
+                                 "ID,文字列(最大3584バイト),", "ID,文字列(最大1792バイト),",
+                                 "ID,文字列(最大3948バイト),", "ID,文字列(最大7680バイト),"};
+  for (std::size_t g = 0; g < 6; ++g) {
+    EXPECT_EQ(lines[header(g)], headers[g]);
+    EXPECT_EQ(lines[header(g) - 1], "");
+    EXPECT_GE(rows(g), static_cast<std::size_t>(string_groups()[g].minimum_kept));
+  }
+  EXPECT_EQ(rows(4), 73u);
+  EXPECT_EQ(lines.back(), ",空行を削除せずに最大バイト数を超えなければ複数の行を追加できます,");
+  EXPECT_EQ(lines[lines.size() - 2], "");
+  EXPECT_EQ(lines[row(1, 0x1FF)].substr(0, 6), "0x1FF,");
+  EXPECT_EQ(lines[row(1, 0x0F)].substr(0, 5), "0x0F,");
+  EXPECT_EQ(first_difference(store(), input), -1);
+  EXPECT_EQ(after_store.find(overrun), std::string::npos);
+}
+
+TEST_F(Strings, EditsInEveryGroupReachTheROM) {
+  for (std::size_t g = 0; g < 6; ++g) lines[row(g, 0)] = "0x00,あい<36 02>,";
+  const std::vector<std::uint8_t> image = store();
+  for (std::size_t g = 0; g < 6; ++g) {
+    SCOPED_TRACE(g);
+    const std::uint32_t area = string_groups()[g].text_area;
+    EXPECT_EQ(std::vector<std::uint8_t>(image.begin() + area, image.begin() + area + 4),
+              (std::vector<std::uint8_t>{0x51, 0x52, 0x36, 0x02}));
+    EXPECT_EQ(pointer(image, g, 1), 4u);
+    // Later strings move with the new length and keep their bytes.
+    const std::uint32_t shift = 4 - pointer(input, g, 1);
+    const std::size_t last = rows(g);
+    EXPECT_EQ(pointer(image, g, last), pointer(input, g, last) + shift);
+    EXPECT_EQ(image[area + pointer(image, g, last) - 1], input[area + pointer(input, g, last) - 1]);
+  }
+}
+
+TEST_F(Strings, MissingRowsUpToTheMinimumAreEmptyThenUnused) {
+  for (std::size_t k = 80; k < rows(2); ++k) lines[row(2, k)] = "0x50,,";
+  keep_rows(0, 3);
+  const std::vector<std::uint8_t> image = store();
+  for (std::size_t k = 0; k < 4; ++k) EXPECT_EQ(pointer(image, 0, k), pointer(input, 0, k));
+  for (std::size_t k = 4; k <= 185; ++k) ASSERT_EQ(pointer(image, 0, k), pointer(input, 0, 3)) << k;
+  for (std::size_t k = 186; k < 256; ++k) ASSERT_EQ(pointer(image, 0, k), 0xFFFFu) << k;
+  // Trailing empty strings are not kept beyond the minimum.
+  EXPECT_EQ(pointer(image, 2, 80), pointer(input, 2, 80));
+  for (std::size_t k = 81; k < 256; ++k) ASSERT_EQ(pointer(image, 2, k), 0xFFFFu) << k;
+}
+
+TEST_F(Strings, OverrunIsReportedFromExactlyTheAreaSize) {
+  const std::uint32_t area = string_groups()[3].text_area;
+  for (const std::size_t length : {1791u, 1792u, 1800u}) {
+    SCOPED_TRACE(length);
+    lines = extracted;
+    keep_rows(3, 1);
+    lines[row(3, 0)] = "0x00," + repeat("あ", length) + ",";
+    const std::vector<std::uint8_t> image = store();
+    const std::uint32_t stored = length < 1792 ? 1791 : 1792;
+    EXPECT_EQ(after_store.find(overrun) != std::string::npos, length >= 1792);
+    EXPECT_EQ(pointer(image, 3, 1), stored);
+    EXPECT_EQ(pointer(image, 3, 69), stored);
+    EXPECT_EQ(pointer(image, 3, 70), 0xFFFFu);
+    EXPECT_EQ(std::count(image.begin() + area, image.begin() + area + stored, 0x51), static_cast<long>(stored));
+    // Nothing is written past the area: the next group's pointers are untouched.
+    EXPECT_EQ(pointer(image, 4, 0), pointer(input, 4, 0));
+  }
+}
+
+TEST_F(Strings, LongStringsAreWrittenAndReadWhole) {
+  lines[row(5, 0)] = "0x00," + repeat("あ", 1500) + ",";
+  std::vector<std::uint8_t> image = store();
+  EXPECT_EQ(pointer(image, 5, 1), 1500u);
+  write_bytes(dir.path("long.smc"), image);
+  ASSERT_EQ(extract(dir.path("long.smc"), dir.path("again/")), 0);
+  const std::vector<std::string> again = split_lines(read_text(dir.path("again/string.csv")));
+  EXPECT_EQ(again[row(5, 0)], lines[row(5, 0)]);
+  EXPECT_EQ(again[row(5, 1)], lines[row(5, 1)]);
+}
+
+// A full group's empty line is consumed; rows beyond n - 1 are dropped, not shifted onward.
+TEST_F(Strings, AFullGroupDoesNotShiftTheNextOne) {
+  ASSERT_EQ(rows(4), 73u);
+  lines[row(5, 0)] = "0x00,い,";
+  lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(row(4, 73)), "0x49,あああ,");
+  const std::vector<std::uint8_t> image = store();
+  EXPECT_NE(after_read.find("73"), std::string::npos);
+  for (std::size_t k = 0; k < 74; ++k) ASSERT_EQ(pointer(image, 4, k), pointer(input, 4, k)) << k;
+  EXPECT_EQ(image[string_groups()[5].text_area], 0x52);
+  EXPECT_EQ(pointer(image, 5, 1), 1u);
+}
+
+TEST_F(Strings, CutOrMisalignedFilesAreNotStored) {
+  std::vector<std::vector<std::string>> files;
+  files.emplace_back(extracted.begin(), extracted.begin() + static_cast<std::ptrdiff_t>(row(5, 100)));
+  files.push_back(extracted);
+  files.back().erase(files.back().begin() + static_cast<std::ptrdiff_t>(header(2) - 1));
+  for (const std::vector<std::string>& file : files) {
+    lines = file;
+    lines[row(0, 0)] = "0x00,あ,";
+    EXPECT_EQ(first_difference(store(), input), -1);
+    EXPECT_NE(after_read.find("string.csv"), std::string::npos);
+  }
+}
+
+// An unused pointer, one that runs backwards and one past the area each end their group, and
+// the next group still starts at its own text.
+TEST_F(Strings, BadPointersEndTheirGroup) {
+  std::vector<std::uint8_t> image = input;
+  set_pointer(image, 0, 5, 0xFFFF);
+  set_pointer(image, 1, 10, pointer(input, 1, 8));
+  set_pointer(image, 2, 3, string_groups()[2].area_size + 1);
+  set_pointer(image, 3, 0, 0xFFFF);
+  write_bytes(dir.path("bad.smc"), image);
+  ASSERT_EQ(extract(dir.path("bad.smc"), folder), 0);
+  const std::vector<std::string> bad = split_lines(read_text(folder + "string.csv"));
+  EXPECT_EQ(rows(0, bad), 4u);
+  EXPECT_EQ(rows(1, bad), 9u);
+  EXPECT_EQ(bad[header(1, bad) + 9], extracted[row(1, 8)]);
+  EXPECT_EQ(rows(2, bad), 2u);
+  EXPECT_EQ(rows(3, bad), 0u);
+  for (std::size_t k = 0; k < rows(4); ++k) ASSERT_EQ(bad[header(4, bad) + 1 + k], extracted[row(4, k)]);
+}
