@@ -85,18 +85,8 @@ TEST_F(EventFiles, ArgFileReplacesTheWholeTable) {
   EXPECT_EQ(lines[6], "0x03,<36><01><02>,");
 }
 
-TEST(EventTagTable, BuiltInCountsAndArgFileParsing) {
-  const std::vector<std::uint8_t>& table = event_tag_arguments();
-  ASSERT_EQ(table.size(), 336u);
-  EXPECT_EQ(table[0x17], 1);
-  EXPECT_EQ(table[0x24], 0);
-  EXPECT_EQ(table[0x2B], 1);
-  EXPECT_EQ(table[0x3C], 3);
-  EXPECT_EQ(table[0x41], 3);
-  EXPECT_EQ(table[0x50 + 0x31], 7);
-  EXPECT_EQ(table[0x50 + 0x5F], 1);
-  EXPECT_EQ(table[0x50 + 0x56], 3);
-  EXPECT_EQ(table[0x50 + 0xFF], 1);
+TEST(EventTagTable, ArgFileLinesAreReadAsCounts) {
+  ASSERT_EQ(event_tag_arguments().size(), 336u);
 
   // Each line is read the way atoi reads it; a count is a byte, never negative.
   TempDir dir;
