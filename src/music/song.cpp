@@ -34,40 +34,30 @@ int target_offset(std::uint8_t command) {
   return 0;
 }
 
-struct SongField {
-  int rom_byte;
-  int bits;
-  std::uint32_t mask;
-  std::int32_t* value;
-};
-
-std::vector<SongField> group_fields(SongRecord& r, SongGroup group) {
-  std::vector<SongField> fields;
+// Calls visit(rom byte, bit kind, mask, field) for every field of the group, in ROM order.
+template <class Visit>
+void visit_group(SongRecord& r, SongGroup group, Visit visit) {
   switch (group) {
     case SongGroup::pointer:
-      fields = {{0, word_field, 0xFFFF, &r.pointer_word}, {2, byte_field, 0xFF, &r.pointer_bank}};
+      visit(0, word_field, 0xFFFF, r.pointer_word);
+      visit(2, byte_field, 0xFF, r.pointer_bank);
       break;
     case SongGroup::wave:
-      for (int k = 0; k < wave_count; ++k) fields.push_back({2 * k, word_field, 0xFFFF, &r.wave[k]});
+      for (int k = 0; k < wave_count; ++k) visit(2 * k, word_field, 0xFFFF, r.wave[k]);
       break;
     case SongGroup::header:
-      fields = {{0, word_field, 0xFFFF, &r.block_length},
-                {2, word_field, 0xFFFF, &r.start},
-                {4, word_field, 0xFFFF, &r.end}};
-      for (int k = 0; k < channel_count; ++k) {
-        fields.push_back({6 + 2 * k, word_field, 0xFFFF, &r.channel_address[k]});
-      }
-      for (int k = 0; k < channel_count; ++k) {
-        fields.push_back({22 + 2 * k, word_field, 0xFFFF, &r.second_address[k]});
-      }
+      visit(0, word_field, 0xFFFF, r.block_length);
+      visit(2, word_field, 0xFFFF, r.start);
+      visit(4, word_field, 0xFFFF, r.end);
+      for (int k = 0; k < channel_count; ++k) visit(6 + 2 * k, word_field, 0xFFFF, r.channel_address[k]);
+      for (int k = 0; k < channel_count; ++k) visit(22 + 2 * k, word_field, 0xFFFF, r.second_address[k]);
       break;
     case SongGroup::drum:
       for (int k = 0; k < drum_count; ++k) {
-        for (int m = 0; m < 3; ++m) fields.push_back({3 * k + m, byte_field, 0xFF, &r.drum[k][m]});
+        for (int m = 0; m < 3; ++m) visit(3 * k + m, byte_field, 0xFF, r.drum[k][m]);
       }
       break;
   }
-  return fields;
 }
 
 }  // namespace
@@ -95,9 +85,9 @@ std::uint32_t drum_entry_of(int song) {
 
 void song_record_map(std::uint8_t* rom_bytes, SongRecord& record, Direction direction,
                      SongGroup group) {
-  for (const SongField& f : group_fields(record, group)) {
-    transfer_bits(rom_bytes + f.rom_byte, direction, f.bits, *f.value, f.mask);
-  }
+  visit_group(record, group, [&](int rom_byte, int bits, std::uint32_t mask, std::int32_t& field) {
+    transfer_bits(rom_bytes + rom_byte, direction, bits, field, mask);
+  });
 }
 
 void fix_song_wrap(SongRecord& record) {
