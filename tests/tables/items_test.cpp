@@ -1,0 +1,195 @@
+#include <gtest/gtest.h>
+
+#include <utility>
+
+#include "app/message_log.hpp"
+#include "app/rom_image.hpp"
+#include "tables/items.hpp"
+#include "test_support.hpp"
+
+namespace {
+
+struct Area {
+  std::uint32_t offset;
+  std::uint32_t size;
+};
+const Area item_areas[] = {
+    {0x3D0280, 8 * 256},  // names
+    {0x3E9958, 2 * 256},  // prices
+    {0x3E0000, 0x600},    // effect stream
+    {0x3E95C3, 8},        // tool comments
+    {0x3E9738, 2 * 32},   // consumable records
+    {0x3E9778, 32},       // consumable comments
+};
+
+bool in_item_areas(std::size_t at) {
+  for (const Area& a : item_areas) {
+    if (at >= a.offset && at < a.offset + a.size) return true;
+  }
+  return false;
+}
+
+// The line of item `id` in the file: the title, then per sub-table an empty line and a header.
+std::size_t line_of(int id) {
+  const int sub = id < 0x08 ? 0 : id < 0x50 ? 1 : id < 0x60 ? 2 : id < 0xE0 ? 3 : 4;
+  return static_cast<std::size_t>(3 + id + 2 * sub);
+}
+
+std::vector<std::string> cells_of(const std::string& line) {
+  std::vector<std::string> cells;
+  std::size_t start = 0;
+  for (std::size_t comma; (comma = line.find(',', start)) != std::string::npos; start = comma + 1) {
+    cells.push_back(line.substr(start, comma - start));
+  }
+  return cells;
+}
+
+std::string with_cells(const std::string& line, std::initializer_list<std::pair<int, const char*>> edits) {
+  std::vector<std::string> cells = cells_of(line);
+  for (const auto& [column, text] : edits) cells.at(static_cast<std::size_t>(column)) = text;
+  std::string out;
+  for (const std::string& cell : cells) out += cell + ",";
+  return out;
+}
+
+struct Items : ::testing::Test {
+  TempDir dir;
+  std::string rom = dir.path("sample.smc");
+  std::string csv = dir.path("csv/item.csv");
+  std::vector<std::uint8_t> input;
+  std::vector<std::string> lines;
+
+  void SetUp() override {
+    write_sample(rom);
+    input = read_bytes(rom);
+  }
+  // Extracts `input`, which a test may have changed first.
+  void extract_csv() {
+    write_bytes(rom, input);
+    ASSERT_EQ(extract(rom, dir.path("csv/")), 0);
+    lines = split_lines(read_text(csv));
+    ASSERT_EQ(lines.size(), 275u);
+  }
+  std::string cell(int id, int column) const { return cells_of(lines[line_of(id)]).at(static_cast<std::size_t>(column)); }
+  // Reads the edited file and stores this table alone into a copy of `input`.
+  std::vector<std::uint8_t> rebuild() {
+    write_text(csv, join_lines(lines));
+    EXPECT_EQ(rom_open(rom, true), 0);
+    const std::unique_ptr<ItemTable> table = read_item_csv(dir.path("csv/"));
+    store_items(table.get());
+    std::vector<std::uint8_t> out = rom_state().image;
+    rom_close();
+    return out;
+  }
+};
+
+}  // namespace
+
+TEST_F(Items, FileLayoutAndRoundTrip) {
+  // Bits that belong to no armour field, set in the first armour record (0x3E0180).
+  input[0x3E0181] |= 0x08;
+  input[0x3E0183] |= 0x08;
+  input[0x3E0185] |= 0x40;
+  input[0x3E0188] |= 0x30;
+  extract_csv();
+  EXPECT_EQ(lines[0], ",アイテムデータ,総数:256,");
+  EXPECT_EQ(lines[2], "ID,名前(8),値段,種類,重さ？,威力(実数は4倍),不明,不明,コメントID,");
+  EXPECT_EQ(lines[12], "ID,名前(8),値段,種類,重さ,威力,両手持ち,呪い,固有技ID,固有技ID,");
+  EXPECT_EQ(lines[86], "ID,名前(8),値段,種類,重さ,防御力,回避率,呪い,ガーター,耐斬,耐打,耐貫,耐弓,耐熱,耐冷,耐雷,耐状,");
+  EXPECT_EQ(lines[104],
+            "ID,名前(8),値段,物理防御力,物理防御補正,斬,打,突,射,魔法防御力,魔法防御補正,熱,冷,雷,状,"
+            "耐気絶,耐石化,耐マヒ,耐眠り,耐暗闇,耐精神,耐毒,耐スタン,"
+            "呪い,アクセサリー,靴,小手,兜,服,鎧,耐術,耐地,耐凝,耐音,耐投,耐水,"
+            "Plus腕力,Plus器用,Plus素早,Plus体力,Plus魔力,Plus意思力,Plus魅力,Plus2,能力非表示,自動回復,重さ,");
+  EXPECT_EQ(lines[234],
+            "ID,名前(8),値段,不明フラグ,不明フラグ,LP回復,JP回復,WP回復,不明フラグ,全体,一人,回復量,完全回復,コメントID,");
+  EXPECT_EQ(lines[line_of(0xDF)].substr(0, 5), "0xDF,");
+  EXPECT_EQ(lines[line_of(0xE0) - 2], "");
+  EXPECT_EQ(lines[269], ",IDの欄は16進法");
+  EXPECT_EQ(lines[271], ",防具の物理防御補正、魔法防御補正の値は×、△、○、○+、◎、□(便宜上)、☆の7つ");
+  EXPECT_EQ(lines[274], ",耐術は0から順に、蒼龍、朱鳥、白虎、玄武、太陽、月、アビス");
+
+  const std::vector<std::uint8_t> out = rebuild();
+  std::vector<std::uint8_t> expected = input;
+  expected[0x3E0181] &= 0xF7;
+  expected[0x3E0183] &= 0xF7;
+  expected[0x3E0185] &= 0xBF;
+  expected[0x3E0188] &= 0xCF;
+  ASSERT_EQ(out.size(), expected.size());
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    ASSERT_EQ(out[i], expected[i]) << "at 0x" << std::hex << i << (in_item_areas(i) ? "" : ", outside the item tables");
+  }
+}
+
+TEST_F(Items, ValuesComeFromAndGoToTheirTables) {
+  // The last record of each part of the effect stream, and the far ends of the other tables.
+  input[0x3E001C] = (3 << 3) | 5;                // tool 0x07: kind 3, weight 5
+  input[0x3E013C] = 0xA2;                        // weapon 0x4F: kind 20, weight 2, two-handed
+  input[0x3E017E] = 0x85;                        // shield 0x5F: guard bit set, evasion 5
+  input[0x3E05F7] = 201;                         // armour 0xDF: physical defence
+  input[0x3E05FF] = 0xC9;                        // hide stats, auto recovery, weight 9
+  input[0x3E9738 + 62] = 0x21;                   // consumable 0xFF: restores LP, one member
+  input[0x3E9738 + 63] = 0x85;                   // full recovery, amount 5
+  input[0x3E95CA] = 0x3C;                        // comment of tool 0x07
+  input[0x3E9797] = 0x4D;                        // comment of consumable 0xFF
+  input[0x3E9B56] = 0x34;                        // price of item 0xFF
+  input[0x3E9B57] = 0x12;
+  extract_csv();
+  EXPECT_EQ(cell(0x07, 3), "3");
+  EXPECT_EQ(cell(0x07, 4), "5");
+  EXPECT_EQ(cell(0x07, 8), "0x3C");
+  EXPECT_EQ(cell(0x4F, 3), "20");
+  EXPECT_EQ(cell(0x4F, 6), "○");
+  EXPECT_EQ(cell(0x5F, 6), "5");
+  EXPECT_EQ(cell(0x5F, 8), "×");  // the guard flag is inverted
+  EXPECT_EQ(cell(0xDF, 3), "201");
+  EXPECT_EQ(cell(0xDF, 44), "○");
+  EXPECT_EQ(cell(0xDF, 45), "○");
+  EXPECT_EQ(cell(0xDF, 46), "9");
+  EXPECT_EQ(lines[line_of(0xFF)].substr(0, 5), "0xFF,");
+  EXPECT_EQ(cell(0xFF, 2), "4660");
+  EXPECT_EQ(cell(0xFF, 5), "○");
+  EXPECT_EQ(cell(0xFF, 10), "○");
+  EXPECT_EQ(cell(0xFF, 11), "5");
+  EXPECT_EQ(cell(0xFF, 12), "○");
+  EXPECT_EQ(cell(0xFF, 13), "0x4D");
+
+  lines[line_of(0x60)] = with_cells(lines[line_of(0x60)], {{4, "○＋"}, {10, "☆"}, {30, "6"}});
+  lines[line_of(0x50)] = with_cells(lines[line_of(0x50)], {{8, "○"}, {9, "○"}, {16, "×"}});
+  lines[line_of(0xE0)] = with_cells(lines[line_of(0xE0)], {{13, "0x1FF"}});
+  const std::vector<std::uint8_t> out = rebuild();
+  EXPECT_EQ(out[0x3E0181] & 0x07, 4);
+  EXPECT_EQ(out[0x3E0183] & 0x07, 7);
+  EXPECT_EQ(out[0x3E0186] & 0x07, 6);
+  EXPECT_EQ(out[0x3E0142] & 0x80, 0);  // guard "○" leaves the bit clear
+  EXPECT_EQ(out[0x3E0143] & 0x81, 0x80);
+  EXPECT_EQ(out[0x3E9778], 0xFF);
+}
+
+TEST_F(Items, OverlappingAndOversizedValues) {
+  extract_csv();
+  lines[line_of(0x08)] = with_cells(lines[line_of(0x08)], {{2, "70000"}, {3, "20"}, {4, "3"}, {5, "200"}, {6, "×"}, {7, "×"}});
+  lines[line_of(0x09)] = with_cells(lines[line_of(0x09)], {{3, "5"}, {6, "○"}});
+  const std::vector<std::uint8_t> out = rebuild();
+  EXPECT_EQ(out[0x3E9958 + 16], 4464 & 0xFF);  // 70000 - 65536
+  EXPECT_EQ(out[0x3E9958 + 17], 4464 >> 8);
+  EXPECT_EQ(out[0x3E0020], 0xA3);              // kind 20 sets bit 7 by itself
+  EXPECT_EQ(out[0x3E0021], 200 & 0x7F);
+  EXPECT_EQ(out[0x3E0024] & 0xF8, 0x80 | (5 << 3));
+
+  write_bytes(rom, out);
+  ASSERT_EQ(extract(rom, dir.path("csv/")), 0);
+  lines = split_lines(read_text(csv));
+  EXPECT_EQ(cell(0x08, 3), "20");
+  EXPECT_EQ(cell(0x08, 6), "○");
+  EXPECT_EQ(cell(0x09, 3), "21");
+}
+
+TEST_F(Items, AFileThatEndsEarlyIsNotStored) {
+  extract_csv();
+  lines[line_of(0x00)] = with_cells(lines[line_of(0x00)], {{2, "1"}});
+  lines.resize(line_of(0xF0));
+  const std::vector<std::uint8_t> out = rebuild();
+  EXPECT_EQ(first_difference(out, input), -1);
+  EXPECT_NE(last_message().find("item.csv"), std::string::npos);
+}

@@ -1,0 +1,242 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/message_log.hpp"
+#include "app/platform.hpp"
+#include "app/rom_image.hpp"
+#include "tables/learning_chances.hpp"
+#include "test_support.hpp"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using Rows = std::vector<std::string>;
+
+struct Area {
+  const char* title;
+  std::uint32_t offset;
+  std::size_t slots;
+};
+const Area areas[4] = {
+    {"技閃き確率(383)", 0x3E3A4B, 384},
+    {"技閃き確率(カウンター)(23)", 0x3E3F1B, 24},
+    {"陣形技閃き確率(95)", 0x3E3E4B, 96},
+    {"陣形技閃き確率(カウンター)(7)", 0x3E3F0B, 8},
+};
+const char* const column_line =
+    "ID,技ID,派生技ID,難易度,派生技ID,難易度,派生技ID,難易度,派生技ID,難易度,";
+
+// A file laid out as the extract writes it, with the given rows in each sub-table.
+std::string flash_file(const std::vector<Rows>& rows) {
+  Rows lines = {",味方技、陣形技派生データ,", ""};
+  for (std::size_t t = 0; t < 4; ++t) {
+    if (t > 0) lines.push_back("");
+    lines.push_back(areas[t].title);
+    lines.push_back(column_line);
+    lines.insert(lines.end(), rows[t].begin(), rows[t].end());
+  }
+  lines.insert(lines.end(), {"", "", ",派生技IDと難易度の一セットが必要です,"});
+  return join_lines(lines);
+}
+
+// The area's bytes when its slots start with `used` and the rest is 0xFF.
+Bytes area_with(std::size_t t, const Bytes& used) {
+  Bytes bytes(2 * areas[t].slots, 0xFF);
+  std::copy(used.begin(), used.end(), bytes.begin());
+  return bytes;
+}
+
+Bytes area_of(const Bytes& image, std::size_t t) {
+  return Bytes(image.begin() + areas[t].offset, image.begin() + areas[t].offset + 2 * areas[t].slots);
+}
+
+const std::vector<Rows> plain = {
+    {"0x00,0x01,0x02,3,", "0x01,0x04,0x05,6,0x07,8,"},
+    {"0x00,0x11,0x12,13,"},
+    {"0x00,0x21,0x22,23,"},
+    {"0x00,0x31,0x32,33,"},
+};
+const Bytes plain_slots[4] = {
+    {0x01, 1, 0x02, 3, 0x04, 2, 0x05, 6, 0x07, 8},
+    {0x11, 1, 0x12, 13},
+    {0x21, 1, 0x22, 23},
+    {0x31, 1, 0x32, 33},
+};
+
+struct LearningChances : ::testing::Test {
+  TempDir dir;
+  std::string rom = dir.path("sample.smc");
+  std::string csv = dir.path("csv/flash.csv");
+  Bytes input;
+  std::string said;  // the messages of the read step, as the console shows them
+
+  void SetUp() override {
+    write_sample(rom);
+    input = read_bytes(rom);
+  }
+  Rows extract_csv() {
+    write_bytes(rom, input);
+    EXPECT_EQ(extract(rom, dir.path("csv/")), 0);
+    return split_lines(read_text(csv));
+  }
+  // Reads the file and stores this table alone into a copy of `input`.
+  Bytes rebuild(const std::string& text) {
+    write_bytes(rom, input);
+    platform::make_directories(dir.path("csv"));
+    write_text(csv, text);
+    EXPECT_EQ(rom_open(rom, true), 0);
+    set_log_echo(LogEcho{true, false});
+    ::testing::internal::CaptureStderr();
+    const std::unique_ptr<LearningTables> tables = read_learning_csv(dir.path("csv/"));
+    said = ::testing::internal::GetCapturedStderr();
+    set_log_echo(LogEcho{});
+    store_learning_tables(tables.get());
+    Bytes out = rom_state().image;
+    rom_close();
+    return out;
+  }
+};
+
+}  // namespace
+
+TEST_F(LearningChances, FileLayoutAndRoundTrip) {
+  // Sub-table 1 of the sample ends with a marker; what lies after it comes back as 0xFF.
+  const std::uint32_t after_end = 0x3E3A4B + 2 * 360;
+  input[after_end] = 0x12;
+  input[after_end + 1] = 0x34;
+  const Rows lines = extract_csv();
+  ASSERT_GT(lines.size(), 10u);
+  EXPECT_EQ(lines[0], ",味方技、陣形技派生データ,");
+  EXPECT_EQ(lines[2], "技閃き確率(383)");
+  EXPECT_EQ(lines[3], column_line);
+  EXPECT_EQ(lines[4].substr(0, 5), "0x00,");
+  for (std::size_t t = 1; t < 4; ++t) {
+    const auto title = std::find(lines.begin(), lines.end(), areas[t].title);
+    ASSERT_NE(title, lines.end()) << t;
+    EXPECT_EQ(*(title - 1), "");
+    EXPECT_EQ(*(title + 1), column_line);
+  }
+  EXPECT_EQ(lines.back(), "データの数とは総セット数+派生元データの数,");
+
+  Bytes expected = input;
+  expected[after_end] = expected[after_end + 1] = 0xFF;
+  const Bytes out = rebuild(read_text(csv));
+  ASSERT_EQ(out.size(), expected.size());
+  for (std::size_t i = 0; i < out.size(); ++i) ASSERT_EQ(out[i], expected[i]) << "at 0x" << std::hex << i;
+}
+
+TEST_F(LearningChances, RowsPackIntoSlotsAndTheRestIsFilled) {
+  std::vector<Rows> rows = plain;
+  rows[0] = {"0x00,0x40,0x41,0,0x42,,0x43,7,"};  // difficulty 0 counts, an empty one ends the row
+  rows[2] = {"0x00,0x12,0x34,5,0x35,10,"};
+  const Bytes out = rebuild(flash_file(rows));
+  EXPECT_EQ(area_of(out, 0), area_with(0, {0x40, 1, 0x41, 0}));
+  EXPECT_EQ(area_of(out, 1), area_with(1, plain_slots[1]));
+  EXPECT_EQ(area_of(out, 2), area_with(2, {0x12, 2, 0x34, 5, 0x35, 10}));
+  EXPECT_EQ(area_of(out, 3), area_with(3, plain_slots[3]));
+}
+
+TEST_F(LearningChances, AFullAreaHasNoEndMarkerAndOneMorePairIsDropped) {
+  std::vector<Rows> rows = plain;
+  rows[3] = {"0x00,0x01,0x10,1,0x11,2,0x12,3,", "0x01,0x02,0x20,4,0x21,5,0x22,6,"};
+  const Bytes exact = {0x01, 3, 0x10, 1, 0x11, 2, 0x12, 3, 0x02, 3, 0x20, 4, 0x21, 5, 0x22, 6};
+  Bytes out = rebuild(flash_file(rows));
+  EXPECT_EQ(said, "");
+  EXPECT_EQ(area_of(out, 3), exact);
+  EXPECT_EQ(area_of(out, 1), area_with(1, plain_slots[1]));  // the area right after it
+
+  rows[3][1] += "0x23,7,";
+  rows[3].push_back("0x02,0x03,0x30,1,");
+  out = rebuild(flash_file(rows));
+  EXPECT_EQ(said, platform::from_sjis("陣形技閃き確率(カウンター)でデータ総量が限界を超えたのでスキップします"));
+  EXPECT_EQ(area_of(out, 3), exact);  // the cut row counts only the pairs it kept
+  EXPECT_EQ(area_of(out, 1), area_with(1, plain_slots[1]));
+}
+
+TEST_F(LearningChances, ASubTableThatStopsNeverShiftsTheNext) {
+  // Sub-table 2 filled exactly (24 slots).
+  std::vector<Rows> rows = plain;
+  rows[1] = {"0x00,0x11,0x01,1,0x02,2,0x03,3,0x04,4,0x05,5,0x06,6,0x07,7,0x08,8,0x09,9,0x0A,10,0x0B,11,",
+             "0x01,0x12,0x01,1,0x02,2,0x03,3,0x04,4,0x05,5,0x06,6,0x07,7,0x08,8,0x09,9,0x0A,10,0x0B,11,"};
+  Bytes full;
+  for (std::uint8_t source : {0x11, 0x12}) {
+    full.insert(full.end(), {source, 11});
+    for (std::uint8_t k = 1; k <= 11; ++k) full.insert(full.end(), {k, k});
+  }
+  Bytes out = rebuild(flash_file(rows));
+  EXPECT_EQ(said, "");
+  EXPECT_EQ(area_of(out, 1), full);
+  EXPECT_EQ(area_of(out, 2), area_with(2, plain_slots[2]));
+  EXPECT_EQ(area_of(out, 3), area_with(3, plain_slots[3]));
+
+  // Rows after a full area, and a pair past it.
+  rows[1].push_back("0x02,0x13,0x01,1,");
+  rows[1].push_back("0x03,0x14,0x01,1,");
+  out = rebuild(flash_file(rows));
+  EXPECT_EQ(area_of(out, 1), full);
+  EXPECT_EQ(area_of(out, 2), area_with(2, plain_slots[2]));
+  EXPECT_EQ(area_of(out, 3), area_with(3, plain_slots[3]));
+  rows[1][1] += "0x0C,12,";
+  out = rebuild(flash_file(rows));
+  EXPECT_EQ(said, platform::from_sjis("技閃き確率(カウンター)でデータ総量が限界を超えたのでスキップします"));
+  EXPECT_EQ(area_of(out, 1), full);
+  EXPECT_EQ(area_of(out, 2), area_with(2, plain_slots[2]));
+  EXPECT_EQ(area_of(out, 3), area_with(3, plain_slots[3]));
+
+  // A row numbered out of sequence ends its sub-table; the rows after it are passed over.
+  rows = plain;
+  rows[0] = {"0x00,0x01,0x02,3,", "0x01,0x04,0x05,6,", "0x03,0x07,0x08,9,", "0x04,0x0A,0x0B,12,"};
+  out = rebuild(flash_file(rows));
+  EXPECT_EQ(area_of(out, 0), area_with(0, {0x01, 1, 0x02, 3, 0x04, 1, 0x05, 6}));
+  EXPECT_EQ(area_of(out, 1), area_with(1, plain_slots[1]));
+  EXPECT_EQ(area_of(out, 2), area_with(2, plain_slots[2]));
+}
+
+TEST_F(LearningChances, EmptySubTablesStayEmpty) {
+  std::vector<Rows> rows = plain;
+  rows[0].clear();
+  rows[2].clear();
+  const Bytes out = rebuild(flash_file(rows));
+  EXPECT_EQ(area_of(out, 0), area_with(0, {}));
+  EXPECT_EQ(area_of(out, 1), area_with(1, plain_slots[1]));
+  EXPECT_EQ(area_of(out, 2), area_with(2, {}));
+  EXPECT_EQ(area_of(out, 3), area_with(3, plain_slots[3]));
+
+  // Written back out, they read the same again.
+  write_bytes(rom, out);
+  ASSERT_EQ(extract(rom, dir.path("csv/")), 0);
+  input = out;
+  EXPECT_EQ(first_difference(rebuild(read_text(csv)), out), -1);
+}
+
+TEST_F(LearningChances, AHeaderCountRunningPastItsAreaIsCutThere) {
+  // Sub-table 4 ends right where sub-table 2 begins: the second row claims 9 pairs.
+  const Bytes planted = {0x05, 2, 0x50, 1, 0x51, 2, 0x06, 9, 0x60, 1, 0x61, 2, 0x62, 3, 0x63, 4};
+  std::copy(planted.begin(), planted.end(), input.begin() + areas[3].offset);
+  const Rows lines = extract_csv();
+  const auto title = std::find(lines.begin(), lines.end(), areas[3].title);
+  ASSERT_LT(title + 3, lines.end());
+  EXPECT_EQ(*(title + 2), "0x00,0x05,0x50,1,0x51,2,");
+  EXPECT_EQ(*(title + 3), "0x01,0x06,0x60,1,0x61,2,0x62,3,0x63,4,");
+
+  Bytes expected = planted;
+  expected[7] = 4;
+  const Bytes out = rebuild(read_text(csv));
+  EXPECT_EQ(area_of(out, 3), expected);
+  EXPECT_EQ(area_of(out, 1), area_of(input, 1));
+}
+
+TEST_F(LearningChances, AFileThatEndsInsideASubTableStopsIt) {
+  Rows lines = split_lines(flash_file(plain));
+  const auto title = std::find(lines.begin(), lines.end(), areas[1].title);
+  lines.erase(title + 3, lines.end());  // ends after the first row of sub-table 2
+  lines.back() += "0x13,14,";
+  const Bytes out = rebuild(join_lines(lines));
+  EXPECT_EQ(area_of(out, 0), area_with(0, plain_slots[0]));
+  EXPECT_EQ(area_of(out, 1), area_with(1, {0x11, 2, 0x12, 13, 0x13, 14}));
+  // The sub-tables the file no longer holds keep their bytes.
+  EXPECT_EQ(area_of(out, 2), area_of(input, 2));
+  EXPECT_EQ(area_of(out, 3), area_of(input, 3));
+  EXPECT_NE(said.find("flash.csv"), std::string::npos);
+}
