@@ -143,9 +143,9 @@ TEST(DialogBrowse, FilePickerFiltersDependOnTheMode) {
 TEST(DialogBrowse, CancelledPickerKeepsTheField) {
   DialogState state = state_in_mode(1);
   state.fields = {"in.smc", "out.smc", "csv"};
-  apply_browse_result(state, 2, "");
+  EXPECT_FALSE(apply_browse_result(state, 2, ""));
   EXPECT_EQ(state.fields[1], "out.smc");
-  apply_browse_result(state, 3, "C:\\mods\\csv");
+  EXPECT_TRUE(apply_browse_result(state, 3, "C:\\mods\\csv"));
   EXPECT_EQ(state.fields[2], "C:\\mods\\csv");
   apply_browse_result(state, 4, "x");
   apply_browse_result(state, 0, "x");
@@ -155,9 +155,9 @@ TEST(DialogBrowse, CancelledPickerKeepsTheField) {
 TEST(DialogDrop, FirstDroppedFileFillsField1) {
   DialogState state = state_in_mode(1);
   state.fields = {"old.smc", "out.smc", ""};
-  apply_dropped_files(state, {"C:\\roms\\a.smc", "C:\\roms\\b.smc"});
+  EXPECT_TRUE(apply_dropped_files(state, {"C:\\roms\\a.smc", "C:\\roms\\b.smc"}));
   EXPECT_EQ(state.fields[0], "C:\\roms\\a.smc");
   EXPECT_EQ(state.fields[1], "out.smc");
-  apply_dropped_files(state, {});
+  EXPECT_FALSE(apply_dropped_files(state, {}));
   EXPECT_EQ(state.fields[0], "C:\\roms\\a.smc");
 }

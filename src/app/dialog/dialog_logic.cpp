@@ -57,13 +57,14 @@ BrowseRequest browse_request(int mode, int row) {
   return request;
 }
 
-void apply_browse_result(DialogState& state, int row, const std::string& path) {
-  if (row < 1 || row > row_count || path.empty()) return;
+bool apply_browse_result(DialogState& state, int row, const std::string& path) {
+  if (row < 1 || row > row_count || path.empty()) return false;
   state.fields[static_cast<std::size_t>(row - 1)] = path;
+  return true;
 }
 
-void apply_dropped_files(DialogState& state, const std::vector<std::string>& paths) {
-  if (!paths.empty() && !paths.front().empty()) state.fields[0] = paths.front();
+bool apply_dropped_files(DialogState& state, const std::vector<std::string>& paths) {
+  return apply_browse_result(state, 1, paths.empty() ? std::string() : paths.front());
 }
 
 }  // namespace dialog

@@ -89,9 +89,10 @@ struct BrowseRequest {
 // What the browse button of `row` (1 to 3) asks for in `mode`.
 BrowseRequest browse_request(int mode, int row);
 
-// A picker's result: a cancelled picker (empty path) leaves the field as it was.
-void apply_browse_result(DialogState& state, int row, const std::string& path);
-// Files dropped on the dialog: the first fills path field 1.
-void apply_dropped_files(DialogState& state, const std::vector<std::string>& paths);
+// A picker's result: a cancelled picker (empty path) leaves the field as it was. True when
+// the field was set.
+bool apply_browse_result(DialogState& state, int row, const std::string& path);
+// Files dropped on the dialog: the first fills path field 1. True when it was set.
+bool apply_dropped_files(DialogState& state, const std::vector<std::string>& paths);
 
 }  // namespace dialog

@@ -1,0 +1,212 @@
+#!/usr/bin/env bash
+# The Windows dialog end to end: varbek.exe without arguments under Wine in a virtual X
+# server, driven with xdotool. It shows each mode, opens and cancels the file picker and the
+# folder browser, runs an extract with music and then a build of the sample ROM through the
+# dialog, and compares what they wrote with the Linux command line's results.
+#   --update-docs          also store the screenshots as docs/dialog-*.png
+#   VARBEK_BUILD_DIR       Linux build folder (default build/linux), for make_sample_rom and
+#                          the reference results
+#   VARBEK_WIN_BUILD_DIR   Windows build folder (default build/windows)
+#   VARBEK_WINEPREFIX      the Wine prefix to use (made on first use)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+. scripts/ensure-packages.sh
+ensure_packages wine wine64 xvfb xdotool imagemagick fonts-ipafont-gothic
+
+update_docs=false
+[ "${1:-}" = "--update-docs" ] && update_docs=true
+
+build=${VARBEK_BUILD_DIR:-build/linux}
+win_build=${VARBEK_WIN_BUILD_DIR:-build/windows}
+if [ ! -x "$build/varbek" ] || [ ! -x "$build/make_sample_rom" ]; then
+  cmake --preset linux >/dev/null
+  cmake --build --preset linux -j2 --target varbek make_sample_rom >/dev/null
+fi
+if [ ! -f "$win_build/varbek.exe" ]; then
+  cmake --preset windows >/dev/null
+  cmake --build --preset windows -j2 --target varbek >/dev/null
+fi
+varbek=$(realpath "$build/varbek")
+exe=$(realpath "$win_build/varbek.exe")
+
+export WINEPREFIX=${VARBEK_WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/varbek/wine-dialog}
+export WINEDEBUG=-all LANG=C.UTF-8 LC_ALL=C.UTF-8
+work=$(mktemp -d)
+shots="$work/shots"
+mkdir -p "$shots"
+xvfb_pid=""
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  if [ -n "${VARBEK_KEEP:-}" ]; then echo "kept: $work" >&2; else rm -rf "$work"; fi
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  [ -n "${DISPLAY:-}" ] && import -window root "$work/failure.png" 2>/dev/null &&
+    cp "$work/failure.png" "${TMPDIR:-/tmp}/varbek-dialog-failure.png" &&
+    echo "screen: ${TMPDIR:-/tmp}/varbek-dialog-failure.png" >&2
+  exit 1
+}
+
+# The prefix, with the dialog's font and the system's dialog fonts drawn by IPA P Gothic.
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1
+fi
+for font in "ＭＳ Ｐゴシック" "ＭＳ ゴシック" "MS UI Gothic" "MS Shell Dlg" "MS Shell Dlg 2"; do
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$font" /d IPAPGothic /f >/dev/null 2>&1
+done
+wineserver -w
+
+# A free display of our own.
+exec 3<> <(:)
+Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+display=""
+for _ in $(seq 50); do
+  read -r -t 0.2 display <&3 && break
+done
+exec 3<&-
+[ -n "$display" ] || fail "Xvfb did not start"
+export DISPLAY=":$display"
+
+"$build/make_sample_rom" "$work/sample.smc"
+"$varbek" -am "$work/sample.smc" "$work/cli/" >/dev/null
+winpath() { echo "Z:${1//\//\\}"; }
+
+# window NAME: the id of the visible window with that exact name, waiting up to 20 s.
+window() {
+  local id=""
+  for _ in $(seq 200); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  fail "no window named '$1'"
+}
+# The final message box: a small visible window without a name.
+message_box() {
+  local w
+  for _ in $(seq 300); do
+    for w in $(xdotool search --onlyvisible --name '^$' 2>/dev/null || true); do
+      local width
+      width=$(xdotool getwindowgeometry "$w" | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')
+      [ -n "$width" ] && [ "$width" -lt 600 ] && { echo "$w"; return 0; }
+    done
+    sleep 0.1
+  done
+  fail "no message box after the job"
+}
+# new_window: a visible named window other than the dialog and the desktop, as the folder
+# browser's name is Wine's own.
+new_window() {
+  local w
+  for _ in $(seq 200); do
+    for w in $(xdotool search --onlyvisible --name . 2>/dev/null || true); do
+      [ "$w" = "$dialog" ] && continue
+      case "$(xdotool getwindowname "$w" 2>/dev/null)" in
+        "" | *"Wine desktop"* | "Default IME") ;;
+        *) echo "$w"; return 0 ;;
+      esac
+    done
+    sleep 0.1
+  done
+  fail "no folder browser"
+}
+wait_closed() {
+  for _ in $(seq 100); do
+    xdotool getwindowname "$1" >/dev/null 2>&1 || return 0
+    xdotool search --onlyvisible --name . 2>/dev/null | grep -qx "$1" || return 0
+    sleep 0.1
+  done
+  fail "window $1 stayed open"
+}
+key() { xdotool key --delay 60 "$@"; sleep 0.3; }
+type_text() { xdotool type --delay 15 "$1"; sleep 0.2; }
+# shot NAME WINDOW: the window as it is on the screen.
+shot() {
+  sleep 0.5
+  import -window "$2" "$shots/$1.png"
+}
+
+(cd "$work" && wine explorer /desktop=varbek,640x480 "$exe" >/dev/null 2>&1) &
+wine_pid=$!
+dialog=$(window Varbek)
+xdotool windowfocus --sync "$dialog" 2>/dev/null || true
+sleep 1
+
+# The four modes, from the selector, which has the focus at start.
+shot dialog-mode0 "$dialog"
+for mode in 1 2 3; do
+  key Down
+  shot "dialog-mode$mode" "$dialog"
+done
+key Up Up Up
+shot dialog-mode0-again "$dialog"
+for a in 0 1 2 3; do
+  for b in 0 1 2 3; do
+    [ "$a" -lt "$b" ] || continue
+    if cmp -s "$shots/dialog-mode$a.png" "$shots/dialog-mode$b.png"; then
+      fail "modes $a and $b look the same"
+    fi
+  done
+done
+# Mode 1 left its label on row 3: mode 0 now differs from the fresh dialog.
+cmp -s "$shots/dialog-mode0.png" "$shots/dialog-mode0-again.png" &&
+  fail "row 3 did not keep the label that mode 1 gave it"
+
+# Extract with music; the pickers are opened and cancelled on the way, which keeps the fields.
+key Tab
+type_text "$(winpath "$work/sample.smc")"
+key Tab space
+picker=$(window "ファイルを開く")
+shot dialog-file-picker "$picker"
+key Escape
+wait_closed "$picker"
+key Tab
+type_text "$(winpath "$work/dialog")"
+key Tab space
+browser=$(new_window)
+shot dialog-folder-browser "$browser"
+key Escape
+wait_closed "$browser"
+key Tab space Return
+box=$(message_box)
+shot dialog-message-box "$box"
+key Return
+wait_closed "$box"
+diff -r "$work/cli" "$work/dialog" >/dev/null || fail "the dialog's extract differs from varbek -am"
+[ -n "$(ls "$work/dialog")" ] || fail "the dialog's extract wrote nothing"
+
+# Build with music into a new ROM; the check box is still ticked.
+key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab
+key Down
+key Tab Tab Tab
+type_text "$(winpath "$work/dialog.smc")"
+key Tab Tab
+type_text "$(winpath "$work/dialog")"
+key Return
+box=$(message_box)
+key Return
+wait_closed "$box"
+"$varbek" -mm "$work/sample.smc" "$work/cli.smc" "$work/cli/" >/dev/null
+[ -f "$work/dialog.smc" ] || fail "the dialog's build wrote no ROM"
+cmp -s "$work/cli.smc" "$work/dialog.smc" || fail "the dialog's build differs from varbek -mm"
+
+# Esc closes the dialog, which ends the program.
+key Escape
+for _ in $(seq 100); do
+  kill -0 "$wine_pid" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$wine_pid" 2>/dev/null && fail "the program did not end when the dialog closed"
+
+if $update_docs; then
+  for mode in 0 1 2 3; do cp "$shots/dialog-mode$mode.png" "$root/docs/"; done
+  cp "$shots/dialog-message-box.png" "$shots/dialog-file-picker.png" "$root/docs/"
+  echo "screenshots stored in docs/"
+fi
+echo "dialog: modes, pickers, an extract and a build through the dialog behaved as expected"

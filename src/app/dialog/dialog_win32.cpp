@@ -1,0 +1,209 @@
+// The main dialog on Windows: the template's controls mirror dialog::DialogState. All calls
+// are the wide-character ones; texts become Shift-JIS only where they enter the logic.
+#include <windows.h>
+#include <commdlg.h>
+#include <objbase.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/dialog/dialog.hpp"
+#include "app/dialog/dialog_logic.hpp"
+#include "app/dialog/dialog_texts.hpp"
+#include "app/message_log.hpp"
+#include "app/platform.hpp"
+
+namespace {
+
+using dialog::DialogState;
+
+DialogState g_state;
+
+// Paths from pickers and drops can be longer than the classic limit.
+constexpr DWORD path_capacity = 32768;
+
+std::wstring control_text(HWND window, int id) {
+  const HWND item = GetDlgItem(window, id);
+  const int length = GetWindowTextLengthW(item);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int got = GetWindowTextW(item, text.data(), length + 1);
+  text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+  return text;
+}
+
+// False when a character has no Shift-JIS form: the job would be handed another name.
+bool to_sjis(const std::wstring& wide, std::string& sjis) {
+  BOOL used_default = FALSE;
+  if (!wide.empty()) {
+    WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
+                        nullptr, 0, nullptr, &used_default);
+  }
+  if (used_default) return false;
+  sjis = platform::narrow(wide);
+  return true;
+}
+
+void report_unrepresentable(HWND window, int row) {
+  char text[512];
+  std::snprintf(text, sizeof text, dialog::text::unrepresentable_path,
+                g_state.labels[static_cast<std::size_t>(row - 1)].c_str());
+  platform::show_message_box(text, window);
+}
+
+void show_field(HWND window, int row) {
+  const auto& controls = dialog::row_controls[static_cast<std::size_t>(row - 1)];
+  SetDlgItemTextW(window, controls.field,
+                  platform::widen(g_state.fields[static_cast<std::size_t>(row - 1)]).c_str());
+}
+
+void apply_mode_labels(HWND window) {
+  g_state.mode = static_cast<int>(SendDlgItemMessageW(window, dialog::id_mode, CB_GETCURSEL, 0, 0));
+  dialog::apply_mode_labels(g_state);
+  for (std::size_t i = 0; i < dialog::row_count; ++i) {
+    SetDlgItemTextW(window, dialog::row_controls[i].label, platform::widen(g_state.labels[i]).c_str());
+  }
+  const auto& row3 = dialog::row_controls[2];
+  for (int id : {row3.label, row3.field, row3.browse}) {
+    EnableWindow(GetDlgItem(window, id), g_state.row3_enabled);
+  }
+  EnableWindow(GetDlgItem(window, dialog::id_music), g_state.music_enabled);
+}
+
+void run_dialog_job(HWND window) {
+  for (int row = 1; row <= dialog::row_count; ++row) {
+    const auto& controls = dialog::row_controls[static_cast<std::size_t>(row - 1)];
+    if (!to_sjis(control_text(window, controls.field), g_state.fields[static_cast<std::size_t>(row - 1)])) {
+      report_unrepresentable(window, row);
+      return;
+    }
+  }
+  g_state.music_checked = IsDlgButtonChecked(window, dialog::id_music) == BST_CHECKED;
+  run_and_report(dialog::dialog_job_arguments(g_state));
+}
+
+std::wstring browse_folder(HWND window, const dialog::BrowseRequest& request) {
+  const std::wstring title = platform::widen(request.title);
+  BROWSEINFOW info{};
+  info.hwndOwner = window;
+  info.lpszTitle = title.c_str();
+  PIDLIST_ABSOLUTE list = SHBrowseForFolderW(&info);
+  if (!list) return std::wstring();
+  std::wstring path(path_capacity, L'\0');
+  // The long form exists only on newer systems; the classic one takes MAX_PATH characters.
+  if (!SHGetPathFromIDListEx(list, path.data(), path_capacity, GPFIDL_DEFAULT) &&
+      !SHGetPathFromIDListW(list, path.data())) {
+    path.clear();
+  }
+  CoTaskMemFree(list);
+  path.resize(wcslen(path.c_str()));
+  return path;
+}
+
+std::wstring browse_file(HWND window, const dialog::BrowseRequest& request) {
+  std::wstring filter;
+  for (const dialog::FileFilter& f : request.filters) {
+    filter += platform::widen(f.name);
+    filter += L'\0';
+    filter += platform::widen(f.pattern);
+    filter += L'\0';
+  }
+  filter += L'\0';
+  const std::wstring title = platform::widen(request.title);
+  std::wstring path(path_capacity, L'\0');
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = window;
+  ofn.lpstrFilter = filter.c_str();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = path.data();
+  ofn.nMaxFile = path_capacity;
+  ofn.lpstrTitle = title.c_str();
+  ofn.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_CREATEPROMPT;
+  if (!GetOpenFileNameW(&ofn)) return std::wstring();
+  path.resize(wcslen(path.c_str()));
+  return path;
+}
+
+void browse_for_path(HWND window, int row) {
+  const dialog::BrowseRequest request = dialog::browse_request(g_state.mode, row);
+  const std::wstring picked = request.kind == dialog::BrowseKind::folder
+                                  ? browse_folder(window, request)
+                                  : browse_file(window, request);
+  std::string path;
+  if (!to_sjis(picked, path)) {
+    report_unrepresentable(window, row);
+    return;
+  }
+  // The state's other fields may be older than the controls: only a set field is shown.
+  if (dialog::apply_browse_result(g_state, row, path)) show_field(window, row);
+}
+
+void accept_dropped_files(HWND window, HDROP drop) {
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  std::vector<std::string> paths;
+  bool representable = true;
+  for (UINT i = 0; i < count && representable; ++i) {
+    const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
+    wide.resize(DragQueryFileW(drop, i, wide.data(), length + 1));
+    paths.emplace_back();
+    representable = to_sjis(wide, paths.back());
+  }
+  DragFinish(drop);
+  if (!representable) {
+    report_unrepresentable(window, 1);
+    return;
+  }
+  if (dialog::apply_dropped_files(g_state, paths)) show_field(window, 1);
+}
+
+void start_dialog(HWND window) {
+  set_report_target(ReportTo::message_box, window);
+  SetWindowTextW(window, platform::widen(dialog::text::caption).c_str());
+  for (std::size_t i = 0; i < dialog::mode_count; ++i) {
+    SendDlgItemMessageW(window, dialog::id_mode, CB_INSERTSTRING, i,
+                        reinterpret_cast<LPARAM>(platform::widen(dialog::mode_table()[i].text).c_str()));
+  }
+  SendDlgItemMessageW(window, dialog::id_mode, CB_SETCURSEL, 0, 0);
+  apply_mode_labels(window);
+  DragAcceptFiles(window, TRUE);
+}
+
+bool on_command(HWND window, int id) {
+  switch (id) {
+    case IDOK: run_dialog_job(window); return true;
+    case IDCANCEL: EndDialog(window, 0); return true;
+    case dialog::id_mode: apply_mode_labels(window); return true;
+    case dialog::id_browse1: browse_for_path(window, 1); return true;
+    case dialog::id_browse2: browse_for_path(window, 2); return true;
+    case dialog::id_browse3: browse_for_path(window, 3); return true;
+    default: return false;
+  }
+}
+
+INT_PTR CALLBACK dialog_procedure(HWND window, UINT message, WPARAM wparam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG: start_dialog(window); return TRUE;
+    case WM_COMMAND: return on_command(window, LOWORD(wparam)) ? TRUE : FALSE;
+    case WM_DROPFILES: accept_dropped_files(window, reinterpret_cast<HDROP>(wparam)); return TRUE;
+    case WM_CLOSE: EndDialog(window, 0); return TRUE;
+    case WM_DESTROY:
+      set_report_target(ReportTo::message_box, nullptr);
+      return TRUE;
+    default: return FALSE;
+  }
+}
+
+}  // namespace
+
+int run_main_dialog() {
+  // The folder browser is a shell object and wants a single-threaded apartment.
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  g_state = DialogState();
+  DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr, dialog_procedure, 0);
+  if (SUCCEEDED(com)) CoUninitialize();
+  return 0;
+}
