@@ -2,7 +2,7 @@
 
 #include "app/message_log.hpp"
 #include "tables/ally_techs.hpp"
-#include "test_support.hpp"
+#include "table_job.hpp"
 
 namespace {
 
@@ -11,62 +11,24 @@ constexpr std::uint32_t names = 0x3D27C0, effects = 0x3E0F00, sparks = 0x3E353F,
 // Lines of the two header rows; each sub-table's rows follow its header.
 constexpr std::size_t usable_header = 2, dodge_header = usable_header + 220 + 2;
 
-std::vector<std::string> cells_of(const std::string& line) {
-  std::vector<std::string> cells;
-  std::size_t start = 0;
-  for (std::size_t comma; (comma = line.find(',', start)) != std::string::npos; start = comma + 1) {
-    cells.push_back(line.substr(start, comma - start));
-  }
-  cells.push_back(line.substr(start));
-  return cells;
-}
-
 const std::string spark_headers =
     std::string("閃きタイプ0,閃きタイプ1,閃きタイプ2,閃きタイプ3,閃きタイプ4,閃きタイプ5,閃きタイプ6,閃きタイプ7,") +
     "閃きタイプ8,閃きタイプ9,閃きタイプ10,閃きタイプ11,閃きタイプ12,閃きタイプ13,閃きタイプ14,閃きタイプ15,";
 
 struct AllyTechs : ::testing::Test {
-  TempDir dir;
-  std::string rom = dir.path("sample.smc");
-  std::string csv = dir.path("csv/tech.csv");
-  std::vector<std::uint8_t> input;
-  std::vector<std::string> lines;
+  TableJob job{"tech.csv"};
+  std::vector<std::string>& lines = job.lines;
 
-  void SetUp() override {
-    write_sample(rom);
-    input = read_bytes(rom);
-    ASSERT_EQ(extract(rom, dir.path("csv/")), 0);
-    lines = split_lines(read_text(csv));
+  static std::size_t header_of(int id) { return id < 0xDC ? usable_header : dodge_header; }
+  static std::size_t line_index(int id) {
+    return header_of(id) + 1 + static_cast<std::size_t>(id < 0xDC ? id : id - 0xDC);
   }
-  std::size_t header_of(int id) const { return id < 0xDC ? usable_header : dodge_header; }
-  std::string& line_of(int id) {
-    return lines.at(header_of(id) + 1 + static_cast<std::size_t>(id < 0xDC ? id : id - 0xDC));
-  }
+  std::string& line_of(int id) { return lines.at(line_index(id)); }
   // Sets the cell of technique `id` under the first column of its sub-table headed `header`;
   // with `clear` every other cell after the name is emptied first.
   void set(int id, const char* header, const std::string& text, bool clear = false) {
-    const std::vector<std::string> headers = cells_of(lines.at(header_of(id)));
-    std::size_t column = 0;
-    while (column < headers.size() && headers[column] != header) ++column;
-    std::vector<std::string> cells = cells_of(line_of(id));
-    if (clear) {
-      for (std::size_t c = 2; c + 1 < cells.size(); ++c) cells[c] = "";
-    }
-    cells.at(column) = text;
-    std::string line;
-    for (std::size_t c = 0; c < cells.size(); ++c) line += (c ? "," : "") + cells[c];
-    line_of(id) = line;
-  }
-  std::vector<std::uint8_t> rebuild() {
-    write_text(csv, join_lines(lines));
-    EXPECT_EQ(build(rom, dir.path("out.smc"), dir.path("csv/")), 0);
-    return read_bytes(dir.path("out.smc"));
-  }
-  long changed(const std::vector<std::uint8_t>& out, std::uint32_t offset, std::size_t size) const {
-    for (std::size_t i = offset; i < offset + size; ++i) {
-      if (out.at(i) != input.at(i)) return static_cast<long>(i);
-    }
-    return -1;
+    if (clear) job.clear_cells(line_index(id), 2);
+    job.set_cell(header_of(id), line_index(id), header, text);
   }
 };
 
@@ -89,20 +51,20 @@ TEST_F(AllyTechs, FileLayoutAndRoundTrip) {
             std::string("ID,名前(10),") +
                 "対応技0,対応技1,対応技2,対応技3,不明,不明,不明,不明,不明,不明,技タイプ,不明,不明,不明," +
                 spark_headers + "コメントID,初期極意,");
-  EXPECT_EQ(cells_of(line_of(0xDB)).size(), 65u + 1);
-  EXPECT_EQ(cells_of(line_of(0xDC)).size(), 34u + 1);
+  EXPECT_EQ(split_cells(line_of(0xDB)).size(), 65u + 1);
+  EXPECT_EQ(split_cells(line_of(0xDC)).size(), 34u + 1);
   EXPECT_EQ(line_of(0xDB).substr(0, 5), "0xDB,");
   EXPECT_EQ(line_of(0xFF).substr(0, 5), "0xFF,");
   EXPECT_EQ(lines[263], ",IDの欄は16進法");
   EXPECT_EQ(lines[264], ",地属性は(蒼龍、朱鳥、白虎、玄武)　天属性は(物理、太陽、月、アビス)の順");
   EXPECT_EQ(lines[266], ",struct.defだけだとよくわからんことが多い");
 
-  const std::vector<std::uint8_t> out = rebuild();
-  EXPECT_EQ(changed(out, names, 10 * 256), -1);
-  EXPECT_EQ(changed(out, effects, 14 * 256), -1);
-  EXPECT_EQ(changed(out, sparks, 2 * 256), -1);
-  EXPECT_EQ(changed(out, comments, 256), -1);
-  EXPECT_EQ(changed(out, mastery, 32), -1);
+  const std::vector<std::uint8_t> out = job.rebuild();
+  EXPECT_EQ(job.changed(out, names, 10 * 256), -1);
+  EXPECT_EQ(job.changed(out, effects, 14 * 256), -1);
+  EXPECT_EQ(job.changed(out, sparks, 2 * 256), -1);
+  EXPECT_EQ(job.changed(out, comments, 256), -1);
+  EXPECT_EQ(job.changed(out, mastery, 32), -1);
 }
 
 // Spark types count from bit 0x01 up; the mastery bitmap from bit 0x80 down.
@@ -114,7 +76,7 @@ TEST_F(AllyTechs, SparkTypesAndMasteryKeepTheirBitOrders) {
     }
     set(id, "初期極意", id == 0x09 ? "○" : "×");
   }
-  const std::vector<std::uint8_t> out = rebuild();
+  const std::vector<std::uint8_t> out = job.rebuild();
   for (std::uint32_t id = 0; id < 256; ++id) {
     const unsigned word = out[sparks + 2 * id] | out[sparks + 2 * id + 1] << 8;
     ASSERT_EQ(word, 1u << (id & 15)) << id;
@@ -127,7 +89,7 @@ TEST_F(AllyTechs, EachSubTableUsesItsOwnLayout) {
   set(0xDC, "対応技0", "1F", true);
   set(0xFF, "技タイプ", "9", true);
   set(0xFF, "コメントID", "0x1AB");
-  const std::vector<std::uint8_t> out = rebuild();
+  const std::vector<std::uint8_t> out = job.rebuild();
   EXPECT_EQ(out[effects + 14 * 0xDB + 13], 8);
   EXPECT_EQ(out[effects + 14 * 0xDB + 0], 0);
   EXPECT_EQ(out[effects + 14 * 0xDC + 0], 0x1F);
@@ -144,7 +106,7 @@ TEST_F(AllyTechs, UnusedBitsOfUsableTechniquesAreStoredAsZero) {
   set(3, "術タイプ不明", "3");
   set(3, "地属性", "7");
   set(3, "天属性", "3");
-  const std::vector<std::uint8_t> out = rebuild();
+  const std::vector<std::uint8_t> out = job.rebuild();
   EXPECT_EQ(out[effects + 14 * 3 + 7], 0xF9);
   EXPECT_EQ(out[effects + 14 * 3 + 11], 0xFB);
 }
@@ -153,9 +115,9 @@ TEST_F(AllyTechs, AFileThatEndsInTheDodgeSectionIsNotStored) {
   set(0, "命中率", "1");
   set(0, "初期極意", "○");
   lines.resize(dodge_header + 1 + 20);
-  const std::vector<std::uint8_t> out = rebuild();
-  EXPECT_EQ(changed(out, effects, 14 * 256), -1);
-  EXPECT_EQ(changed(out, mastery, 32), -1);
-  EXPECT_EQ(read_ally_tech_csv(dir.path("csv/")), nullptr);
+  const std::vector<std::uint8_t> out = job.rebuild();
+  EXPECT_EQ(job.changed(out, effects, 14 * 256), -1);
+  EXPECT_EQ(job.changed(out, mastery, 32), -1);
+  EXPECT_EQ(read_ally_tech_csv(job.dir.path("csv/")), nullptr);
   EXPECT_NE(last_message().find("tech.csv"), std::string::npos);
 }

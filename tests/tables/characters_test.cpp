@@ -2,57 +2,20 @@
 
 #include "app/message_log.hpp"
 #include "tables/characters.hpp"
-#include "test_support.hpp"
+#include "table_job.hpp"
 
 namespace {
 
 constexpr std::uint32_t names = 0x3D1480, stats = 0x3E0600, growths = 0x3E31BF;
 constexpr std::size_t first_row = 3;
 
-std::vector<std::string> cells_of(const std::string& line) {
-  std::vector<std::string> cells;
-  std::size_t start = 0;
-  for (std::size_t comma; (comma = line.find(',', start)) != std::string::npos; start = comma + 1) {
-    cells.push_back(line.substr(start, comma - start));
-  }
-  cells.push_back(line.substr(start));
-  return cells;
-}
-
 struct Characters : ::testing::Test {
-  TempDir dir;
-  std::string rom = dir.path("sample.smc");
-  std::string csv = dir.path("csv/char.csv");
-  std::vector<std::uint8_t> input;
-  std::vector<std::string> lines;
+  TableJob job{"char.csv"};
+  std::vector<std::string>& lines = job.lines;
 
-  void SetUp() override {
-    write_sample(rom);
-    input = read_bytes(rom);
-    ASSERT_EQ(extract(rom, dir.path("csv/")), 0);
-    lines = split_lines(read_text(csv));
-  }
   // Sets the cell of character `id` under the first column headed `header`.
   void set(int id, const char* header, const std::string& text) {
-    const std::vector<std::string> headers = cells_of(lines.at(2));
-    std::size_t column = 0;
-    while (column < headers.size() && headers[column] != header) ++column;
-    std::string& line = lines.at(first_row + static_cast<std::size_t>(id));
-    std::vector<std::string> cells = cells_of(line);
-    cells.at(column) = text;
-    line.clear();
-    for (std::size_t c = 0; c < cells.size(); ++c) line += (c ? "," : "") + cells[c];
-  }
-  std::vector<std::uint8_t> rebuild() {
-    write_text(csv, join_lines(lines));
-    EXPECT_EQ(build(rom, dir.path("out.smc"), dir.path("csv/")), 0);
-    return read_bytes(dir.path("out.smc"));
-  }
-  long changed(const std::vector<std::uint8_t>& out, std::uint32_t offset, std::size_t size) const {
-    for (std::size_t i = offset; i < offset + size; ++i) {
-      if (out.at(i) != input.at(i)) return static_cast<long>(i);
-    }
-    return -1;
+    job.set_cell(2, first_row + static_cast<std::size_t>(id), header, text);
   }
 };
 
@@ -71,16 +34,16 @@ TEST_F(Characters, FileLayoutAndRoundTrip) {
                 "蒼龍禁止,朱鳥禁止,白虎禁止,玄武禁止,太陽禁止,月禁止,コマンダーモードタイプ,不明," +
                 "成長度剣,成長度斧,成長度槍,成長度弓,成長度体,成長度蒼龍,成長度朱鳥,成長度白虎,成長度玄武," +
                 "成長度太陽,成長度月,成長度不明,成長度支援,成長度WP,成長度JP,成長度HP,");
-  EXPECT_EQ(cells_of(lines[first_row + 0x2F]).size(), 86u + 1);
-  EXPECT_EQ(cells_of(lines[first_row + 0x30]).size(), 2u + 1);
+  EXPECT_EQ(split_cells(lines[first_row + 0x2F]).size(), 86u + 1);
+  EXPECT_EQ(split_cells(lines[first_row + 0x30]).size(), 2u + 1);
   EXPECT_EQ(lines[first_row + 0x30].substr(0, 5), "0x30,");
   EXPECT_EQ(lines[first_row + 256 + 2], ",IDの欄は16進法,");
   EXPECT_EQ(lines.back(), ",成長率では使われていないものもある,");
 
-  const std::vector<std::uint8_t> out = rebuild();
-  EXPECT_EQ(changed(out, names, 8 * 256), -1);
-  EXPECT_EQ(changed(out, stats, 48 * 48), -1);
-  EXPECT_EQ(changed(out, growths, 16 * 48), -1);
+  const std::vector<std::uint8_t> out = job.rebuild();
+  EXPECT_EQ(job.changed(out, names, 8 * 256), -1);
+  EXPECT_EQ(job.changed(out, stats, 48 * 48), -1);
+  EXPECT_EQ(job.changed(out, growths, 16 * 48), -1);
 }
 
 TEST_F(Characters, HpWordAndItsGrowthFlagStayApart) {
@@ -93,7 +56,7 @@ TEST_F(Characters, HpWordAndItsGrowthFlagStayApart) {
   set(3, "地術", "4");
   set(3, "地LV", "31");
   set(3, "成長地", "×");
-  const std::vector<std::uint8_t> out = rebuild();
+  const std::vector<std::uint8_t> out = job.rebuild();
   EXPECT_EQ(out[stats + 3], 0xFF);
   EXPECT_EQ(out[stats + 4], 0x7F);
   EXPECT_EQ(out[stats + 48 + 3], 0x00);
@@ -106,26 +69,26 @@ TEST_F(Characters, HpWordAndItsGrowthFlagStayApart) {
 TEST_F(Characters, RowsPastThePlayableOnesCarryOnlyTheirName) {
   lines[first_row + 0x30] += "0x11,0x22,1,○,○,○,○,999,99,1,2,3,4,5,6,7,8,";
   lines[first_row + 0xFF] += std::string(500, '1') + ",";
-  const std::vector<std::uint8_t> out = rebuild();
-  EXPECT_EQ(changed(out, names, 8 * 256), -1);
+  const std::vector<std::uint8_t> out = job.rebuild();
+  EXPECT_EQ(job.changed(out, names, 8 * 256), -1);
   // Entry 0x30 of the stat and growth tables would lie in other tables' bytes.
-  EXPECT_EQ(changed(out, stats + 48 * 0x30, 48), -1);
-  EXPECT_EQ(changed(out, growths + 16 * 0x30, 16), -1);
+  EXPECT_EQ(job.changed(out, stats + 48 * 0x30, 48), -1);
+  EXPECT_EQ(job.changed(out, growths + 16 * 0x30, 16), -1);
 }
 
 TEST_F(Characters, BitsOfNoFieldInByte45AreStoredAsZero) {
   for (const char* header : {"蒼龍禁止", "朱鳥禁止", "白虎禁止", "玄武禁止", "太陽禁止", "月禁止"}) {
     set(7, header, "○");
   }
-  const std::vector<std::uint8_t> out = rebuild();
+  const std::vector<std::uint8_t> out = job.rebuild();
   EXPECT_EQ(out[stats + 48 * 7 + 45], 0x3F);
 }
 
 TEST_F(Characters, AFileThatEndsEarlyIsNotStored) {
   set(0, "腕力", "1");
   lines.resize(first_row + 200);
-  const std::vector<std::uint8_t> out = rebuild();
-  EXPECT_EQ(changed(out, stats, 48 * 48), -1);
-  EXPECT_EQ(read_character_csv(dir.path("csv/")), nullptr);
+  const std::vector<std::uint8_t> out = job.rebuild();
+  EXPECT_EQ(job.changed(out, stats, 48 * 48), -1);
+  EXPECT_EQ(read_character_csv(job.dir.path("csv/")), nullptr);
   EXPECT_NE(last_message().find("char.csv"), std::string::npos);
 }

@@ -2,64 +2,24 @@
 
 #include "app/message_log.hpp"
 #include "tables/enemy_techs.hpp"
-#include "test_support.hpp"
+#include "table_job.hpp"
 
 namespace {
 
 constexpr std::uint32_t names = 0x3D31C0, effects = 0x3E1D00, difficulties = 0x3E3D4B;
 constexpr std::size_t first_row = 3;
 
-std::vector<std::string> cells_of(const std::string& line) {
-  std::vector<std::string> cells;
-  std::size_t start = 0;
-  for (std::size_t comma; (comma = line.find(',', start)) != std::string::npos; start = comma + 1) {
-    cells.push_back(line.substr(start, comma - start));
-  }
-  cells.push_back(line.substr(start));
-  return cells;
-}
-
 struct EnemyTechs : ::testing::Test {
-  TempDir dir;
-  std::string rom = dir.path("sample.smc");
-  std::string csv = dir.path("csv/mons_tech.csv");
-  std::vector<std::uint8_t> input;
-  std::vector<std::string> lines;
+  TableJob job{"mons_tech.csv"};
+  const std::vector<std::uint8_t>& input = job.input;
+  std::vector<std::string>& lines = job.lines;
 
-  void SetUp() override {
-    write_sample(rom);
-    input = read_bytes(rom);
-    ASSERT_EQ(extract(rom, dir.path("csv/")), 0);
-    lines = split_lines(read_text(csv));
-  }
-  std::size_t column(const char* header) const {
-    const std::vector<std::string> headers = cells_of(lines.at(2));
-    std::size_t c = 0;
-    while (c < headers.size() && headers[c] != header) ++c;
-    return c;
-  }
-  // Cell of technique `id` under the first column headed `header`.
+  // The cell of technique `id` under the first column headed `header`.
   std::string cell(int id, const char* header) const {
-    return cells_of(lines.at(first_row + static_cast<std::size_t>(id))).at(column(header));
+    return job.cell(2, first_row + static_cast<std::size_t>(id), header);
   }
   void set(int id, const char* header, const std::string& text) {
-    std::string& line = lines.at(first_row + static_cast<std::size_t>(id));
-    std::vector<std::string> cells = cells_of(line);
-    cells.at(column(header)) = text;
-    line.clear();
-    for (std::size_t c = 0; c < cells.size(); ++c) line += (c ? "," : "") + cells[c];
-  }
-  std::vector<std::uint8_t> rebuild() {
-    write_text(csv, join_lines(lines));
-    EXPECT_EQ(build(rom, dir.path("out.smc"), dir.path("csv/")), 0);
-    return read_bytes(dir.path("out.smc"));
-  }
-  // The first offset of a ROM area at which the two images differ, or -1.
-  long changed(const std::vector<std::uint8_t>& out, std::uint32_t offset, std::size_t size) const {
-    for (std::size_t i = offset; i < offset + size; ++i) {
-      if (out.at(i) != input.at(i)) return static_cast<long>(i);
-    }
-    return -1;
+    job.set_cell(2, first_row + static_cast<std::size_t>(id), header, text);
   }
 };
 
@@ -75,15 +35,15 @@ TEST_F(EnemyTechs, FileLayoutAndRoundTrip) {
                           "不明,見切り可,地面属性,飛行属性,凝視属性,音波属性,投げ属性,水属性," +
                           "特殊効果,不明ビット,武器固有,不明ビット,行動最初,行動最後,カウンター,不明ビット," +
                           "不明,技タイプ,追加効果,種類,不明,見切り対応技,不明," + "見切り難易度,");
-  EXPECT_EQ(cells_of(lines[first_row]).size(), 46u + 1);
+  EXPECT_EQ(split_cells(lines[first_row]).size(), 46u + 1);
   EXPECT_EQ(cell(0xAB, "ID"), "0xAB");
   EXPECT_EQ(lines[lines.size() - 3], "");
   EXPECT_EQ(lines.back(), ",IDの欄は16進法");
 
-  const std::vector<std::uint8_t> out = rebuild();
-  EXPECT_EQ(changed(out, names, 10 * 256), -1);
-  EXPECT_EQ(changed(out, effects, 16 * 256), -1);
-  EXPECT_EQ(changed(out, difficulties, 256), -1);
+  const std::vector<std::uint8_t> out = job.rebuild();
+  EXPECT_EQ(job.changed(out, names, 10 * 256), -1);
+  EXPECT_EQ(job.changed(out, effects, 16 * 256), -1);
+  EXPECT_EQ(job.changed(out, difficulties, 256), -1);
 }
 
 // Bit 3 of byte 6 is the dodge flag; the unknown value keeps the other bits, unshifted.
@@ -99,7 +59,7 @@ TEST_F(EnemyTechs, ByteSixSplitsIntoUnknownAndDodgeFlag) {
   set(2, "見切り可", "○");
   set(3, "不明", "5");
   set(3, "見切り可", "○");
-  const std::vector<std::uint8_t> out = rebuild();
+  const std::vector<std::uint8_t> out = job.rebuild();
   EXPECT_EQ(out[effects + 16 * 1 + 6], 0x00);
   EXPECT_EQ(out[effects + 16 * 2 + 6], 0xFF);
   EXPECT_EQ(out[effects + 16 * 3 + 6], 0x0D);
@@ -108,11 +68,11 @@ TEST_F(EnemyTechs, ByteSixSplitsIntoUnknownAndDodgeFlag) {
 TEST_F(EnemyTechs, EditedDodgeDifficultyIsStored) {
   set(0x40, "見切り難易度", "77");
   set(0xFF, "見切り難易度", "300");
-  const std::vector<std::uint8_t> out = rebuild();
+  const std::vector<std::uint8_t> out = job.rebuild();
   EXPECT_EQ(out[difficulties + 0x40], 77);
   EXPECT_EQ(out[difficulties + 0xFF], 300 & 0xFF);
-  EXPECT_EQ(changed(out, difficulties, 0x40), -1);
-  EXPECT_EQ(changed(out, effects, 16 * 256), -1);
+  EXPECT_EQ(job.changed(out, difficulties, 0x40), -1);
+  EXPECT_EQ(job.changed(out, effects, 16 * 256), -1);
 }
 
 TEST_F(EnemyTechs, UnusedBitsOfByteSevenAreStoredAsZero) {
@@ -120,7 +80,7 @@ TEST_F(EnemyTechs, UnusedBitsOfByteSevenAreStoredAsZero) {
   for (const char* header : {"地面属性", "飛行属性", "凝視属性", "音波属性", "投げ属性", "水属性"}) {
     set(5, header, "○");
   }
-  const std::vector<std::uint8_t> out = rebuild();
+  const std::vector<std::uint8_t> out = job.rebuild();
   EXPECT_EQ(out[effects + 16 * 5 + 7], 0xF9);
 }
 
@@ -128,11 +88,11 @@ TEST_F(EnemyTechs, AFileThatEndsEarlyIsNotStored) {
   set(0, "命中率", "1");
   set(0, "見切り難易度", "1");
   lines.resize(first_row + 255);
-  const std::vector<std::uint8_t> out = rebuild();
-  EXPECT_EQ(changed(out, names, 10 * 256), -1);
-  EXPECT_EQ(changed(out, effects, 16 * 256), -1);
-  EXPECT_EQ(changed(out, difficulties, 256), -1);
+  const std::vector<std::uint8_t> out = job.rebuild();
+  EXPECT_EQ(job.changed(out, names, 10 * 256), -1);
+  EXPECT_EQ(job.changed(out, effects, 16 * 256), -1);
+  EXPECT_EQ(job.changed(out, difficulties, 256), -1);
 
-  EXPECT_EQ(read_enemy_tech_csv(dir.path("csv/")), nullptr);
+  EXPECT_EQ(read_enemy_tech_csv(job.dir.path("csv/")), nullptr);
   EXPECT_NE(last_message().find("mons_tech.csv"), std::string::npos);
 }

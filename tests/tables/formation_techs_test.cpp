@@ -2,60 +2,22 @@
 
 #include "app/message_log.hpp"
 #include "tables/formation_techs.hpp"
-#include "test_support.hpp"
+#include "table_job.hpp"
 
 namespace {
 
 constexpr std::uint32_t names = 0x3D3BC0, requirements = 0x3E6BAB, effects = 0x3E706B;
 constexpr std::size_t first_row = 3;
 
-std::vector<std::string> cells_of(const std::string& line) {
-  std::vector<std::string> cells;
-  std::size_t start = 0;
-  for (std::size_t comma; (comma = line.find(',', start)) != std::string::npos; start = comma + 1) {
-    cells.push_back(line.substr(start, comma - start));
-  }
-  cells.push_back(line.substr(start));
-  return cells;
-}
-
 struct FormationTechs : ::testing::Test {
-  TempDir dir;
-  std::string rom = dir.path("sample.smc");
-  std::string csv = dir.path("csv/form_tech.csv");
-  std::vector<std::uint8_t> input;
-  std::vector<std::string> lines;
+  TableJob job{"form_tech.csv"};
+  std::vector<std::string>& lines = job.lines;
 
-  void SetUp() override {
-    write_sample(rom);
-    input = read_bytes(rom);
-    ASSERT_EQ(extract(rom, dir.path("csv/")), 0);
-    lines = split_lines(read_text(csv));
-  }
-  // Replaces a whole row by its ID and name followed by `cells` (all others empty).
+  // Empties a row after its ID and name, then sets the given cells.
   void set_row(int row, const std::vector<std::pair<const char*, const char*>>& cells) {
-    const std::vector<std::string> headers = cells_of(lines.at(2));
-    std::vector<std::string> values = cells_of(lines.at(first_row + static_cast<std::size_t>(row)));
-    for (std::size_t c = 2; c + 1 < values.size(); ++c) values[c] = "";
-    for (const auto& [header, text] : cells) {
-      std::size_t column = 0;
-      while (column < headers.size() && headers[column] != header) ++column;
-      values.at(column) = text;
-    }
-    std::string line;
-    for (std::size_t c = 0; c < values.size(); ++c) line += (c ? "," : "") + values[c];
-    lines[first_row + static_cast<std::size_t>(row)] = line;
-  }
-  std::vector<std::uint8_t> rebuild() {
-    write_text(csv, join_lines(lines));
-    EXPECT_EQ(build(rom, dir.path("out.smc"), dir.path("csv/")), 0);
-    return read_bytes(dir.path("out.smc"));
-  }
-  long changed(const std::vector<std::uint8_t>& out, std::uint32_t offset, std::size_t size) const {
-    for (std::size_t i = offset; i < offset + size; ++i) {
-      if (out.at(i) != input.at(i)) return static_cast<long>(i);
-    }
-    return -1;
+    const std::size_t line = first_row + static_cast<std::size_t>(row);
+    job.clear_cells(line, 2);
+    for (const auto& [header, text] : cells) job.set_cell(2, line, header, text);
   }
 };
 
@@ -75,15 +37,15 @@ TEST_F(FormationTechs, FileLayoutAndRoundTrip) {
                           "特殊効果,地面属性,飛行属性,凝視属性,音波属性,投げ属性,水属性," +
                           "特殊効果,不明ビット,武器固有,不明ビット,行動最初,行動最後,カウンター,不明ビット,不明," +
                           "技タイプ,術タイプ不明,地属性,天属性,種類,消費ポイント,武器破壊,全消費,術,");
-  for (std::size_t row = 0; row < 64; ++row) ASSERT_EQ(cells_of(lines[first_row + row]).size(), 80u + 1);
+  for (std::size_t row = 0; row < 64; ++row) ASSERT_EQ(split_cells(lines[first_row + row]).size(), 80u + 1);
   EXPECT_EQ(lines[first_row + 0x3F].substr(0, 5), "0x3F,");
   EXPECT_EQ(lines[first_row + 64 + 2], ",IDの欄は16進法,");
   EXPECT_EQ(lines.back(), ",命中率以降は味方技データのコピー。どう違うのかよくわからん,");
 
-  const std::vector<std::uint8_t> out = rebuild();
-  EXPECT_EQ(changed(out, names, 10 * 64), -1);
-  EXPECT_EQ(changed(out, requirements, 12 * 64), -1);
-  EXPECT_EQ(changed(out, effects, 14 * 64), -1);
+  const std::vector<std::uint8_t> out = job.rebuild();
+  EXPECT_EQ(job.changed(out, names, 10 * 64), -1);
+  EXPECT_EQ(job.changed(out, requirements, 12 * 64), -1);
+  EXPECT_EQ(job.changed(out, effects, 14 * 64), -1);
 }
 
 // Rows are technique numbers 0x20 on: row 0 and row 63 at both ends of their tables, and
@@ -91,23 +53,23 @@ TEST_F(FormationTechs, FileLayoutAndRoundTrip) {
 TEST_F(FormationTechs, RowsLandAtTheirTechniqueNumbers) {
   set_row(0, {{"クリティカル率", "0x11"}, {"命中率", "17"}});
   set_row(63, {{"①術可", "34"}, {"クリティカル率", "51"}, {"命中率", "68"}, {"術", "○"}});
-  const std::vector<std::uint8_t> out = rebuild();
+  const std::vector<std::uint8_t> out = job.rebuild();
   EXPECT_EQ(out[0x3E6BAB + 11], 0);  // decimal cell: "0x11" reads as 0
   EXPECT_EQ(out[0x3E706B], 17);
   EXPECT_EQ(out[0x3E6E9F], 34);
   EXPECT_EQ(out[0x3E6E9F + 11], 51);
   EXPECT_EQ(out[0x3E73DD], 68);
   EXPECT_EQ(out[0x3E73DD + 13], 0x20);
-  EXPECT_EQ(changed(out, 0x3E73EB, 16), -1);
-  EXPECT_EQ(changed(out, 0x3E6A2B, 12 * 0x20), -1);
-  EXPECT_EQ(changed(out, 0x3E6EAB, 14 * 0x20), -1);
+  EXPECT_EQ(job.changed(out, 0x3E73EB, 16), -1);
+  EXPECT_EQ(job.changed(out, 0x3E6A2B, 12 * 0x20), -1);
+  EXPECT_EQ(job.changed(out, 0x3E6EAB, 14 * 0x20), -1);
 }
 
 TEST_F(FormationTechs, RequirementByteFiveCountsMembersFromTheLowestBit) {
   set_row(1, {{"①必要", "○"}});
   set_row(2, {{"⑤必要", "○"}, {"人数不定", "○"}});
   set_row(3, {{"剣", "○"}, {"曲刀", "○"}, {"蒼龍", "○"}, {"素手可", "○"}});
-  const std::vector<std::uint8_t> out = rebuild();
+  const std::vector<std::uint8_t> out = job.rebuild();
   EXPECT_EQ(out[requirements + 12 * 1 + 5], 0x01);
   EXPECT_EQ(out[requirements + 12 * 2 + 5], 0x90);
   EXPECT_EQ(out[requirements + 12 * 3 + 5], 0x40);
@@ -118,7 +80,7 @@ TEST_F(FormationTechs, RequirementByteFiveCountsMembersFromTheLowestBit) {
 TEST_F(FormationTechs, NarrowFieldsAreCutByTheirMasks) {
   set_row(4, {{"地属性", "9"}, {"消費ポイント", "32"}});
   set_row(5, {{"術タイプ不明", "3"}, {"地属性", "7"}, {"天属性", "3"}, {"消費ポイント", "40"}, {"全消費", "○"}});
-  const std::vector<std::uint8_t> out = rebuild();
+  const std::vector<std::uint8_t> out = job.rebuild();
   EXPECT_EQ(out[effects + 14 * 4 + 11], 0x08);
   EXPECT_EQ(out[effects + 14 * 4 + 13], 0x00);
   EXPECT_EQ(out[effects + 14 * 5 + 11], 0xFB);  // bit 2 belongs to no field
@@ -128,9 +90,9 @@ TEST_F(FormationTechs, NarrowFieldsAreCutByTheirMasks) {
 TEST_F(FormationTechs, AFileThatEndsEarlyIsNotStored) {
   set_row(0, {});
   lines.resize(first_row + 63);
-  const std::vector<std::uint8_t> out = rebuild();
-  EXPECT_EQ(changed(out, requirements, 12 * 64), -1);
-  EXPECT_EQ(changed(out, effects, 14 * 64), -1);
-  EXPECT_EQ(read_formation_tech_csv(dir.path("csv/")), nullptr);
+  const std::vector<std::uint8_t> out = job.rebuild();
+  EXPECT_EQ(job.changed(out, requirements, 12 * 64), -1);
+  EXPECT_EQ(job.changed(out, effects, 14 * 64), -1);
+  EXPECT_EQ(read_formation_tech_csv(job.dir.path("csv/")), nullptr);
   EXPECT_NE(last_message().find("form_tech.csv"), std::string::npos);
 }
