@@ -23,10 +23,22 @@ int console_exit_code(int result) { return result == 0 ? 0 : (result > 0 ? 1 : 2
 #ifdef _WIN32
 #include <windows.h>
 
+namespace {
+
+// A console program started from the desktop gets a console of its own, which the dialog and
+// the box do not need; one shared with a command prompt stays.
+void release_own_console() {
+  DWORD processes[2];
+  if (GetConsoleProcessList(processes, 2) == 1) FreeConsole();
+}
+
+}  // namespace
+
 int wmain(int, wchar_t**) {
   set_startup_directory(platform::current_directory());
   const std::string command_line = platform::command_line_arguments();
-  if (command_line.find_first_not_of(' ') == std::string::npos) {
+  if (command_line.find_first_not_of(" \t") == std::string::npos) {
+    release_own_console();
     set_report_target(ReportTo::message_box);
     run_main_dialog();
     return 0;
@@ -36,6 +48,7 @@ int wmain(int, wchar_t**) {
   // -q: the final text goes to the console and the exit code tells the result, so that
   // scripts never wait on a box.
   const bool batch = has_option(args, "-q");
+  if (!batch) release_own_console();
   set_report_target(batch ? ReportTo::console : ReportTo::message_box);
   set_log_echo(LogEcho{batch, batch && has_option(args, "-v")});
   const int result = run_and_report(args);

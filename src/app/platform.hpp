@@ -40,6 +40,9 @@ void write_console(const std::string& text, bool to_error);
 #ifdef _WIN32
 // The process's command line after the program's own name, in Shift-JIS.
 std::string command_line_arguments();
+// Shift-JIS to and from the system's wide characters, for the Win32 calls.
+std::wstring widen(const std::string& sjis);
+std::string narrow(const std::wstring& wide);
 #endif
 
 // Converts the console's or the system's own text into Shift-JIS, and back.

@@ -1,0 +1,159 @@
+#include "app/platform.hpp"
+
+#include <windows.h>
+
+#include <cwchar>
+#include <string>
+
+// Everything goes through the wide-character API, so the program behaves the same whatever
+// code page the system runs with; Shift-JIS is converted only here.
+namespace platform {
+namespace {
+
+constexpr UINT sjis = 932;
+
+std::wstring widen_with(UINT code_page, const std::string& text) {
+  if (text.empty()) return std::wstring();
+  const int size = static_cast<int>(text.size());
+  const int n = MultiByteToWideChar(code_page, 0, text.data(), size, nullptr, 0);
+  if (n <= 0) return std::wstring();
+  std::wstring out(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(code_page, 0, text.data(), size, out.data(), n);
+  return out;
+}
+
+// No best-fit mapping: a character that Shift-JIS lacks becomes "?", which no file name can
+// hold, instead of a look-alike that could name a different file.
+std::string narrow_with(UINT code_page, const std::wstring& text) {
+  if (text.empty()) return std::string();
+  const DWORD flags = code_page == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  const int size = static_cast<int>(text.size());
+  const int n = WideCharToMultiByte(code_page, flags, text.data(), size, nullptr, 0, nullptr, nullptr);
+  if (n <= 0) return std::string();
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(code_page, flags, text.data(), size, out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+bool is_wide_separator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+// Long paths only open in the "\\?\" form, which takes an absolute path with backslashes only;
+// shorter ones keep their usual form and its usual name rules.
+std::wstring native_path(const std::string& path) {
+  std::wstring wide = widen(path);
+  if (wide.rfind(L"\\\\?\\", 0) == 0) return wide;
+  const DWORD need = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (need == 0 || need < 240) return wide;
+  std::wstring full(need, L'\0');
+  const DWORD got = GetFullPathNameW(wide.c_str(), need, full.data(), nullptr);
+  if (got == 0 || got >= need) return wide;
+  full.resize(got);
+  if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+  return L"\\\\?\\" + full;
+}
+
+bool is_directory_native(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool make_directories_native(std::wstring path) {
+  while (path.size() > 1 && is_wide_separator(path.back())) path.pop_back();
+  if (path.empty()) return false;
+  if (is_directory_native(path)) return true;
+  const std::size_t separator = path.find_last_of(L"\\/");
+  if (separator != std::wstring::npos && separator > 0) {
+    std::wstring parent = path.substr(0, separator);
+    // A drive ("C:") and the "\\?\" prefix are never created.
+    const bool root = parent.back() == L':' || parent == L"\\\\?";
+    if (!root && !make_directories_native(parent)) return false;
+  }
+  if (CreateDirectoryW(path.c_str(), nullptr)) return true;
+  return is_directory_native(path);
+}
+
+void write_bytes(HANDLE handle, const std::string& bytes) {
+  DWORD written = 0;
+  WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+}  // namespace
+
+std::wstring widen(const std::string& sjis_text) { return widen_with(sjis, sjis_text); }
+std::string narrow(const std::wstring& wide) { return narrow_with(sjis, wide); }
+
+File open_file(const std::string& path, const char* mode) {
+  return File(_wfopen(native_path(path).c_str(), widen_with(CP_ACP, mode).c_str()));
+}
+
+bool is_directory(const std::string& path) { return is_directory_native(native_path(path)); }
+
+bool make_directories(const std::string& path) {
+  return make_directories_native(native_path(path));
+}
+
+bool replace_file(const std::string& from, const std::string& to) {
+  return MoveFileExW(native_path(from).c_str(), native_path(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool remove_file(const std::string& path) { return DeleteFileW(native_path(path).c_str()) != 0; }
+
+std::string current_directory() {
+  const DWORD need = GetCurrentDirectoryW(0, nullptr);
+  if (need == 0) return std::string();
+  std::wstring wide(need, L'\0');
+  const DWORD got = GetCurrentDirectoryW(need, wide.data());
+  if (got == 0 || got >= need) return std::string();
+  wide.resize(got);
+  return narrow(wide);
+}
+
+bool is_separator(char c) { return c == '\\' || c == '/'; }
+
+void show_message_box(const std::string& text, void* owner) {
+  MessageBoxW(static_cast<HWND>(owner), widen(text).c_str(), L"", MB_OK);
+}
+
+void write_console(const std::string& text, bool to_error) {
+  const HANDLE handle = GetStdHandle(to_error ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+  if (handle == nullptr || handle == INVALID_HANDLE_VALUE || text.empty()) return;
+  DWORD mode = 0;
+  if (GetConsoleMode(handle, &mode)) {
+    const std::wstring wide = widen(text);
+    DWORD written = 0;
+    WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+    return;
+  }
+  // Redirected: Shift-JIS, the program's own text, unless the console reads UTF-8; other code
+  // pages cannot hold the Japanese texts at all.
+  if (GetConsoleOutputCP() == CP_UTF8) {
+    write_bytes(handle, narrow_with(CP_UTF8, widen(text)));
+  } else {
+    write_bytes(handle, text);
+  }
+}
+
+std::string command_line_arguments() {
+  const wchar_t* p = GetCommandLineW();
+  if (!p) return std::string();
+  // The program's name ends at the closing quote when it is quoted, otherwise at the first
+  // space or tab; quotes inside it group nothing.
+  if (*p == L'"') {
+    ++p;
+    while (*p && *p != L'"') ++p;
+    if (*p == L'"') ++p;
+  } else {
+    while (*p && *p != L' ' && *p != L'\t') ++p;
+  }
+  while (*p == L' ' || *p == L'\t') ++p;
+  return narrow(p);
+}
+
+std::string to_sjis(const std::string& native) { return narrow(widen_with(CP_ACP, native)); }
+
+std::string from_sjis(const std::string& sjis_text) {
+  return narrow_with(CP_ACP, widen(sjis_text));
+}
+
+}  // namespace platform

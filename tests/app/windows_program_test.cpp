@@ -1,0 +1,144 @@
+// varbek.exe as a script starts it: the command line exactly as written, the console output
+// and the exit code of the -q option.
+#ifdef _WIN32
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/messages.hpp"
+#include "app/platform.hpp"
+#include "test_support.hpp"
+
+namespace {
+
+struct Outcome {
+  DWORD exit_code = 0xFFFFFFFF;
+  std::string output;
+};
+
+enum class Capture { output, errors };
+
+std::wstring program_path() {
+  std::wstring path(4096, L'\0');
+  path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+  return path.substr(0, path.find_last_of(L"\\/") + 1) + L"varbek.exe";
+}
+
+// `command_line` is the whole line, the program's name included, in Shift-JIS. The stream
+// not captured goes nowhere.
+Outcome run_program(const std::string& command_line, Capture capture = Capture::output) {
+  Outcome run;
+  SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  HANDLE read_end = nullptr;
+  HANDLE write_end = nullptr;
+  if (!CreatePipe(&read_end, &write_end, &inherit, 0)) return run;
+  SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0);
+  HANDLE nowhere = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                               OPEN_EXISTING, 0, nullptr);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = capture == Capture::output ? write_end : nowhere;
+  startup.hStdError = capture == Capture::errors ? write_end : nowhere;
+  PROCESS_INFORMATION process{};
+  std::wstring line = platform::widen(command_line);
+  const std::wstring program = program_path();
+  const BOOL started = CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0,
+                                      nullptr, nullptr, &startup, &process);
+  CloseHandle(write_end);
+  CloseHandle(nowhere);
+  if (started) {
+    char buffer[4096];
+    DWORD n = 0;
+    while (ReadFile(read_end, buffer, sizeof buffer, &n, nullptr) && n > 0) run.output.append(buffer, n);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    GetExitCodeProcess(process.hProcess, &run.exit_code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  CloseHandle(read_end);
+  return run;
+}
+
+std::string contents(const std::string& path) {
+  platform::File f = platform::open_file(path, "rb");
+  std::string bytes;
+  char buffer[65536];
+  std::size_t n;
+  while (f && (n = std::fread(buffer, 1, sizeof buffer, f.get())) > 0) bytes.append(buffer, n);
+  return bytes;
+}
+
+std::string in_quotes(const std::string& path) { return "\"" + path + "\""; }
+
+// What the program prints when its output is not a console.
+std::string printed(const std::string& sjis) {
+  if (GetConsoleOutputCP() != CP_UTF8) return sjis;
+  const std::wstring wide = platform::widen(sjis);
+  std::string utf8(static_cast<std::size_t>(wide.size() * 3), '\0');
+  utf8.resize(static_cast<std::size_t>(WideCharToMultiByte(
+      CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(),
+      static_cast<int>(utf8.size()), nullptr, nullptr)));
+  return utf8;
+}
+
+}  // namespace
+
+TEST(WindowsProgram, QuotedShiftJisPathsReachTheJob) {
+  TempDir dir;
+  const std::string folder = dir.folder() + "表 ソフト\\";
+  ASSERT_TRUE(platform::make_directories(folder));
+  write_sample(dir.path("sample.smc"));
+  ASSERT_TRUE(platform::replace_file(dir.path("sample.smc"), folder + "元 データ.smc"));
+
+  // The program's own name may be quoted and hold spaces; it is never an argument.
+  const Outcome run = run_program("\"my varbek\" -q  -a \"" + folder + "元 データ.smc\"  \"" + folder +
+                              "出力 先\\monster_ptn.csv\"  ");
+  EXPECT_EQ(run.exit_code, 0u) << run.output;
+  EXPECT_EQ(run.output, printed(std::string(msg::success) + "\n"));
+  EXPECT_TRUE(platform::open_file(folder + "出力 先\\monster_ptn.csv", "rb"));
+}
+
+TEST(WindowsProgram, ExitCodesTellFailureAndRefusal) {
+  TempDir dir;
+  const std::string missing = dir.folder() + "無い表.smc";
+  const Outcome failed = run_program("varbek.exe -q -a " + in_quotes(missing) + " " + in_quotes(dir.folder()));
+  EXPECT_EQ(failed.exit_code, 1u);
+  char expected[1024];
+  std::snprintf(expected, sizeof expected, msg::cannot_open, missing.c_str());
+  EXPECT_EQ(failed.output, printed(expected));
+
+  const Outcome refused = run_program("varbek.exe -q -a " + in_quotes(dir.folder()));
+  EXPECT_EQ(refused.exit_code, 2u);
+  EXPECT_EQ(refused.output, printed(msg::usage));
+
+  // Every message also goes to standard error as it happens; -v adds the banners.
+  EXPECT_EQ(run_program("varbek.exe -q -a " + in_quotes(missing) + " " + in_quotes(dir.folder()),
+                        Capture::errors).output,
+            printed(expected));
+  write_sample(dir.path("sample.smc"));
+  const Outcome verbose = run_program(
+      "varbek.exe -q -v -a " + in_quotes(dir.path("sample.smc")) + " " + in_quotes(dir.path("csv\\")),
+      Capture::errors);
+  EXPECT_EQ(verbose.exit_code, 0u);
+  EXPECT_NE(verbose.output.find("monster_ptn.csv"), std::string::npos);
+}
+
+TEST(WindowsProgram, LongPathsOnTheCommandLine) {
+  TempDir dir;
+  std::string folder = dir.folder();
+  for (int i = 0; i < 4; ++i) folder += std::string(70, static_cast<char>('k' + i)) + "\\";
+  write_sample(dir.path("sample.smc"));
+  const Outcome extracted = run_program("varbek -q -a " + in_quotes(dir.path("sample.smc")) + " " + in_quotes(folder));
+  EXPECT_EQ(extracted.exit_code, 0u) << extracted.output;
+  const Outcome built = run_program("varbek -q -m " + in_quotes(dir.path("sample.smc")) + " " +
+                                in_quotes(folder + "out.smc") + " " + in_quotes(folder));
+  EXPECT_EQ(built.exit_code, 0u) << built.output;
+  const std::string out = contents(folder + "out.smc");
+  EXPECT_EQ(out.size(), 0x600000u);
+  EXPECT_TRUE(out == contents(dir.path("sample.smc")));
+}
+#endif
