@@ -22,10 +22,11 @@ Loaded load_song(int song, const std::uint8_t* event_songs, SongRecord& record) 
   std::array<std::uint8_t, pointer_entry_size> pointer{};
   rom_read(pointer.data(), pointer_entry_of(song), pointer.size());
   song_record_map(pointer.data(), record, Direction::extract, SongGroup::pointer);
-  const std::uint32_t target =
-      static_cast<std::uint32_t>(record.pointer_word) | (static_cast<std::uint32_t>(record.pointer_bank) << 16);
+  const std::uint32_t target = static_cast<std::uint32_t>(record.pointer_word) |
+                               (static_cast<std::uint32_t>(record.pointer_bank) << 16);
   const std::uint32_t base = song_region(song).pointer_base;
-  if (target < base || target - base > rom_end() || rom_end() - (target - base) < song_header_size) {
+  if (target < base || target - base > rom_end() ||
+      rom_end() - (target - base) < song_header_size) {
     log_message(music_msg::pointer_outside, song);
     return Loaded::skipped;
   }
@@ -50,7 +51,8 @@ Loaded load_song(int song, const std::uint8_t* event_songs, SongRecord& record) 
       return Loaded::out_of_memory;
     }
     // Bytes past the end of the image stay 0.
-    rom_read(record.data.data(), block + static_cast<std::uint32_t>(song_header_size), record.data.size());
+    rom_read(record.data.data(), block + static_cast<std::uint32_t>(song_header_size),
+             record.data.size());
   }
   return Loaded::ok;
 }

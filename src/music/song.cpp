@@ -49,8 +49,10 @@ void visit_group(SongRecord& r, SongGroup group, Visit visit) {
       visit(0, word_field, 0xFFFF, r.block_length);
       visit(2, word_field, 0xFFFF, r.start);
       visit(4, word_field, 0xFFFF, r.end);
-      for (int k = 0; k < channel_count; ++k) visit(6 + 2 * k, word_field, 0xFFFF, r.channel_address[k]);
-      for (int k = 0; k < channel_count; ++k) visit(22 + 2 * k, word_field, 0xFFFF, r.second_address[k]);
+      for (int k = 0; k < channel_count; ++k)
+        visit(6 + 2 * k, word_field, 0xFFFF, r.channel_address[k]);
+      for (int k = 0; k < channel_count; ++k)
+        visit(22 + 2 * k, word_field, 0xFFFF, r.second_address[k]);
       break;
     case SongGroup::drum:
       for (int k = 0; k < drum_count; ++k) {

@@ -33,8 +33,8 @@ struct SongRegion {
   std::uint32_t pointer_table;
   std::uint32_t wave_table;
   std::uint32_t drum_table;
-  std::uint32_t start;  // the first block
-  std::uint32_t limit;  // no block may end past this offset
+  std::uint32_t start;         // the first block
+  std::uint32_t limit;         // no block may end past this offset
   std::uint32_t pointer_base;  // a pointer minus this is the block's ROM offset
 };
 

@@ -1,5 +1,6 @@
 #include "music/song_builder.hpp"
 
+#include <algorithm>
 #include <new>
 
 #include "app/message_log.hpp"
@@ -35,8 +36,8 @@ void place_channels(SongRecord& record) {
 
 }  // namespace
 
-int build_song(const std::string& folder, std::uint32_t write_offset, std::uint32_t limit,
-               int song, PlacedSong& out) {
+int build_song(const std::string& folder, std::uint32_t write_offset, std::uint32_t limit, int song,
+               PlacedSong& out) {
   const std::string path = song_file_path(folder, song);
   CsvReader file;
   if (!file.open(path)) {
@@ -88,34 +89,36 @@ int keep_old_block(const std::vector<std::uint8_t>& old_region, std::size_t read
   if (read_position > old_region.size() || old_region.size() - read_position < song_header_size) {
     return old_block_broken;
   }
+  const std::uint8_t* old_block = old_region.data() + read_position;
+  std::array<std::uint8_t, song_header_size> header{};
+  std::copy(old_block, old_block + song_header_size, header.begin());
   SongRecord record;
-  std::vector<std::uint8_t> header(old_region.begin() + static_cast<std::ptrdiff_t>(read_position),
-                                   old_region.begin() + static_cast<std::ptrdiff_t>(read_position + song_header_size));
   song_record_map(header.data(), record, Direction::extract, SongGroup::header);
   fix_song_wrap(record);
   const std::size_t size = static_cast<std::size_t>(record.block_length) + 2;
   if (record.block_length < block_length_extra || old_region.size() - read_position < size) {
     return old_block_broken;
   }
-
-  const std::int32_t shift = static_cast<std::int32_t>((write_offset + song_header_size - static_cast<std::uint32_t>(record.start)) & 0xFFFF);
-  record.start += shift;
-  record.end += shift;
-  for (int k = 0; k < channel_count; ++k) {
-    record.channel_address[k] += shift;
-    record.second_address[k] += shift;
-  }
   if (std::uint64_t{write_offset} + size > limit) return song_over_capacity;
+
+  // Addresses are 16-bit: moving by the difference modulo 0x10000 is enough.
+  const std::int32_t move_by = static_cast<std::int32_t>(
+      (write_offset + song_header_size - static_cast<std::uint32_t>(record.start)) & 0xFFFF);
+  record.start += move_by;
+  record.end += move_by;
+  for (int k = 0; k < channel_count; ++k) {
+    record.channel_address[k] += move_by;
+    record.second_address[k] += move_by;
+  }
 
   out.offset = write_offset;
   header_bytes(record, out.block);
-  const auto data_begin = old_region.begin() + static_cast<std::ptrdiff_t>(read_position + song_header_size);
-  out.block.insert(out.block.end(), data_begin, data_begin + (record.block_length - block_length_extra));
+  out.block.insert(out.block.end(), old_block + song_header_size, old_block + size);
   // The old data is walked as one stream: its channel bounds are not trusted.
   std::uint8_t* data = out.block.data() + song_header_size;
-  for (std::int32_t t : jump_targets(data, record.block_length - block_length_extra)) {
-    put_word(data + t, get_word(data + t) + shift);
-  }
+  const std::int32_t length = record.block_length - block_length_extra;
+  for (std::int32_t t : jump_targets(data, length))
+    put_word(data + t, get_word(data + t) + move_by);
   out.has_tables = false;
   return static_cast<int>(size);
 }

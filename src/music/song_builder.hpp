@@ -27,8 +27,8 @@ inline constexpr std::int32_t max_song_data = 0xFFFF - block_length_extra;
 // Builds the song's block at `write_offset` from "musicNN.txt" in the folder. The result is
 // the block's size; 0 when the text cannot be used (the caller keeps the old block);
 // song_over_capacity when the block would end past `limit`.
-int build_song(const std::string& folder, std::uint32_t write_offset, std::uint32_t limit,
-               int song, PlacedSong& out);
+int build_song(const std::string& folder, std::uint32_t write_offset, std::uint32_t limit, int song,
+               PlacedSong& out);
 
 // Moves the old block at `read_position` of the region's old bytes to `write_offset`,
 // rebasing its addresses. The result is the block's size, song_over_capacity, or

@@ -25,7 +25,7 @@ constexpr int drum_section = 9;
 
 struct ParseState {
   int section = no_section;
-  int count = 0;               // values taken in the current section
+  int count = 0;                  // values taken in the current section
   std::size_t channel_begin = 0;  // where the current channel's bytes begin in the data
   std::vector<std::uint8_t> data;
 };
@@ -43,8 +43,7 @@ void close_section(ParseState& state, SongRecord& record) {
 }
 
 // Returns true when the line opens a section.
-bool open_section(const std::string& line, int line_number, ParseState& state,
-                  SongRecord& record) {
+bool open_section(const std::string& line, int line_number, ParseState& state, SongRecord& record) {
   int section;
   if (starts_with(line, music_msg::wave_header)) {
     section = wave_section;

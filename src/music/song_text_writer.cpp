@@ -10,7 +10,8 @@
 
 namespace {
 
-void append_format(std::string& text, const char* format, ...) __attribute__((format(printf, 2, 3)));
+void append_format(std::string& text, const char* format, ...)
+    __attribute__((format(printf, 2, 3)));
 
 void append_format(std::string& text, const char* format, ...) {
   char piece[256];
@@ -18,7 +19,9 @@ void append_format(std::string& text, const char* format, ...) {
   va_start(args, format);
   const int n = std::vsnprintf(piece, sizeof piece, format, args);
   va_end(args);
-  if (n > 0) text.append(piece, static_cast<std::size_t>(n) < sizeof piece ? static_cast<std::size_t>(n) : sizeof piece - 1);
+  if (n > 0)
+    text.append(piece, static_cast<std::size_t>(n) < sizeof piece ? static_cast<std::size_t>(n)
+                                                                  : sizeof piece - 1);
 }
 
 void append_byte(std::string& text, std::uint8_t value) {

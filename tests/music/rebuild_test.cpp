@@ -27,7 +27,9 @@ std::uint32_t block_of(const Image& image, int song) {
   return song < 0x5C ? p - 0xC00000 : p;
 }
 
-std::uint32_t block_size(const Image& image, int song) { return word(image, block_of(image, song)) + 2; }
+std::uint32_t block_size(const Image& image, int song) {
+  return word(image, block_of(image, song)) + 2;
+}
 
 // Header word k of a song's block: 0 length, 1 start, 2 end, 3-10 channels, 11-18 second.
 std::uint32_t header(const Image& image, int song, int k) {
@@ -150,12 +152,14 @@ TEST_F(MusicRom, MissingFileKeepsTheOldBlockMovedAndRebased) {
   for (std::uint32_t i = 38; i < size; ++i) {
     if (rebuilt[new_at + i] == original[old_at + i]) continue;
     const bool low = word(rebuilt, new_at + i) == ((word(original, old_at + i) + 3) & 0xFFFF);
-    const bool high = word(rebuilt, new_at + i - 1) == ((word(original, old_at + i - 1) + 3) & 0xFFFF);
+    const bool high =
+        word(rebuilt, new_at + i - 1) == ((word(original, old_at + i - 1) + 3) & 0xFFFF);
     EXPECT_TRUE(low || high) << i;
     moved_targets += low ? 1 : 0;
   }
   EXPECT_GT(moved_targets, 0);
-  for (std::uint32_t i = 0; i < 32; ++i) EXPECT_EQ(rebuilt[0x610DA + 32 * 5 + i], original[0x610DA + 32 * 5 + i]);
+  for (std::uint32_t i = 0; i < 32; ++i)
+    EXPECT_EQ(rebuilt[0x610DA + 32 * 5 + i], original[0x610DA + 32 * 5 + i]);
 }
 
 TEST_F(MusicRom, OverflowingRegionIsNotWrittenAtAll) {
@@ -226,11 +230,12 @@ TEST_F(MusicRom, JumpTargetsBecomeAbsoluteWithinTheirChannel) {
   const Image rebuilt = rebuild();
   const std::uint32_t data = base_start + 38;
   const std::uint32_t s = data & 0xFFFF;
-  const Image expected = {0x01, 0xF6, static_cast<std::uint8_t>(s + 1), static_cast<std::uint8_t>((s + 1) >> 8),
-                          0xF5, 0x07, static_cast<std::uint8_t>(s + 0x33), static_cast<std::uint8_t>((s + 0x33) >> 8),
-                          0xF6, static_cast<std::uint8_t>(s + 10), static_cast<std::uint8_t>((s + 10) >> 8), 0x01,
-                          // cut by the channel's end: left as written
-                          0xF5, 0x09, 0x00, 0x10};
+  const Image expected = {
+      0x01, 0xF6, static_cast<std::uint8_t>(s + 1), static_cast<std::uint8_t>((s + 1) >> 8), 0xF5,
+      0x07, static_cast<std::uint8_t>(s + 0x33), static_cast<std::uint8_t>((s + 0x33) >> 8), 0xF6,
+      static_cast<std::uint8_t>(s + 10), static_cast<std::uint8_t>((s + 10) >> 8), 0x01,
+      // cut by the channel's end: left as written
+      0xF5, 0x09, 0x00, 0x10};
   EXPECT_EQ(Image(rebuilt.begin() + data, rebuilt.begin() + data + 16), expected);
 }
 

@@ -1,8 +1,8 @@
+#include "music/song.hpp"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
-
-#include "music/song.hpp"
 
 namespace {
 
@@ -18,7 +18,8 @@ SongRecord header(std::int32_t start, std::int32_t end, std::array<std::int32_t,
 }  // namespace
 
 TEST(SongWrap, BlockCrossingABoundaryIsUnfolded) {
-  SongRecord r = header(0xF000, 0x0200, {0xF000, 0x0100, 0x0200, 0x0200, 0x0200, 0x0200, 0x0200, 0x0200});
+  SongRecord r =
+      header(0xF000, 0x0200, {0xF000, 0x0100, 0x0200, 0x0200, 0x0200, 0x0200, 0x0200, 0x0200});
   fix_song_wrap(r);
   EXPECT_EQ(r.end, 0x10200);
   EXPECT_EQ(r.data_length, 0x1200);
@@ -35,7 +36,8 @@ TEST(SongWrap, BlockCrossingABoundaryIsUnfolded) {
 
 TEST(SongWrap, LongPartBeforeTheBoundaryStaysInPlace) {
   // 10 KiB before the boundary: a channel at 0xD800 lies before it, not after.
-  SongRecord r = header(0xD800, 0x0400, {0xD800, 0xF000, 0x0100, 0x0400, 0x0400, 0x0400, 0x0400, 0x0400});
+  SongRecord r =
+      header(0xD800, 0x0400, {0xD800, 0xF000, 0x0100, 0x0400, 0x0400, 0x0400, 0x0400, 0x0400});
   fix_song_wrap(r);
   EXPECT_EQ(r.data_length, 0x2C00);
   EXPECT_EQ(r.channel_address[0], 0xD800);
@@ -99,7 +101,7 @@ TEST(SongTables, TitlesEventSongsAndPlaces) {
   events[9] = 3;
   events[20] = 3;
   EXPECT_EQ(event_song_number(events, 3), 9);
-  EXPECT_EQ(event_song_number(events, 7), 0);   // the song of event 0
+  EXPECT_EQ(event_song_number(events, 7), 0);     // the song of event 0
   EXPECT_EQ(event_song_number(events, 0x40), 0);  // named by no event
 
   EXPECT_EQ(pointer_entry_of(0x5B), 0x60FC6u + 3 * 0x5B);
@@ -112,7 +114,8 @@ TEST(SongTables, TitlesEventSongsAndPlaces) {
 }
 
 TEST(JumpTargets, OnlyTargetsWhollyInsideTheStream) {
-  const std::uint8_t bytes[] = {0x01, 0xF5, 0x03, 0x34, 0x12, 0xC5, 0xF6, 0x00, 0xF6, 0x10, 0x00, 0xF5, 0x00, 0x20};
+  const std::uint8_t bytes[] = {0x01, 0xF5, 0x03, 0x34, 0x12, 0xC5, 0xF6,
+                                0x00, 0xF6, 0x10, 0x00, 0xF5, 0x00, 0x20};
   // C5 swallows F6 00 as its arguments; the last F5 lacks one target byte.
   const std::vector<std::int32_t> expected = {3, 9};
   EXPECT_EQ(jump_targets(bytes, sizeof bytes), expected);

@@ -45,7 +45,8 @@ TEST(SongText, WholeFileLayout) {
       "イベント曲番号:1A\n"
       "仮曲名:追加曲01\n"
       "\n"
-      "Wave\n" + ruler +
+      "Wave\n" +
+      ruler +
       " 00 01 02 03 04 05 06 07  08 09 0A 0B 0C 0D 0E 1FF\n"
       "\n"
       "Drum\n"
@@ -62,7 +63,8 @@ TEST(SongText, WholeFileLayout) {
       " 0A AA FF\t\t;ラ#\n"
       " 0B AB FF\t\t;シ\n"
       "\n"
-      "Channel1\n" + ruler +
+      "Channel1\n" +
+      ruler +
       " 00 01 02\n"
       "\n"
       "Channel2\n\nChannel3\n\nChannel4\n\nChannel5\n\nChannel6\n\nChannel7\n\nChannel8\n\n";

@@ -2,6 +2,7 @@
 #include <utility>
 #include <vector>
 
+#include "music/song.hpp"
 #include "sample_rom.hpp"
 
 // Songs in both regions, packed back to back as a rebuild lays them, with jumps inside and
@@ -36,17 +37,6 @@ const Region regions[] = {
 // Songs that have no channel data at all.
 bool silent(int song) { return song == 0x10 || song == 0x61; }
 
-std::uint8_t arguments_of(std::uint8_t command) {
-  switch (command) {
-    case 0xC5: case 0xC8: case 0xCD: case 0xF1: case 0xF3: case 0xF6: case 0xFD: return 2;
-    case 0xC9: case 0xCB: case 0xF5: case 0xFA: return 3;
-    case 0xC4: case 0xC6: case 0xC7: case 0xCF: case 0xD6: case 0xD9: case 0xDA: case 0xDB:
-    case 0xDC: case 0xDD: case 0xDE: case 0xDF: case 0xE2: case 0xE8: case 0xF0: case 0xF2:
-    case 0xF4: case 0xF7: case 0xF8: case 0xF9: return 1;
-    default: return 0;
-  }
-}
-
 struct Jump {
   std::size_t target_at;  // offset of the target's low byte in the channel
   bool inside;
@@ -54,7 +44,8 @@ struct Jump {
 
 // One channel of whole commands, `length` bytes or a little less; jump targets are filled in
 // once the channel's place is known.
-std::vector<std::uint8_t> make_channel(Random& rng, std::uint32_t length, std::vector<Jump>& jumps) {
+std::vector<std::uint8_t> make_channel(Random& rng, std::uint32_t length,
+                                       std::vector<Jump>& jumps) {
   std::vector<std::uint8_t> bytes;
   while (bytes.size() < length) {
     const std::uint32_t room = length - static_cast<std::uint32_t>(bytes.size());
@@ -67,7 +58,7 @@ std::vector<std::uint8_t> make_channel(Random& rng, std::uint32_t length, std::v
     } else {
       command = static_cast<std::uint8_t>(rng.next(0xC4));
     }
-    if (arguments_of(command) + 1u > room) command = static_cast<std::uint8_t>(rng.next(0xC4));
+    if (argument_count(command) + 1u > room) command = static_cast<std::uint8_t>(rng.next(0xC4));
     bytes.push_back(command);
     if (command == 0xF5 || command == 0xF6) {
       if (command == 0xF5) bytes.push_back(static_cast<std::uint8_t>(rng.next(0x100)));
@@ -75,7 +66,7 @@ std::vector<std::uint8_t> make_channel(Random& rng, std::uint32_t length, std::v
       bytes.push_back(0);
       bytes.push_back(0);
     } else {
-      for (int k = 0; k < arguments_of(command); ++k) {
+      for (int k = 0; k < argument_count(command); ++k) {
         bytes.push_back(static_cast<std::uint8_t>(rng.next(0x100)));
       }
     }
@@ -110,7 +101,8 @@ std::uint32_t place_song(SampleRom& rom, Random& rng, const Region& region, int 
   const std::uint32_t n = static_cast<std::uint32_t>(data.size());
   for (int k = 0; k < 8; ++k) channel_address[k] = static_cast<std::uint16_t>(data_at + n);
   for (std::uint32_t p = 0; p < used; ++p) {
-    channel_address[order[p]] = static_cast<std::uint16_t>(data_at + channel_start[static_cast<std::size_t>(order[p])]);
+    channel_address[order[p]] =
+        static_cast<std::uint16_t>(data_at + channel_start[static_cast<std::size_t>(order[p])]);
   }
 
   // Targets inside their channel, or at another channel's start, or somewhere else.
