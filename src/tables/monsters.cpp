@@ -23,49 +23,49 @@ constexpr std::size_t stat_size = 25;
 
 // Offsets in the entry bytes: the size byte, then the stat record.
 constexpr int size_byte = 0;
-constexpr int stat(int byte) { return 1 + byte; }
+constexpr int stat_byte(int byte) { return 1 + byte; }
 constexpr std::size_t name_field = 1;
 
 const Layout monster = {
-    {row_id,    0,      no_bits,       hex8_cell,    "ID"},
-    {no_rom,    0,      no_bits,       text_cell,    "名前(8)"},
-    {size_byte, 0xF0,   byte_field,    decimal_cell, "縦サイズ"},
-    {size_byte, 0x0F,   byte_field,    decimal_cell, "横サイズ"},
-    {stat(0),   0x0F,   byte_field,    decimal_cell, "種族"},
-    {stat(0),   0x80,   flag,          mark_cell,    "男"},
-    {stat(0),   0x40,   flag,          mark_cell,    "女"},
-    {stat(0),   0x20,   flag,          mark_cell,    "アンデッド"},
-    {stat(0),   0x10,   flag,          mark_cell,    "不明"},
-    {stat(1),   0x07,   byte_field,    decimal_cell, "耐術"},
-    {stat(1),   0x80,   flag,          mark_cell,    "耐地"},
-    {stat(1),   0x40,   flag,          mark_cell,    "耐凝"},
-    {stat(1),   0x20,   flag,          mark_cell,    "耐音"},
-    {stat(1),   0x10,   flag,          mark_cell,    "耐投"},
-    {stat(1),   0x08,   flag,          mark_cell,    "耐水"},
-    {stat(2),   0xFF,   byte_field,    decimal_cell, "不明"},
-    {stat(3),   0xFF,   byte_field,    decimal_cell, "不明"},
-    {stat(4),   0xFFFF, word_field,    decimal_cell, "HP"},
-    {stat(6),   0xFF,   byte_field,    decimal_cell, "腕力"},
-    {stat(7),   0xFF,   byte_field,    decimal_cell, "器用"},
-    {stat(8),   0xFF,   byte_field,    decimal_cell, "素早"},
-    {stat(9),   0xFF,   byte_field,    decimal_cell, "体力"},
-    {stat(10),  0xFF,   byte_field,    decimal_cell, "魔力"},
-    {stat(11),  0xFF,   byte_field,    decimal_cell, "意思力"},
-    {stat(12),  0xFF,   byte_field,    decimal_cell, "魅力"},
-    {stat(13),  0xFF,   byte_field,    decimal_cell, "技LV"},
-    {stat(14),  0xFF,   byte_field,    decimal_cell, "術LV"},
-    {stat(15),  0xFF,   byte_field,    decimal_cell, "上昇LV"},
-    {stat(16),  0xFF,   byte_field,    decimal_cell, "閃きLV"},
-    {stat(17),  0xFF,   byte_field,    hex8_cell,    "行動パターン0ID"},
-    {stat(18),  0xFF,   byte_field,    hex8_cell,    "行動パターン1ID"},
-    {stat(19),  0xFF,   byte_field,    hex8_cell,    "装備武器0ID"},
-    {stat(20),  0xFF,   byte_field,    hex8_cell,    "装備武器1ID"},
-    {stat(21),  0xFF,   byte_field,    hex8_cell,    "装備盾ID"},
-    {stat(22),  0xFF,   byte_field,    hex8_cell,    "装備鎧0ID"},
-    {stat(23),  0xFF,   byte_field,    hex8_cell,    "装備鎧1ID"},
-    {stat(24),  0x3F,   byte_field,    decimal_cell, "所持アイテム"},
-    {stat(24),  0x80,   flag,          mark_cell,    "武器0の無刀取不可"},
-    {stat(24),  0x40,   flag,          mark_cell,    "武器1の無刀取不可"},
+    {row_id,        0,      no_bits,    hex8_cell,    "ID"},
+    {no_rom,        0,      no_bits,    text_cell,    "名前(8)"},
+    {size_byte,     0xF0,   byte_field, decimal_cell, "縦サイズ"},
+    {size_byte,     0x0F,   byte_field, decimal_cell, "横サイズ"},
+    {stat_byte(0),  0x0F,   byte_field, decimal_cell, "種族"},
+    {stat_byte(0),  0x80,   flag,       mark_cell,    "男"},
+    {stat_byte(0),  0x40,   flag,       mark_cell,    "女"},
+    {stat_byte(0),  0x20,   flag,       mark_cell,    "アンデッド"},
+    {stat_byte(0),  0x10,   flag,       mark_cell,    "不明"},
+    {stat_byte(1),  0x07,   byte_field, decimal_cell, "耐術"},
+    {stat_byte(1),  0x80,   flag,       mark_cell,    "耐地"},
+    {stat_byte(1),  0x40,   flag,       mark_cell,    "耐凝"},
+    {stat_byte(1),  0x20,   flag,       mark_cell,    "耐音"},
+    {stat_byte(1),  0x10,   flag,       mark_cell,    "耐投"},
+    {stat_byte(1),  0x08,   flag,       mark_cell,    "耐水"},
+    {stat_byte(2),  0xFF,   byte_field, decimal_cell, "不明"},
+    {stat_byte(3),  0xFF,   byte_field, decimal_cell, "不明"},
+    {stat_byte(4),  0xFFFF, word_field, decimal_cell, "HP"},
+    {stat_byte(6),  0xFF,   byte_field, decimal_cell, "腕力"},
+    {stat_byte(7),  0xFF,   byte_field, decimal_cell, "器用"},
+    {stat_byte(8),  0xFF,   byte_field, decimal_cell, "素早"},
+    {stat_byte(9),  0xFF,   byte_field, decimal_cell, "体力"},
+    {stat_byte(10), 0xFF,   byte_field, decimal_cell, "魔力"},
+    {stat_byte(11), 0xFF,   byte_field, decimal_cell, "意思力"},
+    {stat_byte(12), 0xFF,   byte_field, decimal_cell, "魅力"},
+    {stat_byte(13), 0xFF,   byte_field, decimal_cell, "技LV"},
+    {stat_byte(14), 0xFF,   byte_field, decimal_cell, "術LV"},
+    {stat_byte(15), 0xFF,   byte_field, decimal_cell, "上昇LV"},
+    {stat_byte(16), 0xFF,   byte_field, decimal_cell, "閃きLV"},
+    {stat_byte(17), 0xFF,   byte_field, hex8_cell,    "行動パターン0ID"},
+    {stat_byte(18), 0xFF,   byte_field, hex8_cell,    "行動パターン1ID"},
+    {stat_byte(19), 0xFF,   byte_field, hex8_cell,    "装備武器0ID"},
+    {stat_byte(20), 0xFF,   byte_field, hex8_cell,    "装備武器1ID"},
+    {stat_byte(21), 0xFF,   byte_field, hex8_cell,    "装備盾ID"},
+    {stat_byte(22), 0xFF,   byte_field, hex8_cell,    "装備鎧0ID"},
+    {stat_byte(23), 0xFF,   byte_field, hex8_cell,    "装備鎧1ID"},
+    {stat_byte(24), 0x3F,   byte_field, decimal_cell, "所持アイテム"},
+    {stat_byte(24), 0x80,   flag,       mark_cell,    "武器0の無刀取不可"},
+    {stat_byte(24), 0x40,   flag,       mark_cell,    "武器1の無刀取不可"},
 };
 
 const char* const comments[] = {
@@ -116,7 +116,7 @@ std::unique_ptr<MonsterTable> load_monsters() {
     record.text[name_field] = decode_name(name, monster_name_size);
     std::fill(std::begin(entry), std::end(entry), 0);
     rom_read(entry + size_byte, at(size_table, 1, i), 1);
-    rom_read(entry + stat(0), at(stat_table, stat_size, i), stat_size);
+    rom_read(entry + stat_byte(0), at(stat_table, stat_size, i), stat_size);
     monster_field_map(entry, record, Direction::extract);
   }
   return table;
@@ -164,7 +164,7 @@ void store_monsters(const MonsterTable* table) {
     std::fill(std::begin(entry), std::end(entry), 0);
     monster_field_map(entry, record, Direction::build);
     rom_write(entry + size_byte, at(size_table, 1, i), 1);
-    rom_write(entry + stat(0), at(stat_table, stat_size, i), stat_size);
+    rom_write(entry + stat_byte(0), at(stat_table, stat_size, i), stat_size);
   }
 }
 
