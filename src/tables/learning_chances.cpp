@@ -12,6 +12,7 @@ namespace {
 const char* const file_name = "flash.csv";
 const char* const table_name = "味方技、陣形技派生";
 const char* const over_limit = "%sでデータ総量が限界を超えたのでスキップします";
+const char* const too_many_pairs = "%sで一つの派生元のセット数が%dを超えたので残りをスキップします\n";
 
 const std::array<LearningSubTable, learning_sub_table_count> sub_tables = {{
     {"技閃き確率",                 0x3E3A4B, 384},
@@ -30,6 +31,7 @@ constexpr std::size_t first = 0;
 constexpr std::size_t second = 1;
 
 constexpr std::int32_t end_marker = 0xFF;
+constexpr int max_pairs = 0xFF;  // the count is one byte
 constexpr int slot_size = 2;
 constexpr int pairs_in_column_line = 4;
 
@@ -98,6 +100,10 @@ Stop read_rows(CsvReader& in, const LearningSubTable& sub, std::vector<TableReco
     transfer_cell(cells, Direction::build, slot_layout[first].cell, header.value[first], 1);
     int pairs = 0;
     while (learning_cell_map(cells, pair, Direction::build, 2 * pairs + 2) != 0) {
+      if (pairs == max_pairs) {
+        log_message(too_many_pairs, sub.name, max_pairs);
+        break;
+      }
       const int at = s + 1 + pairs;
       if (at < capacity) slots[static_cast<std::size_t>(at)] = pair;
       ++pairs;

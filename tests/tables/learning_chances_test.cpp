@@ -193,6 +193,18 @@ TEST_F(LearningChances, ASubTableThatStopsNeverShiftsTheNext) {
   EXPECT_EQ(area_of(out, 2), area_with(2, plain_slots[2]));
 }
 
+TEST_F(LearningChances, ARowKeepsAtMost255Pairs) {
+  std::vector<Rows> rows = plain;
+  rows[0] = {"0x00,0x01,", "0x01,0x02,0x03,4,"};
+  for (int k = 0; k < 256; ++k) rows[0][0] += "0x07," + std::to_string(k % 100) + ",";
+  const Bytes out = rebuild(flash_file(rows));
+  EXPECT_EQ(said, platform::from_sjis("技閃き確率で一つの派生元のセット数が255を超えたので残りをスキップします\n"));
+  const Bytes area = area_of(out, 0);
+  EXPECT_EQ(area[1], 255);
+  EXPECT_EQ(area[2 * 255], 0x07);
+  EXPECT_EQ(Bytes(area.begin() + 2 * 256, area.begin() + 2 * 259), (Bytes{0x02, 1, 0x03, 4, 0xFF, 0xFF}));
+}
+
 TEST_F(LearningChances, EmptySubTablesStayEmpty) {
   std::vector<Rows> rows = plain;
   rows[0].clear();
