@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include "app/message_log.hpp"
+#include "app/rom_image.hpp"
+#include "tables/event_battles.hpp"
+#include "test_support.hpp"
+
+namespace {
+
+struct EventBattles : ::testing::Test {
+  static inline TempDir* shared = nullptr;
+  static inline std::vector<std::uint8_t> input;
+  static inline std::vector<std::string> extracted;
+  TempDir dir;
+  std::string rom = shared->path("sample.smc");
+  std::string folder = dir.folder();
+  std::vector<std::string> lines = extracted;
+  std::string after_read;
+
+  static void SetUpTestSuite() {
+    shared = new TempDir;
+    write_sample(shared->path("sample.smc"));
+    input = read_bytes(shared->path("sample.smc"));
+    ASSERT_EQ(extract(shared->path("sample.smc"), shared->path("csv/")), 0);
+    extracted = split_lines(read_text(shared->path("csv/event_battle.csv")));
+  }
+  static void TearDownTestSuite() {
+    delete shared;
+    shared = nullptr;
+  }
+
+  std::vector<std::uint8_t> store(const std::string& image_path) {
+    write_text(folder + "event_battle.csv", join_lines(lines));
+    EXPECT_EQ(rom_open(image_path, true), 0);
+    const std::unique_ptr<EventBattleTable> table = read_event_battle_csv(folder);
+    after_read = last_message();
+    store_event_battles(table.get());
+    std::vector<std::uint8_t> image = rom_state().image;
+    rom_close();
+    return image;
+  }
+  std::vector<std::uint8_t> store() { return store(rom); }
+  // Extracts an altered image into this test's folder.
+  void extract_image(const std::vector<std::uint8_t>& image) {
+    write_bytes(dir.path("altered.smc"), image);
+    ASSERT_EQ(extract(dir.path("altered.smc"), folder), 0);
+    lines = split_lines(read_text(folder + "event_battle.csv"));
+  }
+};
+
+constexpr std::size_t first_row = 3;
+
+std::uint32_t pointer(const std::vector<std::uint8_t>& image, std::size_t j) {
+  const std::size_t at = event_battle_pointers + 2 * j;
+  return image[at] | (std::uint32_t{image[at + 1]} << 8);
+}
+
+void set_pointer(std::vector<std::uint8_t>& image, std::size_t j, std::uint32_t value) {
+  const std::size_t at = event_battle_pointers + 2 * j;
+  image[at] = static_cast<std::uint8_t>(value);
+  image[at + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+std::string byte_cells(std::size_t count, const char* cell) {
+  std::string text;
+  for (std::size_t i = 0; i < count; ++i) text += std::string(cell) + ",";
+  return text;
+}
+
+}  // namespace
+
+TEST_F(EventBattles, FileLayoutAndRoundTrip) {
+  ASSERT_EQ(lines.size(), 3u + 256 + 3);
+  EXPECT_EQ(lines[0], ",イベントバトルデータ,");
+  EXPECT_EQ(lines[1], "");
+  EXPECT_EQ(lines[2], "ID,データ(最大4096バイト),");
+  EXPECT_EQ(lines[first_row + 5], "0x05,");
+  EXPECT_EQ(lines[first_row + 255].substr(0, 5), "0xFF,");
+  EXPECT_EQ(lines[first_row + 256], "");
+  EXPECT_EQ(lines.back(), ",IDの欄は16進法,");
+  EXPECT_EQ(first_difference(store(), input), -1);
+}
+
+TEST_F(EventBattles, AGrowingEntryMovesTheLaterPointers) {
+  lines[first_row + 3] += "0x00,0x1FF,";
+  const std::vector<std::uint8_t> image = store();
+  for (std::size_t j = 0; j < 4; ++j) EXPECT_EQ(pointer(image, j), pointer(input, j));
+  for (std::size_t j = 4; j < 256; ++j) ASSERT_EQ(pointer(image, j), pointer(input, j) + 2) << j;
+  const std::size_t end3 = pointer(input, 4) + 0x3E0000;
+  EXPECT_EQ(image[end3], 0x00);
+  EXPECT_EQ(image[end3 + 1], 0xFF);
+  EXPECT_EQ(image[end3 + 2], input[end3]);
+  const std::size_t end = pointer(image, 255) + 0x3E0000;
+  EXPECT_EQ(image[end + 2], input[end]);
+}
+
+TEST_F(EventBattles, AnEmptyCellEndsTheRowAndOtherCellsAreBytes) {
+  lines[first_row + 7] = "0x07,0x11,,0x22,";
+  lines[first_row + 8] = "0x08,xyz,0x00,1f,";
+  const std::vector<std::uint8_t> image = store();
+  const std::size_t at7 = pointer(image, 7) + 0x3E0000;
+  EXPECT_EQ(pointer(image, 8) - pointer(image, 7), 1u);
+  EXPECT_EQ(pointer(image, 9) - pointer(image, 8), 3u);
+  EXPECT_EQ(std::vector<std::uint8_t>(image.begin() + at7, image.begin() + at7 + 4),
+            (std::vector<std::uint8_t>{0x11, 0x00, 0x00, 0x1F}));
+}
+
+TEST_F(EventBattles, ExactlyTheAreaSizeLeavesNoFillAndMoreIsDropped) {
+  for (std::size_t j = 1; j < 256; ++j) lines[first_row + j] = "0x01,";
+  for (const std::size_t count : {4096u, 4097u}) {
+    SCOPED_TRACE(count);
+    lines[first_row] = "0x00," + byte_cells(count, "0x12");
+    const std::vector<std::uint8_t> image = store();
+    EXPECT_EQ(pointer(image, 0), 0x815Bu);
+    for (std::size_t j = 1; j < 256; ++j) ASSERT_EQ(pointer(image, j), 0x915Bu) << j;
+    EXPECT_EQ(std::count(image.begin() + event_battle_area, image.begin() + event_battle_area + 4096, 0x12), 4096);
+    EXPECT_EQ(image[event_battle_area + 4096], input[event_battle_area + 4096]);
+    EXPECT_EQ(after_read.find("4096") != std::string::npos, count > 4096);
+  }
+}
+
+// A table whose pointers end in unused ones is listed up to them and built back as it was.
+TEST_F(EventBattles, UnusedPointersAreListedUpToAndKept) {
+  std::vector<std::uint8_t> image = input;
+  for (std::size_t j = 200; j < 256; ++j) set_pointer(image, j, 0xFFFF);
+  extract_image(image);
+  ASSERT_EQ(lines.size(), 3u + 200 + 3);
+  // The last listed entry runs up to the 0xFF fill.
+  const std::size_t last_length = (extracted[first_row + 255].size() - 5) / 5;
+  const std::size_t listed = pointer(input, 255) - pointer(input, 199) + last_length;
+  EXPECT_EQ(lines[first_row + 199].size(), 5 + 5 * listed);
+  EXPECT_EQ(first_difference(store(dir.path("altered.smc")), image), -1);
+}
+
+TEST_F(EventBattles, NothingIsReadOutsideTheArea) {
+  std::vector<std::uint8_t> image = input;
+  std::fill(image.begin() + event_battle_area, image.begin() + event_battle_area + 4096, 0x34);
+  set_pointer(image, 254, 0x8100);  // behind its predecessor: no bytes
+  extract_image(image);
+  EXPECT_EQ(lines[first_row + 253], "0xFD,");
+  std::size_t listed = 0;
+  for (std::size_t j = 0; j < 256; ++j) listed += (lines[first_row + j].size() - 5) / 5;
+  EXPECT_EQ(listed, 4096u);
+  EXPECT_EQ(lines[first_row + 255].substr(lines[first_row + 255].size() - 5), "0x34,");
+}
+
+TEST_F(EventBattles, AFileThatEndsEarlyIsNotStored) {
+  lines.resize(first_row + 100);
+  lines[first_row] = "0x00,0x01,";
+  EXPECT_EQ(first_difference(store(), input), -1);
+  EXPECT_NE(after_read.find("event_battle.csv"), std::string::npos);
+}
+
+// Every table together, plain and shifted images: the name, string and event-battle areas come
+// back unchanged (the sanitizer build runs this too).
+TEST(FullSampleRoundTrip, NameStringAndEventBattleAreasAreKept) {
+  struct Range {
+    std::uint32_t begin, end;
+  };
+  const Range areas[] = {{0x3D1C80, 0x3D27C0}, {0x3D3BC0, 0x3D59E0}, {0x3D6000, 0x3DE000},
+                         {0x3E7F5B, 0x3E915B}};
+  for (const SampleOptions& options : {SampleOptions{}, SampleOptions{0x600000, true, 1}}) {
+    TempDir dir;
+    write_sample(dir.path("in.smc"), options);
+    ASSERT_EQ(extract(dir.path("in.smc"), dir.path("csv/")), 0);
+    ASSERT_EQ(build(dir.path("in.smc"), dir.path("out.smc"), dir.path("csv/")), 0);
+    const std::vector<std::uint8_t> in = read_bytes(dir.path("in.smc"));
+    const std::vector<std::uint8_t> out = read_bytes(dir.path("out.smc"));
+    ASSERT_EQ(in.size(), out.size());
+    const std::size_t shift = options.shifted ? 0x8000 : 0;
+    for (const Range& area : areas) {
+      for (std::size_t at = area.begin + shift; at < area.end + shift; ++at) {
+        ASSERT_EQ(out[at], in[at]) << std::hex << at - shift;
+      }
+    }
+  }
+}
