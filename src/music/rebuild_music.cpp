@@ -42,10 +42,7 @@ bool place_region(const std::string& folder, const SongRegion& region,
     PlacedSong next;
     next.song = song;
     int size = build_song(folder, write_offset, limit, song, next);
-    if (size == 0) {
-      size = keep_old_block(old_region, read_position, write_offset, limit, next);
-      next.song = song;
-    }
+    if (size == 0) size = keep_old_block(old_region, read_position, write_offset, limit, next);
     if (size == song_over_capacity) {
       log_message(music_msg::over_capacity, song);
       return false;
