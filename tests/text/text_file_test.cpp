@@ -92,15 +92,18 @@ TEST_F(TextFiles, TheProgramConvertsBothWays) {
   const char* exe = std::getenv("VARBEK_EXE");
   if (!exe) GTEST_SKIP() << "VARBEK_EXE is not set";
   write_text(in, "魔<36 02>ア\n");
-  const std::string quiet =
-#ifdef _WIN32
-      " >NUL 2>NUL";
-#else
-      " >/dev/null 2>&1";
-#endif
   const std::string encoded = dir.path("encoded.bin"), decoded = dir.path("decoded.txt");
-  ASSERT_EQ(std::system(("\"" + std::string(exe) + "\" -e -n \"" + in + "\" \"" + encoded + "\"" + quiet).c_str()), 0);
+  auto run = [exe](const std::string& options, const std::string& from, const std::string& to) {
+    std::string command = "\"" + std::string(exe) + "\" " + options + " \"" + from + "\" \"" + to + "\"";
+#ifdef _WIN32
+    command = "\"" + command + " >NUL 2>NUL\"";  // cmd.exe drops the outer pair of quotes
+#else
+    command += " >/dev/null 2>&1";
+#endif
+    return std::system(command.c_str());
+  };
+  ASSERT_EQ(run("-e -n", in, encoded), 0);
   EXPECT_EQ(read_bytes(encoded), Bytes({0x20, 0xB0, 0x36, 0x02, 0x82, 0x24}));
-  ASSERT_EQ(std::system(("\"" + std::string(exe) + "\" -d \"" + encoded + "\" \"" + decoded + "\"" + quiet).c_str()), 0);
+  ASSERT_EQ(run("-d", encoded, decoded), 0);
   EXPECT_EQ(read_text(decoded), "魔<36 02>ア<24>");
 }
