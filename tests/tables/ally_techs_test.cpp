@@ -54,6 +54,8 @@ TEST_F(AllyTechs, FileLayoutAndRoundTrip) {
   EXPECT_EQ(split_cells(line_of(0xDB)).size(), 65u + 1);
   EXPECT_EQ(split_cells(line_of(0xDC)).size(), 34u + 1);
   EXPECT_EQ(line_of(0xDB).substr(0, 5), "0xDB,");
+  EXPECT_LE(entry_size(ally_tech_layout(0)), ally_tech_entry_size);
+  EXPECT_LE(entry_size(ally_tech_layout(0xFF)), ally_tech_entry_size);
   EXPECT_EQ(line_of(0xFF).substr(0, 5), "0xFF,");
   EXPECT_EQ(lines[263], ",IDの欄は16進法");
   EXPECT_EQ(lines[264], ",地属性は(蒼龍、朱鳥、白虎、玄武)　天属性は(物理、太陽、月、アビス)の順");
