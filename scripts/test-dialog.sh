@@ -125,7 +125,7 @@ wait_closed() {
   fail "window $1 stayed open"
 }
 key() { xdotool key --delay 60 "$@"; sleep 0.3; }
-type_text() { xdotool type --delay 15 "$1"; sleep 0.2; }
+type_text() { xdotool type --delay 15 "$1"; sleep 0.6; }
 # shot NAME WINDOW: the window as it is on the screen.
 shot() {
   sleep 0.5
@@ -166,7 +166,18 @@ picker=$(window "ファイルを開く")
 shot dialog-file-picker "$picker"
 key Escape
 wait_closed "$picker"
+# A name that Shift-JIS cannot carry is refused: turned into "?" it could lead elsewhere
+# ("?\.." would vanish from the path and the files would land in "wrong").
 key Tab
+type_text "$(winpath "$work/ü/../wrong")"
+shot dialog-unrepresentable "$dialog"
+key Return
+box=$(message_box)
+shot dialog-unrepresentable-box "$box"
+key Return
+wait_closed "$box"
+[ -e "$work/wrong" ] && fail "a path with a character outside Shift-JIS was used"
+key shift+Tab Tab
 type_text "$(winpath "$work/dialog")"
 key Tab space
 browser=$(new_window)
