@@ -13,6 +13,11 @@ namespace {
 const char* const file_name = "name.csv";
 const char* const table_name = "固有名詞";
 
+namespace texts {
+const char* const title = ",%sデータ,総種類:%d,\n";
+const char* const group_title = ",%s,\n";
+}  // namespace texts
+
 constexpr std::size_t name_field = 1;
 
 // The name header carries the slot size: "名前(%d)".
@@ -67,13 +72,13 @@ void write_name_csv(const std::string& folder, const NameTable* table) {
   if (!table) return;
   CsvWriter out;
   if (!open_table_writer(out, folder, file_name)) return;
-  out.printf(",%sデータ,総種類:%d,\n", table_name, 1);
+  out.printf(texts::title, table_name, 1);
   const std::vector<Section>& groups = name_groups().sections;
   for (std::size_t g = 0; g < groups.size() && g < table->rows.size(); ++g) {
     const Section& group = groups[g];
     log_progress("%s", group.title);
     out.line();
-    out.printf(",%s,\n", group.title);
+    out.printf(texts::group_title, group.title);
     out.printf(header_line(*group.layout).c_str(), static_cast<int>(group.entry_size));
     out.line();
     for (TableRecord record : table->rows[g]) {
