@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "table/csv_file.hpp"
 
@@ -43,6 +44,32 @@ std::size_t cell_start(std::string_view line, int column) {
     ++i;
   }
   return i;
+}
+
+std::vector<std::size_t> cell_starts(std::string_view line, int columns) {
+  std::vector<std::size_t> starts(static_cast<std::size_t>(columns > 0 ? columns : 0),
+                                  std::string_view::npos);
+  std::size_t i = 0;
+  bool quoted = false;
+  for (int column = 0; column < columns; ++column) {
+    starts[static_cast<std::size_t>(column)] = i;
+    // Walk to the comma that ends this cell.
+    for (;;) {
+      if (ends_line(line, i)) return starts;
+      const char c = line[i];
+      if (is_lead(c)) {
+        i += ends_line(line, i + 1) ? 1 : 2;
+        continue;
+      }
+      ++i;
+      if (c == '"') {
+        quoted = !quoted;
+      } else if (c == ',' && !quoted) {
+        break;
+      }
+    }
+  }
+  return starts;
 }
 
 std::size_t cell_text(char* destination, std::size_t capacity, std::string_view line, int column) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "table/bits.hpp"
 
@@ -33,6 +34,8 @@ inline constexpr std::size_t name_capacity = 64;
 // has no such column). Quotes only protect commas while columns are counted.
 std::size_t cell_text(char* destination, std::size_t capacity, std::string_view line, int column);
 std::size_t cell_start(std::string_view line, int column);
+// Where each of the first `columns` cells begins (npos for cells the line lacks), in one walk.
+std::vector<std::size_t> cell_starts(std::string_view line, int columns);
 std::string cell_string(std::string_view line, int column, std::size_t capacity);
 
 // Moves one numeric field between its value and a cell. Returns the characters written

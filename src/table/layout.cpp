@@ -20,14 +20,31 @@ void field_map(const Layout& layout, std::uint8_t* entry, Direction direction, T
 
 void cell_map(const Layout& layout, const CellTarget& target, Direction direction,
               TableRecord& record) {
+  // In a build the line is walked once: each cell is then cut from where it begins, which
+  // reads exactly what locating it from the start of the line would.
+  const bool build = direction == Direction::build;
+  const std::vector<std::size_t> starts =
+      build ? cell_starts(target.line, static_cast<int>(layout.size())) : std::vector<std::size_t>();
   int column = 0;
   for (std::size_t f = 0; f < layout.size(); ++f) {
     const Field& field = layout[f];
     if (!field.header || field.cell == no_cell) continue;
+    CellTarget cell = target;
+    int at = column;
+    if (build) {
+      const std::size_t start = starts[static_cast<std::size_t>(column)];
+      if (start == std::string_view::npos) {
+        cell.line = {};
+        at = 1;  // no such cell
+      } else {
+        cell.line = target.line.substr(start);
+        at = 0;
+      }
+    }
     if (field.cell == text_cell) {
-      transfer_text_cell(target, direction, record.text[f], column);
+      transfer_text_cell(cell, direction, record.text[f], at);
     } else {
-      transfer_cell(target, direction, field.cell, record.value[f], column);
+      transfer_cell(cell, direction, field.cell, record.value[f], at);
     }
     ++column;
   }

@@ -148,3 +148,27 @@ TEST(CsvWriter, WritesCrLfLineEnds) {
   out.printf(",%sデータ,総数:%d,\n", "敵", 1);
   EXPECT_EQ(out.contents(), "a,b,\r\n,敵データ,総数:1,\r\n");
 }
+
+TEST(CellText, OneWalkFindsTheSameCellsAsLocatingEachFromTheStart) {
+  const char alphabet[] = {',', '"', 'a', '1', '\x82', '\xA0', '\x5C', ' '};
+  std::uint32_t seed = 12345;
+  for (int round = 0; round < 2000; ++round) {
+    std::string line;
+    seed = seed * 1103515245u + 12345u;
+    const std::size_t length = (seed >> 16) % 24;
+    for (std::size_t i = 0; i < length; ++i) {
+      seed = seed * 1103515245u + 12345u;
+      line += alphabet[(seed >> 16) % sizeof alphabet];
+    }
+    const std::vector<std::size_t> starts = cell_starts(line, 12);
+    for (int column = 0; column < 12; ++column) {
+      const std::size_t start = starts[static_cast<std::size_t>(column)];
+      const bool exists = cell_start(line, column) != std::string_view::npos;
+      ASSERT_EQ(start != std::string_view::npos, exists) << line << " column " << column;
+      if (exists) {
+        ASSERT_EQ(cell_string(std::string_view(line).substr(start), 0, 63), cell_string(line, column, 63))
+            << line << " column " << column;
+      }
+    }
+  }
+}

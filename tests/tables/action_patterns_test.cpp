@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/message_log.hpp"
+#include "tables/action_patterns.hpp"
 #include "test_support.hpp"
 
 namespace {
@@ -69,9 +70,10 @@ TEST_F(ActionPatterns, EditsLandWhereTheRowsSay) {
 TEST_F(ActionPatterns, AFileThatEndsEarlyIsNotStored) {
   lines.resize(drops + 10);
   lines[patterns] = "0,0,0,0,0,0,0,0,0,";
-  const std::vector<std::uint8_t> out = rebuild();
-  EXPECT_EQ(first_difference(out, input), -1);
+  write_text(csv, join_lines(lines));
+  EXPECT_EQ(read_action_pattern_csv(dir.path("csv/")), nullptr);
   EXPECT_NE(last_message().find("monster_ptn.csv"), std::string::npos);
+  EXPECT_EQ(first_difference(rebuild(), input), -1);
 }
 
 TEST_F(ActionPatterns, BadCellsNeverCrashAndReadAsZero) {
