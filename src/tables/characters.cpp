@@ -158,7 +158,7 @@ std::unique_ptr<CharacterTable> load_characters() {
     record.text[name_field] = decode_name(name, name_size);
     if (i >= playable_characters) continue;
     std::memset(entry, 0, sizeof entry);
-    rom_read(entry + stat, stat_table + stat_size * at, stat_size);
+    rom_read(entry + stats, stat_table + stat_size * at, stat_size);
     rom_read(entry + growth, growth_table + growth_size * at, growth_size);
     character_field_map(entry, record, Direction::extract);
   }
@@ -216,7 +216,7 @@ void store_characters(const CharacterTable* table) {
     if (row >= static_cast<std::size_t>(playable_characters)) continue;
     std::memset(entry, 0, sizeof entry);
     character_field_map(entry, record, Direction::build);
-    rom_write(entry + stat, stat_table + stat_size * at, stat_size);
+    rom_write(entry + stats, stat_table + stat_size * at, stat_size);
     rom_write(entry + growth, growth_table + growth_size * at, growth_size);
   }
 }
