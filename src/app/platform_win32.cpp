@@ -125,13 +125,7 @@ void write_console(const std::string& text, bool to_error) {
     WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
     return;
   }
-  // Redirected: Shift-JIS, the program's own text, unless the console reads UTF-8; other code
-  // pages cannot hold the Japanese texts at all.
-  if (GetConsoleOutputCP() == CP_UTF8) {
-    write_bytes(handle, narrow_with(CP_UTF8, widen(text)));
-  } else {
-    write_bytes(handle, text);
-  }
+  write_bytes(handle, from_sjis(text));
 }
 
 std::string command_line_arguments() {
@@ -150,10 +144,14 @@ std::string command_line_arguments() {
   return narrow(p);
 }
 
-std::string to_sjis(const std::string& native) { return narrow(widen_with(CP_ACP, native)); }
+// Redirected output is Shift-JIS, the program's own text, unless the console reads UTF-8;
+// other code pages cannot hold the Japanese texts at all.
+std::string to_sjis(const std::string& native) {
+  return GetConsoleOutputCP() == CP_UTF8 ? narrow(widen_with(CP_UTF8, native)) : native;
+}
 
 std::string from_sjis(const std::string& sjis_text) {
-  return narrow_with(CP_ACP, widen(sjis_text));
+  return GetConsoleOutputCP() == CP_UTF8 ? narrow_with(CP_UTF8, widen(sjis_text)) : sjis_text;
 }
 
 }  // namespace platform

@@ -74,17 +74,6 @@ std::string contents(const std::string& path) {
 
 std::string in_quotes(const std::string& path) { return "\"" + path + "\""; }
 
-// What the program prints when its output is not a console.
-std::string printed(const std::string& sjis) {
-  if (GetConsoleOutputCP() != CP_UTF8) return sjis;
-  const std::wstring wide = platform::widen(sjis);
-  std::string utf8(static_cast<std::size_t>(wide.size() * 3), '\0');
-  utf8.resize(static_cast<std::size_t>(WideCharToMultiByte(
-      CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(),
-      static_cast<int>(utf8.size()), nullptr, nullptr)));
-  return utf8;
-}
-
 }  // namespace
 
 TEST(WindowsProgram, QuotedShiftJisPathsReachTheJob) {
@@ -98,7 +87,7 @@ TEST(WindowsProgram, QuotedShiftJisPathsReachTheJob) {
   const Outcome run = run_program("\"my varbek\" -q  -a \"" + folder + "元 データ.smc\"  \"" + folder +
                               "出力 先\\monster_ptn.csv\"  ");
   EXPECT_EQ(run.exit_code, 0u) << run.output;
-  EXPECT_EQ(run.output, printed(std::string(msg::success) + "\n"));
+  EXPECT_EQ(run.output, platform::from_sjis(std::string(msg::success) + "\n"));
   EXPECT_TRUE(platform::open_file(folder + "出力 先\\monster_ptn.csv", "rb"));
 }
 
@@ -109,16 +98,16 @@ TEST(WindowsProgram, ExitCodesTellFailureAndRefusal) {
   EXPECT_EQ(failed.exit_code, 1u);
   char expected[1024];
   std::snprintf(expected, sizeof expected, msg::cannot_open, missing.c_str());
-  EXPECT_EQ(failed.output, printed(expected));
+  EXPECT_EQ(failed.output, platform::from_sjis(expected));
 
   const Outcome refused = run_program("varbek.exe -q -a " + in_quotes(dir.folder()));
   EXPECT_EQ(refused.exit_code, 2u);
-  EXPECT_EQ(refused.output, printed(msg::usage));
+  EXPECT_EQ(refused.output, platform::from_sjis(msg::usage));
 
   // Every message also goes to standard error as it happens; -v adds the banners.
   EXPECT_EQ(run_program("varbek.exe -q -a " + in_quotes(missing) + " " + in_quotes(dir.folder()),
                         Capture::errors).output,
-            printed(expected));
+            platform::from_sjis(expected));
   write_sample(dir.path("sample.smc"));
   const Outcome verbose = run_program(
       "varbek.exe -q -v -a " + in_quotes(dir.path("sample.smc")) + " " + in_quotes(dir.path("csv\\")),
