@@ -23,6 +23,8 @@ int console_exit_code(int result) { return result == 0 ? 0 : (result > 0 ? 1 : 2
 #ifdef _WIN32
 #include <windows.h>
 
+#include "app/messages.hpp"
+
 namespace {
 
 // A console program started from the desktop gets a console of its own, which the dialog and
@@ -36,7 +38,8 @@ void release_own_console() {
 
 int wmain(int, wchar_t**) {
   set_startup_directory(platform::current_directory());
-  const std::string command_line = platform::command_line_arguments();
+  bool exact = true;
+  const std::string command_line = platform::command_line_arguments(&exact);
   if (command_line.find_first_not_of(" \t") == std::string::npos) {
     release_own_console();
     set_report_target(ReportTo::message_box);
@@ -50,6 +53,15 @@ int wmain(int, wchar_t**) {
   const bool batch = has_option(args, "-q");
   if (!batch) release_own_console();
   set_report_target(batch ? ReportTo::console : ReportTo::message_box);
+  if (!exact) {
+    // Such a path reaches the job with "?" in it, which can lead elsewhere ("?\.." vanishes).
+    if (batch) {
+      platform::write_console(msg::unrepresentable_command_line, false);
+      return console_exit_code(1);
+    }
+    platform::show_message_box(msg::unrepresentable_command_line, nullptr);
+    return 0;
+  }
   set_log_echo(LogEcho{batch, batch && has_option(args, "-v")});
   const int result = run_and_report(args);
   return batch ? console_exit_code(result) : 0;

@@ -38,8 +38,9 @@ void show_message_box(const std::string& text, void* owner);
 void write_console(const std::string& text, bool to_error);
 
 #ifdef _WIN32
-// The process's command line after the program's own name, in Shift-JIS.
-std::string command_line_arguments();
+// The process's command line after the program's own name, in Shift-JIS; `exact` tells
+// whether every character had a Shift-JIS form.
+std::string command_line_arguments(bool* exact = nullptr);
 // Shift-JIS to and from the system's wide characters, for the Win32 calls.
 std::wstring widen(const std::string& sjis);
 std::string narrow(const std::wstring& wide);

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cwchar>
 #include <string>
 
 // Everything goes through the wide-character API, so the program behaves the same whatever
@@ -128,8 +127,9 @@ void write_console(const std::string& text, bool to_error) {
   write_bytes(handle, from_sjis(text));
 }
 
-std::string command_line_arguments() {
+std::string command_line_arguments(bool* exact) {
   const wchar_t* p = GetCommandLineW();
+  if (exact) *exact = true;
   if (!p) return std::string();
   // The program's name ends at the closing quote when it is quoted, otherwise at the first
   // space or tab; quotes inside it group nothing.
@@ -141,7 +141,14 @@ std::string command_line_arguments() {
     while (*p && *p != L' ' && *p != L'\t') ++p;
   }
   while (*p == L' ' || *p == L'\t') ++p;
-  return narrow(p);
+  const std::wstring rest(p);
+  if (exact && !rest.empty()) {
+    BOOL lossy = FALSE;
+    WideCharToMultiByte(sjis, WC_NO_BEST_FIT_CHARS, rest.data(), static_cast<int>(rest.size()),
+                        nullptr, 0, nullptr, &lossy);
+    *exact = !lossy;
+  }
+  return narrow(rest);
 }
 
 // Redirected output is Shift-JIS, the program's own text, unless the console reads UTF-8;

@@ -26,9 +26,9 @@ std::wstring program_path() {
   return path.substr(0, path.find_last_of(L"\\/") + 1) + L"varbek.exe";
 }
 
-// `command_line` is the whole line, the program's name included, in Shift-JIS. The stream
-// not captured goes nowhere.
-Outcome run_program(const std::string& command_line, Capture capture = Capture::output) {
+// `command_line` is the whole line, the program's name included. The stream not captured
+// goes nowhere.
+Outcome run_program(std::wstring line, Capture capture = Capture::output) {
   Outcome run;
   SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   HANDLE read_end = nullptr;
@@ -44,7 +44,6 @@ Outcome run_program(const std::string& command_line, Capture capture = Capture::
   startup.hStdOutput = capture == Capture::output ? write_end : nowhere;
   startup.hStdError = capture == Capture::errors ? write_end : nowhere;
   PROCESS_INFORMATION process{};
-  std::wstring line = platform::widen(command_line);
   const std::wstring program = program_path();
   const BOOL started = CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0,
                                       nullptr, nullptr, &startup, &process);
@@ -61,6 +60,10 @@ Outcome run_program(const std::string& command_line, Capture capture = Capture::
   }
   CloseHandle(read_end);
   return run;
+}
+
+Outcome run_program(const std::string& sjis_line, Capture capture = Capture::output) {
+  return run_program(platform::widen(sjis_line), capture);
 }
 
 std::string contents(const std::string& path) {
@@ -114,6 +117,18 @@ TEST(WindowsProgram, ExitCodesTellFailureAndRefusal) {
       Capture::errors);
   EXPECT_EQ(verbose.exit_code, 0u);
   EXPECT_NE(verbose.output.find("monster_ptn.csv"), std::string::npos);
+}
+
+// As "?" the name would vanish with the ".." after it and the files would land in "wrong".
+TEST(WindowsProgram, NamesWithoutAShiftJisFormAreRefused) {
+  TempDir dir;
+  write_sample(dir.path("sample.smc"));
+  const std::wstring folder = platform::widen(dir.folder());
+  const Outcome run = run_program(L"varbek -q -a \"" + folder + L"sample.smc\" \"" + folder +
+                                  L"\u00FC\\..\\wrong\\\"");
+  EXPECT_EQ(run.exit_code, 1u);
+  EXPECT_EQ(run.output, platform::from_sjis(msg::unrepresentable_command_line));
+  EXPECT_FALSE(platform::is_directory(dir.path("wrong")));
 }
 
 TEST(WindowsProgram, LongPathsOnTheCommandLine) {
