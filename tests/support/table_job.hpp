@@ -1,16 +1,33 @@
 #pragma once
+#include <gtest/gtest.h>
+
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "app/message_log.hpp"
+#include "app/rom_image.hpp"
 #include "test_support.hpp"
 
 // Cells of a CSV line cut at every comma (quotes not considered), and the line again.
 std::vector<std::string> split_cells(const std::string& line);
 std::string join_cells(const std::vector<std::string>& cells);
 
-// The sample ROM extracted into a fresh folder, one table file of it held as lines for a test
-// to edit, and a build from the edited files.
+// `count` bytes of `image` from offset `at`.
+std::vector<std::uint8_t> bytes_at(const std::vector<std::uint8_t>& image, std::size_t at,
+                                   std::size_t count);
+
+// The sample image and the lines of one file of its extract. Both are made once per test
+// program, on first use.
+const std::vector<std::uint8_t>& sample_image();
+const std::vector<std::string>& sample_lines(const std::string& file_name);
+
+// What `step` shows on the console with every log message echoed there.
+std::string console_output(const std::function<void()>& step);
+
+// A test's own copy of the sample ROM and of its extracted files, one table file of them held
+// as lines for the test to edit, and a build or a store from the edited files.
 class TableJob {
  public:
   explicit TableJob(const std::string& file_name);
@@ -21,17 +38,44 @@ class TableJob {
                 const std::string& text);
   // Empties every cell of a line from column `first` on.
   void clear_cells(std::size_t line, std::size_t first);
+  void write_lines() const;
   // Writes the lines back, builds, and returns the built image.
   std::vector<std::uint8_t> rebuild();
+  // Writes the lines back, then reads this table alone with `read` and stores it with `store`
+  // into the image of the ROM file; the last message after each step is kept.
+  template <typename Read, typename Store>
+  std::vector<std::uint8_t> store_alone(Read read, Store store) {
+    write_lines();
+    EXPECT_EQ(rom_open(rom, true), 0);
+    const auto table = read(folder);
+    after_read = last_message();
+    store(table.get());
+    after_store = last_message();
+    std::vector<std::uint8_t> image = rom_state().image;
+    rom_close();
+    return image;
+  }
+  // Makes `image` the ROM file, extracts it into the folder and takes the table's lines again.
+  void extract_image(const std::vector<std::uint8_t>& image);
   // The first offset of [offset, offset + size) at which `out` differs from the input, or -1.
   long changed(const std::vector<std::uint8_t>& out, std::uint32_t offset, std::size_t size) const;
 
   TempDir dir;
-  std::string rom;
+  std::string rom;     // the ROM file: the sample, or the image last extracted
+  std::string folder;  // the CSV folder
   std::string csv;
   std::vector<std::uint8_t> input;
+  const std::vector<std::string>& extracted;  // the table's lines as the sample's extract wrote them
   std::vector<std::string> lines;
+  std::string after_read, after_store;
 
  private:
   std::size_t column(std::size_t header_line, const std::string& header) const;
+  void copy_sample() const;
+};
+
+// A fixture holding its own job on one table file.
+class TableTest : public ::testing::Test, public TableJob {
+ protected:
+  explicit TableTest(const std::string& file_name) : TableJob(file_name) {}
 };

@@ -15,9 +15,8 @@ const std::string spark_headers =
     std::string("閃きタイプ0,閃きタイプ1,閃きタイプ2,閃きタイプ3,閃きタイプ4,閃きタイプ5,閃きタイプ6,閃きタイプ7,") +
     "閃きタイプ8,閃きタイプ9,閃きタイプ10,閃きタイプ11,閃きタイプ12,閃きタイプ13,閃きタイプ14,閃きタイプ15,";
 
-struct AllyTechs : ::testing::Test {
-  TableJob job{"tech.csv"};
-  std::vector<std::string>& lines = job.lines;
+struct AllyTechs : TableTest {
+  AllyTechs() : TableTest("tech.csv") {}
 
   static std::size_t header_of(int id) { return id < 0xDC ? usable_header : dodge_header; }
   static std::size_t line_index(int id) {
@@ -27,8 +26,8 @@ struct AllyTechs : ::testing::Test {
   // Sets the cell of technique `id` under the first column of its sub-table headed `header`;
   // with `clear` every other cell after the name is emptied first.
   void set(int id, const char* header, const std::string& text, bool clear = false) {
-    if (clear) job.clear_cells(line_index(id), 2);
-    job.set_cell(header_of(id), line_index(id), header, text);
+    if (clear) clear_cells(line_index(id), 2);
+    set_cell(header_of(id), line_index(id), header, text);
   }
 };
 
@@ -61,12 +60,12 @@ TEST_F(AllyTechs, FileLayoutAndRoundTrip) {
   EXPECT_EQ(lines[264], ",地属性は(蒼龍、朱鳥、白虎、玄武)　天属性は(物理、太陽、月、アビス)の順");
   EXPECT_EQ(lines[266], ",struct.defだけだとよくわからんことが多い");
 
-  const std::vector<std::uint8_t> out = job.rebuild();
-  EXPECT_EQ(job.changed(out, names, 10 * 256), -1);
-  EXPECT_EQ(job.changed(out, effects, 14 * 256), -1);
-  EXPECT_EQ(job.changed(out, sparks, 2 * 256), -1);
-  EXPECT_EQ(job.changed(out, comments, 256), -1);
-  EXPECT_EQ(job.changed(out, mastery, 32), -1);
+  const std::vector<std::uint8_t> out = rebuild();
+  EXPECT_EQ(changed(out, names, 10 * 256), -1);
+  EXPECT_EQ(changed(out, effects, 14 * 256), -1);
+  EXPECT_EQ(changed(out, sparks, 2 * 256), -1);
+  EXPECT_EQ(changed(out, comments, 256), -1);
+  EXPECT_EQ(changed(out, mastery, 32), -1);
 }
 
 // Spark types count from bit 0x01 up; the mastery bitmap from bit 0x80 down.
@@ -78,7 +77,7 @@ TEST_F(AllyTechs, SparkTypesAndMasteryKeepTheirBitOrders) {
     }
     set(id, "初期極意", id == 0x09 ? "○" : "×");
   }
-  const std::vector<std::uint8_t> out = job.rebuild();
+  const std::vector<std::uint8_t> out = rebuild();
   for (std::uint32_t id = 0; id < 256; ++id) {
     const unsigned word = out[sparks + 2 * id] | out[sparks + 2 * id + 1] << 8;
     ASSERT_EQ(word, 1u << (id & 15)) << id;
@@ -91,7 +90,7 @@ TEST_F(AllyTechs, EachSubTableUsesItsOwnLayout) {
   set(0xDC, "対応技0", "1F", true);
   set(0xFF, "技タイプ", "9", true);
   set(0xFF, "コメントID", "0x1AB");
-  const std::vector<std::uint8_t> out = job.rebuild();
+  const std::vector<std::uint8_t> out = rebuild();
   EXPECT_EQ(out[effects + 14 * 0xDB + 13], 8);
   EXPECT_EQ(out[effects + 14 * 0xDB + 0], 0);
   EXPECT_EQ(out[effects + 14 * 0xDC + 0], 0x1F);
@@ -108,7 +107,7 @@ TEST_F(AllyTechs, UnusedBitsOfUsableTechniquesAreStoredAsZero) {
   set(3, "術タイプ不明", "3");
   set(3, "地属性", "7");
   set(3, "天属性", "3");
-  const std::vector<std::uint8_t> out = job.rebuild();
+  const std::vector<std::uint8_t> out = rebuild();
   EXPECT_EQ(out[effects + 14 * 3 + 7], 0xF9);
   EXPECT_EQ(out[effects + 14 * 3 + 11], 0xFB);
 }
@@ -117,9 +116,9 @@ TEST_F(AllyTechs, AFileThatEndsInTheDodgeSectionIsNotStored) {
   set(0, "命中率", "1");
   set(0, "初期極意", "○");
   lines.resize(dodge_header + 1 + 20);
-  const std::vector<std::uint8_t> out = job.rebuild();
-  EXPECT_EQ(job.changed(out, effects, 14 * 256), -1);
-  EXPECT_EQ(job.changed(out, mastery, 32), -1);
-  EXPECT_EQ(read_ally_tech_csv(job.dir.path("csv/")), nullptr);
+  const std::vector<std::uint8_t> out = rebuild();
+  EXPECT_EQ(changed(out, effects, 14 * 256), -1);
+  EXPECT_EQ(changed(out, mastery, 32), -1);
+  EXPECT_EQ(read_ally_tech_csv(folder), nullptr);
   EXPECT_NE(last_message().find("tech.csv"), std::string::npos);
 }

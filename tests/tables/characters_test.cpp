@@ -9,13 +9,12 @@ namespace {
 constexpr std::uint32_t names = 0x3D1480, stats = 0x3E0600, growths = 0x3E31BF;
 constexpr std::size_t first_row = 3;
 
-struct Characters : ::testing::Test {
-  TableJob job{"char.csv"};
-  std::vector<std::string>& lines = job.lines;
+struct Characters : TableTest {
+  Characters() : TableTest("char.csv") {}
 
   // Sets the cell of character `id` under the first column headed `header`.
   void set(int id, const char* header, const std::string& text) {
-    job.set_cell(2, first_row + static_cast<std::size_t>(id), header, text);
+    set_cell(2, first_row + static_cast<std::size_t>(id), header, text);
   }
 };
 
@@ -41,10 +40,10 @@ TEST_F(Characters, FileLayoutAndRoundTrip) {
   EXPECT_EQ(lines[first_row + 256 + 2], ",IDの欄は16進法,");
   EXPECT_EQ(lines.back(), ",成長率では使われていないものもある,");
 
-  const std::vector<std::uint8_t> out = job.rebuild();
-  EXPECT_EQ(job.changed(out, names, 8 * 256), -1);
-  EXPECT_EQ(job.changed(out, stats, 48 * 48), -1);
-  EXPECT_EQ(job.changed(out, growths, 16 * 48), -1);
+  const std::vector<std::uint8_t> out = rebuild();
+  EXPECT_EQ(changed(out, names, 8 * 256), -1);
+  EXPECT_EQ(changed(out, stats, 48 * 48), -1);
+  EXPECT_EQ(changed(out, growths, 16 * 48), -1);
 }
 
 TEST_F(Characters, HpWordAndItsGrowthFlagStayApart) {
@@ -57,7 +56,7 @@ TEST_F(Characters, HpWordAndItsGrowthFlagStayApart) {
   set(3, "地術", "4");
   set(3, "地LV", "31");
   set(3, "成長地", "×");
-  const std::vector<std::uint8_t> out = job.rebuild();
+  const std::vector<std::uint8_t> out = rebuild();
   EXPECT_EQ(out[stats + 3], 0xFF);
   EXPECT_EQ(out[stats + 4], 0x7F);
   EXPECT_EQ(out[stats + 48 + 3], 0x00);
@@ -70,26 +69,26 @@ TEST_F(Characters, HpWordAndItsGrowthFlagStayApart) {
 TEST_F(Characters, RowsPastThePlayableOnesCarryOnlyTheirName) {
   lines[first_row + 0x30] += "0x11,0x22,1,○,○,○,○,999,99,1,2,3,4,5,6,7,8,";
   lines[first_row + 0xFF] += std::string(500, '1') + ",";
-  const std::vector<std::uint8_t> out = job.rebuild();
-  EXPECT_EQ(job.changed(out, names, 8 * 256), -1);
+  const std::vector<std::uint8_t> out = rebuild();
+  EXPECT_EQ(changed(out, names, 8 * 256), -1);
   // Entry 0x30 of the stat and growth tables would lie in other tables' bytes.
-  EXPECT_EQ(job.changed(out, stats + 48 * 0x30, 48), -1);
-  EXPECT_EQ(job.changed(out, growths + 16 * 0x30, 16), -1);
+  EXPECT_EQ(changed(out, stats + 48 * 0x30, 48), -1);
+  EXPECT_EQ(changed(out, growths + 16 * 0x30, 16), -1);
 }
 
 TEST_F(Characters, BitsOfNoFieldInByte45AreStoredAsZero) {
   for (const char* header : {"蒼龍禁止", "朱鳥禁止", "白虎禁止", "玄武禁止", "太陽禁止", "月禁止"}) {
     set(7, header, "○");
   }
-  const std::vector<std::uint8_t> out = job.rebuild();
+  const std::vector<std::uint8_t> out = rebuild();
   EXPECT_EQ(out[stats + 48 * 7 + 45], 0x3F);
 }
 
 TEST_F(Characters, AFileThatEndsEarlyIsNotStored) {
   set(0, "腕力", "1");
   lines.resize(first_row + 200);
-  const std::vector<std::uint8_t> out = job.rebuild();
-  EXPECT_EQ(job.changed(out, stats, 48 * 48), -1);
-  EXPECT_EQ(read_character_csv(job.dir.path("csv/")), nullptr);
+  const std::vector<std::uint8_t> out = rebuild();
+  EXPECT_EQ(changed(out, stats, 48 * 48), -1);
+  EXPECT_EQ(read_character_csv(folder), nullptr);
   EXPECT_NE(last_message().find("char.csv"), std::string::npos);
 }

@@ -9,17 +9,15 @@ namespace {
 constexpr std::uint32_t names = 0x3D31C0, effects = 0x3E1D00, difficulties = 0x3E3D4B;
 constexpr std::size_t first_row = 3;
 
-struct EnemyTechs : ::testing::Test {
-  TableJob job{"mons_tech.csv"};
-  const std::vector<std::uint8_t>& input = job.input;
-  std::vector<std::string>& lines = job.lines;
+struct EnemyTechs : TableTest {
+  EnemyTechs() : TableTest("mons_tech.csv") {}
 
   // The cell of technique `id` under the first column headed `header`.
   std::string cell(int id, const char* header) const {
-    return job.cell(2, first_row + static_cast<std::size_t>(id), header);
+    return TableJob::cell(2, first_row + static_cast<std::size_t>(id), header);
   }
   void set(int id, const char* header, const std::string& text) {
-    job.set_cell(2, first_row + static_cast<std::size_t>(id), header, text);
+    set_cell(2, first_row + static_cast<std::size_t>(id), header, text);
   }
 };
 
@@ -41,10 +39,10 @@ TEST_F(EnemyTechs, FileLayoutAndRoundTrip) {
   EXPECT_EQ(lines[lines.size() - 3], "");
   EXPECT_EQ(lines.back(), ",IDの欄は16進法");
 
-  const std::vector<std::uint8_t> out = job.rebuild();
-  EXPECT_EQ(job.changed(out, names, 10 * 256), -1);
-  EXPECT_EQ(job.changed(out, effects, 16 * 256), -1);
-  EXPECT_EQ(job.changed(out, difficulties, 256), -1);
+  const std::vector<std::uint8_t> out = rebuild();
+  EXPECT_EQ(changed(out, names, 10 * 256), -1);
+  EXPECT_EQ(changed(out, effects, 16 * 256), -1);
+  EXPECT_EQ(changed(out, difficulties, 256), -1);
 }
 
 // Bit 3 of byte 6 is the dodge flag; the unknown value keeps the other bits, unshifted.
@@ -60,7 +58,7 @@ TEST_F(EnemyTechs, ByteSixSplitsIntoUnknownAndDodgeFlag) {
   set(2, "見切り可", "○");
   set(3, "不明", "5");
   set(3, "見切り可", "○");
-  const std::vector<std::uint8_t> out = job.rebuild();
+  const std::vector<std::uint8_t> out = rebuild();
   EXPECT_EQ(out[effects + 16 * 1 + 6], 0x00);
   EXPECT_EQ(out[effects + 16 * 2 + 6], 0xFF);
   EXPECT_EQ(out[effects + 16 * 3 + 6], 0x0D);
@@ -69,11 +67,11 @@ TEST_F(EnemyTechs, ByteSixSplitsIntoUnknownAndDodgeFlag) {
 TEST_F(EnemyTechs, EditedDodgeDifficultyIsStored) {
   set(0x40, "見切り難易度", "77");
   set(0xFF, "見切り難易度", "300");
-  const std::vector<std::uint8_t> out = job.rebuild();
+  const std::vector<std::uint8_t> out = rebuild();
   EXPECT_EQ(out[difficulties + 0x40], 77);
   EXPECT_EQ(out[difficulties + 0xFF], 300 & 0xFF);
-  EXPECT_EQ(job.changed(out, difficulties, 0x40), -1);
-  EXPECT_EQ(job.changed(out, effects, 16 * 256), -1);
+  EXPECT_EQ(changed(out, difficulties, 0x40), -1);
+  EXPECT_EQ(changed(out, effects, 16 * 256), -1);
 }
 
 TEST_F(EnemyTechs, UnusedBitsOfByteSevenAreStoredAsZero) {
@@ -81,7 +79,7 @@ TEST_F(EnemyTechs, UnusedBitsOfByteSevenAreStoredAsZero) {
   for (const char* header : {"地面属性", "飛行属性", "凝視属性", "音波属性", "投げ属性", "水属性"}) {
     set(5, header, "○");
   }
-  const std::vector<std::uint8_t> out = job.rebuild();
+  const std::vector<std::uint8_t> out = rebuild();
   EXPECT_EQ(out[effects + 16 * 5 + 7], 0xF9);
 }
 
@@ -89,11 +87,11 @@ TEST_F(EnemyTechs, AFileThatEndsEarlyIsNotStored) {
   set(0, "命中率", "1");
   set(0, "見切り難易度", "1");
   lines.resize(first_row + 255);
-  const std::vector<std::uint8_t> out = job.rebuild();
-  EXPECT_EQ(job.changed(out, names, 10 * 256), -1);
-  EXPECT_EQ(job.changed(out, effects, 16 * 256), -1);
-  EXPECT_EQ(job.changed(out, difficulties, 256), -1);
+  const std::vector<std::uint8_t> out = rebuild();
+  EXPECT_EQ(changed(out, names, 10 * 256), -1);
+  EXPECT_EQ(changed(out, effects, 16 * 256), -1);
+  EXPECT_EQ(changed(out, difficulties, 256), -1);
 
-  EXPECT_EQ(read_enemy_tech_csv(job.dir.path("csv/")), nullptr);
+  EXPECT_EQ(read_enemy_tech_csv(folder), nullptr);
   EXPECT_NE(last_message().find("mons_tech.csv"), std::string::npos);
 }

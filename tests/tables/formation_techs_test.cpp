@@ -9,15 +9,14 @@ namespace {
 constexpr std::uint32_t names = 0x3D3BC0, requirements = 0x3E6BAB, effects = 0x3E706B;
 constexpr std::size_t first_row = 3;
 
-struct FormationTechs : ::testing::Test {
-  TableJob job{"form_tech.csv"};
-  std::vector<std::string>& lines = job.lines;
+struct FormationTechs : TableTest {
+  FormationTechs() : TableTest("form_tech.csv") {}
 
   // Empties a row after its ID and name, then sets the given cells.
   void set_row(int row, const std::vector<std::pair<const char*, const char*>>& cells) {
     const std::size_t line = first_row + static_cast<std::size_t>(row);
-    job.clear_cells(line, 2);
-    for (const auto& [header, text] : cells) job.set_cell(2, line, header, text);
+    clear_cells(line, 2);
+    for (const auto& [header, text] : cells) set_cell(2, line, header, text);
   }
 };
 
@@ -43,10 +42,10 @@ TEST_F(FormationTechs, FileLayoutAndRoundTrip) {
   EXPECT_EQ(lines[first_row + 64 + 2], ",IDの欄は16進法,");
   EXPECT_EQ(lines.back(), ",命中率以降は味方技データのコピー。どう違うのかよくわからん,");
 
-  const std::vector<std::uint8_t> out = job.rebuild();
-  EXPECT_EQ(job.changed(out, names, 10 * 64), -1);
-  EXPECT_EQ(job.changed(out, requirements, 12 * 64), -1);
-  EXPECT_EQ(job.changed(out, effects, 14 * 64), -1);
+  const std::vector<std::uint8_t> out = rebuild();
+  EXPECT_EQ(changed(out, names, 10 * 64), -1);
+  EXPECT_EQ(changed(out, requirements, 12 * 64), -1);
+  EXPECT_EQ(changed(out, effects, 14 * 64), -1);
 }
 
 // Rows are technique numbers 0x20 on: row 0 and row 63 at both ends of their tables, and
@@ -54,23 +53,23 @@ TEST_F(FormationTechs, FileLayoutAndRoundTrip) {
 TEST_F(FormationTechs, RowsLandAtTheirTechniqueNumbers) {
   set_row(0, {{"クリティカル率", "0x11"}, {"命中率", "17"}});
   set_row(63, {{"①術可", "34"}, {"クリティカル率", "51"}, {"命中率", "68"}, {"術", "○"}});
-  const std::vector<std::uint8_t> out = job.rebuild();
+  const std::vector<std::uint8_t> out = rebuild();
   EXPECT_EQ(out[0x3E6BAB + 11], 0);  // decimal cell: "0x11" reads as 0
   EXPECT_EQ(out[0x3E706B], 17);
   EXPECT_EQ(out[0x3E6E9F], 34);
   EXPECT_EQ(out[0x3E6E9F + 11], 51);
   EXPECT_EQ(out[0x3E73DD], 68);
   EXPECT_EQ(out[0x3E73DD + 13], 0x20);
-  EXPECT_EQ(job.changed(out, 0x3E73EB, 16), -1);
-  EXPECT_EQ(job.changed(out, 0x3E6A2B, 12 * 0x20), -1);
-  EXPECT_EQ(job.changed(out, 0x3E6EAB, 14 * 0x20), -1);
+  EXPECT_EQ(changed(out, 0x3E73EB, 16), -1);
+  EXPECT_EQ(changed(out, 0x3E6A2B, 12 * 0x20), -1);
+  EXPECT_EQ(changed(out, 0x3E6EAB, 14 * 0x20), -1);
 }
 
 TEST_F(FormationTechs, RequirementByteFiveCountsMembersFromTheLowestBit) {
   set_row(1, {{"①必要", "○"}});
   set_row(2, {{"⑤必要", "○"}, {"人数不定", "○"}});
   set_row(3, {{"剣", "○"}, {"曲刀", "○"}, {"蒼龍", "○"}, {"素手可", "○"}});
-  const std::vector<std::uint8_t> out = job.rebuild();
+  const std::vector<std::uint8_t> out = rebuild();
   EXPECT_EQ(out[requirements + 12 * 1 + 5], 0x01);
   EXPECT_EQ(out[requirements + 12 * 2 + 5], 0x90);
   EXPECT_EQ(out[requirements + 12 * 3 + 5], 0x40);
@@ -81,7 +80,7 @@ TEST_F(FormationTechs, RequirementByteFiveCountsMembersFromTheLowestBit) {
 TEST_F(FormationTechs, NarrowFieldsAreCutByTheirMasks) {
   set_row(4, {{"地属性", "9"}, {"消費ポイント", "32"}});
   set_row(5, {{"術タイプ不明", "3"}, {"地属性", "7"}, {"天属性", "3"}, {"消費ポイント", "40"}, {"全消費", "○"}});
-  const std::vector<std::uint8_t> out = job.rebuild();
+  const std::vector<std::uint8_t> out = rebuild();
   EXPECT_EQ(out[effects + 14 * 4 + 11], 0x08);
   EXPECT_EQ(out[effects + 14 * 4 + 13], 0x00);
   EXPECT_EQ(out[effects + 14 * 5 + 11], 0xFB);  // bit 2 belongs to no field
@@ -91,9 +90,9 @@ TEST_F(FormationTechs, NarrowFieldsAreCutByTheirMasks) {
 TEST_F(FormationTechs, AFileThatEndsEarlyIsNotStored) {
   set_row(0, {});
   lines.resize(first_row + 63);
-  const std::vector<std::uint8_t> out = job.rebuild();
-  EXPECT_EQ(job.changed(out, requirements, 12 * 64), -1);
-  EXPECT_EQ(job.changed(out, effects, 14 * 64), -1);
-  EXPECT_EQ(read_formation_tech_csv(job.dir.path("csv/")), nullptr);
+  const std::vector<std::uint8_t> out = rebuild();
+  EXPECT_EQ(changed(out, requirements, 12 * 64), -1);
+  EXPECT_EQ(changed(out, effects, 14 * 64), -1);
+  EXPECT_EQ(read_formation_tech_csv(folder), nullptr);
   EXPECT_NE(last_message().find("form_tech.csv"), std::string::npos);
 }
