@@ -2,28 +2,12 @@
 
 #include "app/message_log.hpp"
 #include "tables/action_patterns.hpp"
-#include "test_support.hpp"
+#include "table_job.hpp"
 
 namespace {
 
-struct ActionPatterns : ::testing::Test {
-  TempDir dir;
-  std::string rom = dir.path("sample.smc");
-  std::string csv = dir.path("csv/monster_ptn.csv");
-  std::vector<std::uint8_t> input;
-  std::vector<std::string> lines;
-
-  void SetUp() override {
-    write_sample(rom);
-    input = read_bytes(rom);
-    ASSERT_EQ(extract(rom, dir.path("csv/")), 0);
-    lines = split_lines(read_text(csv));
-  }
-  std::vector<std::uint8_t> rebuild() {
-    write_text(csv, join_lines(lines));
-    EXPECT_EQ(build(rom, dir.path("out.smc"), dir.path("csv/")), 0);
-    return read_bytes(dir.path("out.smc"));
-  }
+struct ActionPatterns : TableTest {
+  ActionPatterns() : TableTest("monster_ptn.csv") {}
 };
 
 // Line numbers of the first data row of each section.
@@ -70,8 +54,8 @@ TEST_F(ActionPatterns, EditsLandWhereTheRowsSay) {
 TEST_F(ActionPatterns, AFileThatEndsEarlyIsNotStored) {
   lines.resize(drops + 10);
   lines[patterns] = "0,0,0,0,0,0,0,0,0,";
-  write_text(csv, join_lines(lines));
-  EXPECT_EQ(read_action_pattern_csv(dir.path("csv/")), nullptr);
+  write_lines();
+  EXPECT_EQ(read_action_pattern_csv(folder), nullptr);
   EXPECT_NE(last_message().find("monster_ptn.csv"), std::string::npos);
   EXPECT_EQ(first_difference(rebuild(), input), -1);
 }
@@ -96,7 +80,7 @@ TEST(Pipeline, ShiftedAndFourMegabyteImagesRoundTrip) {
 
 TEST(Pipeline, ExtractCreatesTheFolderAndAMissingFileLeavesItsTable) {
   TempDir dir;
-  write_sample(dir.path("in.smc"));
+  write_bytes(dir.path("in.smc"), sample_image());
   ASSERT_EQ(extract(dir.path("in.smc"), dir.path("a/b/c/x.txt")), 0);
   ASSERT_TRUE(file_exists(dir.path("a/b/c/monster_ptn.csv")));
   TempDir empty;
@@ -106,7 +90,7 @@ TEST(Pipeline, ExtractCreatesTheFolderAndAMissingFileLeavesItsTable) {
 
 TEST(Pipeline, AFolderThatCannotBeCreatedFailsTheExtract) {
   TempDir dir;
-  write_sample(dir.path("in.smc"));
+  write_bytes(dir.path("in.smc"), sample_image());
   write_text(dir.path("file"), "");
   EXPECT_EQ(extract(dir.path("in.smc"), dir.path("file/sub/")), 1);
   EXPECT_NE(last_message().find("sub"), std::string::npos);

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/message_log.hpp"
-#include "test_support.hpp"
+#include "table_job.hpp"
 
 namespace {
 
@@ -10,28 +9,8 @@ constexpr std::size_t first_row = 3;
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes area(const Bytes& rom, std::uint32_t at, std::size_t count) {
-  return Bytes(rom.begin() + at, rom.begin() + at + static_cast<long>(count));
-}
-
-struct Monsters : ::testing::Test {
-  TempDir dir;
-  std::string rom = dir.path("sample.smc");
-  std::string csv = dir.path("csv/monster.csv");
-  Bytes input;
-  std::vector<std::string> lines;
-
-  void SetUp() override {
-    write_sample(rom);
-    input = read_bytes(rom);
-    ASSERT_EQ(extract(rom, dir.path("csv/")), 0);
-    lines = split_lines(read_text(csv));
-  }
-  Bytes rebuild() {
-    write_text(csv, join_lines(lines));
-    EXPECT_EQ(build(rom, dir.path("out.smc"), dir.path("csv/")), 0);
-    return read_bytes(dir.path("out.smc"));
-  }
+struct Monsters : TableTest {
+  Monsters() : TableTest("monster.csv") {}
   // A row of the given monster with a name and every other cell taken from `cells`.
   void set_row(int id, const std::string& name, const std::string& cells) {
     lines[first_row + static_cast<std::size_t>(id)] = "0x00," + name + "," + cells;
@@ -65,11 +44,11 @@ TEST_F(Monsters, FileLayoutAndRoundTrip) {
   EXPECT_NE(text.find("<36 02>"), std::string::npos);
 
   const Bytes out = rebuild();
-  EXPECT_EQ(area(out, names, 8 * 320), area(input, names, 8 * 320));
-  EXPECT_EQ(area(out, sizes, 320), area(input, sizes, 320));
-  EXPECT_EQ(area(out, stats, 25 * 320), area(input, stats, 25 * 320));
-  EXPECT_EQ(area(out, names - 16, 16), area(input, names - 16, 16));
-  EXPECT_EQ(area(out, stats + 25 * 320, 16), area(input, stats + 25 * 320, 16));
+  EXPECT_EQ(bytes_at(out, names, 8 * 320), bytes_at(input, names, 8 * 320));
+  EXPECT_EQ(bytes_at(out, sizes, 320), bytes_at(input, sizes, 320));
+  EXPECT_EQ(bytes_at(out, stats, 25 * 320), bytes_at(input, stats, 25 * 320));
+  EXPECT_EQ(bytes_at(out, names - 16, 16), bytes_at(input, names - 16, 16));
+  EXPECT_EQ(bytes_at(out, stats + 25 * 320, 16), bytes_at(input, stats + 25 * 320, 16));
 }
 
 TEST_F(Monsters, ValuesAreCutToTheirFieldsWithoutTouchingNeighbours) {
@@ -79,14 +58,14 @@ TEST_F(Monsters, ValuesAreCutToTheirFieldsWithoutTouchingNeighbours) {
                    "0x01,0x02,0x03,0x04,0x05,0x06,0x07,63,×,○,");
   const Bytes out = rebuild();
   EXPECT_EQ(out[sizes + 1], 0x15);  // height 17 keeps its low nibble
-  const Bytes one = area(out, stats + 25, 25);
+  const Bytes one = bytes_at(out, stats + 25, 25);
   EXPECT_EQ(one[0], 0x80 | 0x20 | 3);
   EXPECT_EQ(one[1], 0x80 | 0x20 | 0x08 | 6);
   EXPECT_EQ(one[4], 0xFF);
   EXPECT_EQ(one[5], 0xFF);
   EXPECT_EQ(one[17], 0xAB);
   EXPECT_EQ(one[24], 0xC0);  // held item 64 stores as 0
-  const Bytes two = area(out, stats + 50, 25);
+  const Bytes two = bytes_at(out, stats + 50, 25);
   EXPECT_EQ(two[4], 0x00);
   EXPECT_EQ(two[5], 0x00);
   EXPECT_EQ(two[24], 0x40 | 63);
@@ -100,13 +79,13 @@ TEST_F(Monsters, RowsLandByPositionAndNamesAreCutOrPadded) {
   set_row(7, "ア<36 02>A", plain_cells);           // tag kept, unmapped letter blank
   lines[first_row + 8] = "0x13F,イ," + plain_cells;  // an edited ID cell does not move the row
   const Bytes out = rebuild();
-  EXPECT_EQ(area(out, names + 8 * 3, 8), Bytes({0x82, 0x83, 0x84, 0x85, 0x86, 0x87, 0x88, 0x89}));
-  EXPECT_EQ(area(out, names + 8 * 4, 8), Bytes({0x20, 0xB0, 0x50, 0x50, 0x50, 0x50, 0x50, 0x50}));
-  EXPECT_EQ(area(out, names + 8 * 5, 8), Bytes(8, 0x50));
-  EXPECT_EQ(area(out, names + 8 * 6, 8), Bytes({0x82, 0x83, 0x84, 0x85, 0x86, 0x87, 0x88, 0x50}));
-  EXPECT_EQ(area(out, names + 8 * 7, 8), Bytes({0x82, 0x36, 0x02, 0x50, 0x50, 0x50, 0x50, 0x50}));
-  EXPECT_EQ(area(out, names + 8 * 8, 8), Bytes({0x83, 0x50, 0x50, 0x50, 0x50, 0x50, 0x50, 0x50}));
-  EXPECT_EQ(area(out, names + 8 * 0x13F, 8), area(input, names + 8 * 0x13F, 8));
+  EXPECT_EQ(bytes_at(out, names + 8 * 3, 8), Bytes({0x82, 0x83, 0x84, 0x85, 0x86, 0x87, 0x88, 0x89}));
+  EXPECT_EQ(bytes_at(out, names + 8 * 4, 8), Bytes({0x20, 0xB0, 0x50, 0x50, 0x50, 0x50, 0x50, 0x50}));
+  EXPECT_EQ(bytes_at(out, names + 8 * 5, 8), Bytes(8, 0x50));
+  EXPECT_EQ(bytes_at(out, names + 8 * 6, 8), Bytes({0x82, 0x83, 0x84, 0x85, 0x86, 0x87, 0x88, 0x50}));
+  EXPECT_EQ(bytes_at(out, names + 8 * 7, 8), Bytes({0x82, 0x36, 0x02, 0x50, 0x50, 0x50, 0x50, 0x50}));
+  EXPECT_EQ(bytes_at(out, names + 8 * 8, 8), Bytes({0x83, 0x50, 0x50, 0x50, 0x50, 0x50, 0x50, 0x50}));
+  EXPECT_EQ(bytes_at(out, names + 8 * 0x13F, 8), bytes_at(input, names + 8 * 0x13F, 8));
   EXPECT_EQ(out[sizes + 8], 0x12);
 }
 
@@ -114,6 +93,6 @@ TEST_F(Monsters, AShortFileLeavesTheTableAlone) {
   lines.resize(first_row + 100);
   set_row(0, "ア", plain_cells);
   const Bytes out = rebuild();
-  EXPECT_EQ(area(out, names, 8 * 320), area(input, names, 8 * 320));
-  EXPECT_EQ(area(out, stats, 25 * 320), area(input, stats, 25 * 320));
+  EXPECT_EQ(bytes_at(out, names, 8 * 320), bytes_at(input, names, 8 * 320));
+  EXPECT_EQ(bytes_at(out, stats, 25 * 320), bytes_at(input, stats, 25 * 320));
 }
