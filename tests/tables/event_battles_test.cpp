@@ -1,51 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "app/message_log.hpp"
-#include "app/rom_image.hpp"
 #include "tables/event_battles.hpp"
-#include "test_support.hpp"
+#include "table_job.hpp"
 
 namespace {
 
-struct EventBattles : ::testing::Test {
-  static inline TempDir* shared = nullptr;
-  static inline std::vector<std::uint8_t> input;
-  static inline std::vector<std::string> extracted;
-  TempDir dir;
-  std::string rom = shared->path("sample.smc");
-  std::string folder = dir.folder();
-  std::vector<std::string> lines = extracted;
-  std::string after_read;
+struct EventBattles : TableTest {
+  EventBattles() : TableTest("event_battle.csv") {}
 
-  static void SetUpTestSuite() {
-    shared = new TempDir;
-    write_sample(shared->path("sample.smc"));
-    input = read_bytes(shared->path("sample.smc"));
-    ASSERT_EQ(extract(shared->path("sample.smc"), shared->path("csv/")), 0);
-    extracted = split_lines(read_text(shared->path("csv/event_battle.csv")));
-  }
-  static void TearDownTestSuite() {
-    delete shared;
-    shared = nullptr;
-  }
-
-  std::vector<std::uint8_t> store(const std::string& image_path) {
-    write_text(folder + "event_battle.csv", join_lines(lines));
-    EXPECT_EQ(rom_open(image_path, true), 0);
-    const std::unique_ptr<EventBattleTable> table = read_event_battle_csv(folder);
-    after_read = last_message();
-    store_event_battles(table.get());
-    std::vector<std::uint8_t> image = rom_state().image;
-    rom_close();
-    return image;
-  }
-  std::vector<std::uint8_t> store() { return store(rom); }
-  // Extracts an altered image into this test's folder.
-  void extract_image(const std::vector<std::uint8_t>& image) {
-    write_bytes(dir.path("altered.smc"), image);
-    ASSERT_EQ(extract(dir.path("altered.smc"), folder), 0);
-    lines = split_lines(read_text(folder + "event_battle.csv"));
-  }
+  std::vector<std::uint8_t> store() { return store_alone(read_event_battle_csv, store_event_battles); }
 };
 
 constexpr std::size_t first_row = 3;
@@ -129,7 +92,7 @@ TEST_F(EventBattles, UnusedPointersAreListedUpToAndKept) {
   const std::size_t last_length = (extracted[first_row + 255].size() - 5) / 5;
   const std::size_t listed = pointer(input, 255) - pointer(input, 199) + last_length;
   EXPECT_EQ(lines[first_row + 199].size(), 5 + 5 * listed);
-  EXPECT_EQ(first_difference(store(dir.path("altered.smc")), image), -1);
+  EXPECT_EQ(first_difference(store(), image), -1);
 }
 
 TEST_F(EventBattles, NothingIsReadOutsideTheArea) {

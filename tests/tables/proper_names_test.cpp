@@ -1,42 +1,17 @@
 #include <gtest/gtest.h>
 
-#include "app/message_log.hpp"
-#include "app/rom_image.hpp"
 #include "tables/proper_names.hpp"
-#include "test_support.hpp"
+#include "table_job.hpp"
 
 namespace {
 
-// The sample is extracted once; each test edits its own copy of the file.
-struct ProperNames : ::testing::Test {
-  static inline TempDir* shared = nullptr;
-  static inline std::vector<std::uint8_t> input;
-  static inline std::vector<std::string> extracted;
-  TempDir dir;
-  std::string rom = shared->path("sample.smc");
-  std::string folder = dir.folder();
-  std::vector<std::string> lines = extracted;
+struct ProperNames : TableTest {
+  ProperNames() : TableTest("name.csv") {}
 
-  static void SetUpTestSuite() {
-    shared = new TempDir;
-    write_sample(shared->path("sample.smc"));
-    input = read_bytes(shared->path("sample.smc"));
-    ASSERT_EQ(extract(shared->path("sample.smc"), shared->path("csv/")), 0);
-    extracted = split_lines(read_text(shared->path("csv/name.csv")));
-  }
-  static void TearDownTestSuite() {
-    delete shared;
-    shared = nullptr;
-  }
   // The sample's image after storing the edited file, and the last message of read and store.
   std::vector<std::uint8_t> store(std::string* message = nullptr) {
-    write_text(folder + "name.csv", join_lines(lines));
-    EXPECT_EQ(rom_open(rom, true), 0);
-    const std::unique_ptr<NameTable> table = read_name_csv(folder);
-    store_names(table.get());
-    if (message) *message = last_message();
-    std::vector<std::uint8_t> image = rom_state().image;
-    rom_close();
+    std::vector<std::uint8_t> image = store_alone(read_name_csv, store_names);
+    if (message) *message = after_store;
     return image;
   }
   // The line of slot j of group g.
@@ -50,10 +25,6 @@ struct ProperNames : ::testing::Test {
     return group.rom_offset + group.entry_size * j;
   }
 };
-
-std::vector<std::uint8_t> bytes_at(const std::vector<std::uint8_t>& image, std::uint32_t at, std::size_t n) {
-  return std::vector<std::uint8_t>(image.begin() + at, image.begin() + at + n);
-}
 
 }  // namespace
 

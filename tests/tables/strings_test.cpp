@@ -1,37 +1,18 @@
 #include <gtest/gtest.h>
 
-#include "app/message_log.hpp"
-#include "app/rom_image.hpp"
 #include "tables/strings.hpp"
-#include "test_support.hpp"
+#include "table_job.hpp"
 
 namespace {
 
 const char* const overrun = "文字列のバッファが限界を超えました";
 
-struct Strings : ::testing::Test {
-  static inline TempDir* shared = nullptr;
-  static inline std::vector<std::uint8_t> input;
-  static inline std::vector<std::string> extracted;
-  TempDir dir;
-  std::string rom = shared->path("sample.smc");
-  std::string folder = dir.folder();
-  std::vector<std::string> lines = extracted;
-
-  static void SetUpTestSuite() {
-    shared = new TempDir;
-    write_sample(shared->path("sample.smc"));
-    input = read_bytes(shared->path("sample.smc"));
-    ASSERT_EQ(extract(shared->path("sample.smc"), shared->path("csv/")), 0);
-    extracted = split_lines(read_text(shared->path("csv/string.csv")));
-  }
-  static void TearDownTestSuite() {
-    delete shared;
-    shared = nullptr;
-  }
+struct Strings : TableTest {
+  Strings() : TableTest("string.csv") {}
 
   // The line of each group's header (6: the closing comment), found in a file's lines.
-  static std::size_t header(std::size_t g, const std::vector<std::string>& file = extracted) {
+  static std::size_t header(std::size_t g,
+                            const std::vector<std::string>& file = sample_lines("string.csv")) {
     if (g == 6) return file.size() - 1;
     std::size_t found = 0;
     for (std::size_t i = 0; i < file.size(); ++i) {
@@ -40,24 +21,12 @@ struct Strings : ::testing::Test {
     return file.size();
   }
   static std::size_t row(std::size_t g, std::size_t k) { return header(g) + 1 + k; }
-  static std::size_t rows(std::size_t g, const std::vector<std::string>& file = extracted) {
+  static std::size_t rows(std::size_t g,
+                          const std::vector<std::string>& file = sample_lines("string.csv")) {
     return header(g + 1, file) - header(g, file) - 2;
   }
 
-  // Stores the edited file into the sample's image; the last message after the read and
-  // after the store.
-  std::string after_read, after_store;
-  std::vector<std::uint8_t> store() {
-    write_text(folder + "string.csv", join_lines(lines));
-    EXPECT_EQ(rom_open(rom, true), 0);
-    const std::unique_ptr<StringTable> table = read_string_csv(folder);
-    after_read = last_message();
-    store_strings(table.get());
-    after_store = last_message();
-    std::vector<std::uint8_t> image = rom_state().image;
-    rom_close();
-    return image;
-  }
+  std::vector<std::uint8_t> store() { return store_alone(read_string_csv, store_strings); }
   // Keeps only the first `count` rows of group g.
   void keep_rows(std::size_t g, std::size_t count) {
     lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(row(g, count)),
