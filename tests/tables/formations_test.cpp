@@ -4,9 +4,8 @@
 
 #include "app/message_log.hpp"
 #include "app/platform.hpp"
-#include "app/rom_image.hpp"
 #include "tables/formations.hpp"
-#include "test_support.hpp"
+#include "table_job.hpp"
 
 namespace {
 
@@ -30,33 +29,15 @@ std::string data_cells(const std::string& rates, const std::string& speeds) {
   return cells;
 }
 
-struct Formations : ::testing::Test {
-  TempDir dir;
-  std::string rom = dir.path("sample.smc");
-  std::string csv = dir.path("csv/form.csv");
-  std::vector<std::uint8_t> input;
-  std::vector<std::string> lines;
+struct Formations : TableTest {
+  Formations() : TableTest("form.csv") {}
 
-  void SetUp() override {
-    write_sample(rom);
-    input = read_bytes(rom);
-  }
   void extract_csv() {
-    write_bytes(rom, input);
-    ASSERT_EQ(extract(rom, dir.path("csv/")), 0);
-    lines = split_lines(read_text(csv));
+    extract_image(input);
     ASSERT_EQ(lines.size(), 74u);
   }
   // Reads the edited file and stores this table alone into a copy of `input`.
-  std::vector<std::uint8_t> rebuild() {
-    write_text(csv, join_lines(lines));
-    EXPECT_EQ(rom_open(rom, true), 0);
-    const std::unique_ptr<FormationTable> table = read_formation_csv(dir.path("csv/"));
-    store_formations(table.get());
-    std::vector<std::uint8_t> out = rom_state().image;
-    rom_close();
-    return out;
-  }
+  std::vector<std::uint8_t> rebuild() { return store_alone(read_formation_csv, store_formations); }
 };
 
 }  // namespace
@@ -97,11 +78,8 @@ TEST_F(Formations, RateSumsAreCutAt255) {
   lines[line_of(0)] = row(lines[line_of(0)], data_cells("100,100,100,0,0,", "0,0,0,0,0,"));
   lines[line_of(1)] = row(lines[line_of(1)], data_cells("255,1,1,0,0,", "0,0,0,0,0,"));
   lines[line_of(2)] = row(lines[line_of(2)], data_cells("10,-20,5,0,300,", "0,0,0,0,0,"));
-  set_log_echo(LogEcho{true, false});
-  ::testing::internal::CaptureStderr();
-  const std::vector<std::uint8_t> out = rebuild();
-  const std::string said = ::testing::internal::GetCapturedStderr();
-  set_log_echo(LogEcho{});
+  std::vector<std::uint8_t> out;
+  const std::string said = console_output([&] { out = rebuild(); });
 
   const std::vector<std::uint8_t> totals(out.begin() + role, out.begin() + role + 5);
   EXPECT_EQ(totals, (std::vector<std::uint8_t>{100, 200, 255, 255, 255}));
@@ -137,9 +115,7 @@ TEST_F(Formations, SpeedsAreSignAndMagnitude) {
   EXPECT_EQ(std::vector<std::uint8_t>(out.begin() + members, out.begin() + members + 5),
             (std::vector<std::uint8_t>{0x06, 0x00, 0x04, 0x03, 0x07}));
 
-  write_bytes(rom, out);
-  ASSERT_EQ(extract(rom, dir.path("csv/")), 0);
-  lines = split_lines(read_text(csv));
+  extract_image(out);
   const std::string& line = lines[line_of(3)];
   EXPECT_NE(line.find(",0,0,0,0,0,-2,0,0,3,-3,×,"), std::string::npos) << line;
 }

@@ -3,9 +3,8 @@
 #include <utility>
 
 #include "app/message_log.hpp"
-#include "app/rom_image.hpp"
 #include "tables/items.hpp"
-#include "test_support.hpp"
+#include "table_job.hpp"
 
 namespace {
 
@@ -35,52 +34,23 @@ std::size_t line_of(int id) {
   return static_cast<std::size_t>(3 + id + 2 * sub);
 }
 
-std::vector<std::string> cells_of(const std::string& line) {
-  std::vector<std::string> cells;
-  std::size_t start = 0;
-  for (std::size_t comma; (comma = line.find(',', start)) != std::string::npos; start = comma + 1) {
-    cells.push_back(line.substr(start, comma - start));
-  }
-  return cells;
-}
-
 std::string with_cells(const std::string& line, std::initializer_list<std::pair<int, const char*>> edits) {
-  std::vector<std::string> cells = cells_of(line);
+  std::vector<std::string> cells = split_cells(line);
   for (const auto& [column, text] : edits) cells.at(static_cast<std::size_t>(column)) = text;
-  std::string out;
-  for (const std::string& cell : cells) out += cell + ",";
-  return out;
+  return join_cells(cells);
 }
 
-struct Items : ::testing::Test {
-  TempDir dir;
-  std::string rom = dir.path("sample.smc");
-  std::string csv = dir.path("csv/item.csv");
-  std::vector<std::uint8_t> input;
-  std::vector<std::string> lines;
+struct Items : TableTest {
+  Items() : TableTest("item.csv") {}
 
-  void SetUp() override {
-    write_sample(rom);
-    input = read_bytes(rom);
-  }
   // Extracts `input`, which a test may have changed first.
   void extract_csv() {
-    write_bytes(rom, input);
-    ASSERT_EQ(extract(rom, dir.path("csv/")), 0);
-    lines = split_lines(read_text(csv));
+    extract_image(input);
     ASSERT_EQ(lines.size(), 275u);
   }
-  std::string cell(int id, int column) const { return cells_of(lines[line_of(id)]).at(static_cast<std::size_t>(column)); }
+  std::string cell(int id, int column) const { return split_cells(lines[line_of(id)]).at(static_cast<std::size_t>(column)); }
   // Reads the edited file and stores this table alone into a copy of `input`.
-  std::vector<std::uint8_t> rebuild() {
-    write_text(csv, join_lines(lines));
-    EXPECT_EQ(rom_open(rom, true), 0);
-    const std::unique_ptr<ItemTable> table = read_item_csv(dir.path("csv/"));
-    store_items(table.get());
-    std::vector<std::uint8_t> out = rom_state().image;
-    rom_close();
-    return out;
-  }
+  std::vector<std::uint8_t> rebuild() { return store_alone(read_item_csv, store_items); }
 };
 
 }  // namespace
@@ -177,9 +147,7 @@ TEST_F(Items, OverlappingAndOversizedValues) {
   EXPECT_EQ(out[0x3E0021], 200 & 0x7F);
   EXPECT_EQ(out[0x3E0024] & 0xF8, 0x80 | (5 << 3));
 
-  write_bytes(rom, out);
-  ASSERT_EQ(extract(rom, dir.path("csv/")), 0);
-  lines = split_lines(read_text(csv));
+  extract_image(out);
   EXPECT_EQ(cell(0x08, 3), "20");
   EXPECT_EQ(cell(0x08, 6), "○");
   EXPECT_EQ(cell(0x09, 3), "21");

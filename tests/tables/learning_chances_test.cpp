@@ -2,11 +2,9 @@
 
 #include <algorithm>
 
-#include "app/message_log.hpp"
 #include "app/platform.hpp"
-#include "app/rom_image.hpp"
 #include "tables/learning_chances.hpp"
-#include "test_support.hpp"
+#include "table_job.hpp"
 
 namespace {
 
@@ -64,37 +62,26 @@ const Bytes plain_slots[4] = {
     {0x31, 1, 0x32, 33},
 };
 
+// The tests hold the file's lines themselves.
 struct LearningChances : ::testing::Test {
-  TempDir dir;
-  std::string rom = dir.path("sample.smc");
-  std::string csv = dir.path("csv/flash.csv");
-  Bytes input;
+  TableJob job{"flash.csv"};
+  Bytes& input = job.input;
+  const std::string& csv = job.csv;
   std::string said;  // the messages of the read step, as the console shows them
 
-  void SetUp() override {
-    write_sample(rom);
-    input = read_bytes(rom);
-  }
   Rows extract_csv() {
-    write_bytes(rom, input);
-    EXPECT_EQ(extract(rom, dir.path("csv/")), 0);
-    return split_lines(read_text(csv));
+    job.extract_image(input);
+    return job.lines;
   }
   // Reads the file and stores this table alone into a copy of `input`.
   Bytes rebuild(const std::string& text) {
-    write_bytes(rom, input);
-    platform::make_directories(dir.path("csv"));
-    write_text(csv, text);
-    EXPECT_EQ(rom_open(rom, true), 0);
-    set_log_echo(LogEcho{true, false});
-    ::testing::internal::CaptureStderr();
-    const std::unique_ptr<LearningTables> tables = read_learning_csv(dir.path("csv/"));
-    said = ::testing::internal::GetCapturedStderr();
-    set_log_echo(LogEcho{});
-    store_learning_tables(tables.get());
-    Bytes out = rom_state().image;
-    rom_close();
-    return out;
+    job.lines = split_lines(text);
+    const auto read_step = [this](const std::string& folder) {
+      std::unique_ptr<LearningTables> tables;
+      said = console_output([&] { tables = read_learning_csv(folder); });
+      return tables;
+    };
+    return job.store_alone(read_step, store_learning_tables);
   }
 };
 
@@ -216,8 +203,7 @@ TEST_F(LearningChances, EmptySubTablesStayEmpty) {
   EXPECT_EQ(area_of(out, 3), area_with(3, plain_slots[3]));
 
   // Written back out, they read the same again.
-  write_bytes(rom, out);
-  ASSERT_EQ(extract(rom, dir.path("csv/")), 0);
+  job.extract_image(out);
   input = out;
   EXPECT_EQ(first_difference(rebuild(read_text(csv)), out), -1);
 }
