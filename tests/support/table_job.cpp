@@ -53,8 +53,8 @@ std::string join_cells(const std::vector<std::string>& cells) {
 
 std::vector<std::uint8_t> bytes_at(const std::vector<std::uint8_t>& image, std::size_t at,
                                    std::size_t count) {
-  return std::vector<std::uint8_t>(image.begin() + static_cast<long>(at),
-                                   image.begin() + static_cast<long>(at + count));
+  return std::vector<std::uint8_t>(image.begin() + static_cast<std::ptrdiff_t>(at),
+                                   image.begin() + static_cast<std::ptrdiff_t>(at + count));
 }
 
 const std::vector<std::uint8_t>& sample_image() { return extracted_sample().image; }
