@@ -5,6 +5,7 @@
 #include "app/dialog/dialog.hpp"
 #include "app/job.hpp"
 #include "app/message_log.hpp"
+#include "app/messages.hpp"
 #include "app/platform.hpp"
 
 namespace {
@@ -23,7 +24,6 @@ int console_exit_code(int result) { return result == 0 ? 0 : (result > 0 ? 1 : 2
 #ifdef _WIN32
 #include <windows.h>
 
-#include "app/messages.hpp"
 
 namespace {
 
@@ -72,9 +72,20 @@ int wmain(int, wchar_t**) {
 int main(int argc, char** argv) {
   set_startup_directory(platform::current_directory());
   std::vector<std::string> args{"varbek"};
-  for (int i = 1; i < argc; ++i) args.push_back(platform::to_sjis(argv[i]));
+  bool representable = true;
+  for (int i = 1; i < argc; ++i) {
+    bool exact = true;
+    args.push_back(platform::to_sjis(argv[i], &exact));
+    representable = representable && exact;
+  }
   set_report_target(ReportTo::console);
   if (args.size() == 1) return run_main_dialog();
+  // A path with a character that Shift-JIS lacks would reach the job as mixed bytes and
+  // could name another file.
+  if (!representable) {
+    platform::write_console(msg::unrepresentable_command_line, false);
+    return console_exit_code(1);
+  }
   set_log_echo(LogEcho{true, has_option(args, "-v")});
   return console_exit_code(run_and_report(args));
 }

@@ -21,7 +21,7 @@ inline constexpr const char* file_too_short =
 // A build job given only two paths.
 inline constexpr const char* build_needs_folder =
     "CSVフォルダが指定されていません（書き込みSMCの後にCSVフォルダを指定してください）\n";
-// A Windows command line with a character that Shift-JIS lacks: as "?" it could name
+// A command line with a character that Shift-JIS lacks: as "?" it could name
 // another file.
 inline constexpr const char* unrepresentable_command_line =
     "コマンドラインにShift-JISで表せない文字が含まれています。別の名前のファイルやフォルダを指定してください\n";

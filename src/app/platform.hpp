@@ -46,8 +46,9 @@ std::wstring widen(const std::string& sjis);
 std::string narrow(const std::wstring& wide);
 #endif
 
-// Converts the console's or the system's own text into Shift-JIS, and back.
-std::string to_sjis(const std::string& native);
+// Converts the console's or the system's own text into Shift-JIS, and back. `exact`, when
+// given, tells whether every character had a Shift-JIS form.
+std::string to_sjis(const std::string& native, bool* exact = nullptr);
 std::string from_sjis(const std::string& sjis);
 
 }  // namespace platform

@@ -23,10 +23,15 @@ bool locale_is_utf8() {
 }
 
 // Converts between two encodings; bytes that cannot be converted are kept as they are, so a
-// path never loses a byte.
-std::string convert(const std::string& text, const char* to, const char* from) {
+// path never loses a byte, and `exact` turns false.
+std::string convert(const std::string& text, const char* to, const char* from,
+                    bool* exact = nullptr) {
+  if (exact) *exact = true;
   iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return text;
+  if (cd == reinterpret_cast<iconv_t>(-1)) {
+    if (exact) *exact = false;
+    return text;
+  }
   std::string out;
   out.reserve(text.size() * 2);
   std::vector<char> in_buf(text.begin(), text.end());
@@ -39,6 +44,7 @@ std::string convert(const std::string& text, const char* to, const char* from) {
     const std::size_t r = iconv(cd, &in, &in_left, &dst, &dst_left);
     out.append(chunk, static_cast<std::size_t>(dst - chunk));
     if (r == static_cast<std::size_t>(-1) && errno != E2BIG) {
+      if (exact) *exact = false;
       out.push_back(*in);
       ++in;
       --in_left;
@@ -100,8 +106,12 @@ void write_console(const std::string& text, bool to_error) {
   std::fflush(stream);
 }
 
-std::string to_sjis(const std::string& native) {
-  return locale_is_utf8() ? convert(native, "CP932", "UTF-8") : native;
+std::string to_sjis(const std::string& native, bool* exact) {
+  if (!locale_is_utf8()) {
+    if (exact) *exact = true;
+    return native;
+  }
+  return convert(native, "CP932", "UTF-8", exact);
 }
 
 std::string from_sjis(const std::string& sjis) {

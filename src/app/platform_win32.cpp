@@ -153,7 +153,8 @@ std::string command_line_arguments(bool* exact) {
 
 // Redirected output is Shift-JIS, the program's own text, unless the console reads UTF-8;
 // other code pages cannot hold the Japanese texts at all.
-std::string to_sjis(const std::string& native) {
+std::string to_sjis(const std::string& native, bool* exact) {
+  if (exact) *exact = true;
   return GetConsoleOutputCP() == CP_UTF8 ? narrow(widen_with(CP_UTF8, native)) : native;
 }
 

@@ -1,0 +1,54 @@
+// The Linux program as a shell runs it: exit codes, printed text and UTF-8 arguments.
+#ifndef _WIN32
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "test_support.hpp"
+
+namespace {
+
+struct Outcome {
+  int exit_code = -1;
+  std::string output;
+};
+
+// Runs the program under a UTF-8 locale with `arguments` (already quoted for the shell).
+Outcome run_program(const std::string& arguments) {
+  const char* exe = std::getenv("VARBEK_EXE");
+  Outcome run;
+  if (!exe) return run;
+  const std::string command = std::string("LC_ALL=C.UTF-8 '") + exe + "' " + arguments + " 2>/dev/null";
+  std::FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return run;
+  char buffer[4096];
+  std::size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, n);
+  const int status = pclose(pipe);
+  run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+}  // namespace
+
+TEST(LinuxProgram, ExitCodesAndUtf8Paths) {
+  if (!std::getenv("VARBEK_EXE")) GTEST_SKIP() << "VARBEK_EXE is not set";
+  TempDir dir;
+  write_sample(dir.path("sample.smc"));
+  const Outcome ok = run_program("-a '" + dir.path("sample.smc") + "' '" + dir.path("\xE8\xA1\xA8\xE3\x82\xBD/x.txt") + "'");
+  EXPECT_EQ(ok.exit_code, 0);
+  EXPECT_EQ(ok.output, "\xE6\xAD\xA3\xE5\xB8\xB8\xE3\x81\xAB\xE7\xB5\x82\xE4\xBA\x86\xE3\x81\x97\xE3\x81\xBE\xE3\x81\x97\xE3\x81\x9F\n");
+  EXPECT_TRUE(file_exists(dir.path("\xE8\xA1\xA8\xE3\x82\xBD/monster_ptn.csv")));
+
+  EXPECT_EQ(run_program("-a '" + dir.path("missing.smc") + "' out").exit_code, 1);
+  EXPECT_EQ(run_program("-a only-one-path").exit_code, 2);
+
+  // "ü" has no Shift-JIS form: the job is refused before anything is written.
+  const Outcome refused = run_program("-a '" + dir.path("sample.smc") + "' '" + dir.path("\xC3\xBC/x") + "'");
+  EXPECT_EQ(refused.exit_code, 1);
+  EXPECT_FALSE(file_exists(dir.path("\xC3\xBC")));
+}
+#endif
