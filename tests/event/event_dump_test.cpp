@@ -2,8 +2,6 @@
 #include <string>
 
 #include "app/message_log.hpp"
-#include "event/event_csv.hpp"
-#include "event/event_tags.hpp"
 #include "event/events.hpp"
 #include "event_fixture.hpp"
 #include "text/decoder.hpp"
@@ -19,44 +17,28 @@ std::string decode_default(const Bytes& bytes) {
 }  // namespace
 
 TEST_F(EventFiles, FileHasPreambleHeaderAndOneRowPerEntry) {
-  {
-    const EventTagArguments installed;
-    write_event_csv(dir_.folder(), packed_bank({{0x51, 0x52}, {}, {0xE6, 0x20, 0xB0}}), 2);
-  }
-  const std::vector<std::string> lines = rows(2);
+  const Lines lines = dump(packed_bank({{0x51, 0x52}, {}, {0xE6, 0x20, 0xB0}}), 2);
   ASSERT_EQ(lines.size(), 3u + event_entry_count);
-  EXPECT_EQ(lines[0], ",イベントデータ 総数:1024 データサイズ：58752");
-  EXPECT_EQ(lines[1], "");
-  EXPECT_EQ(lines[2], "ID,データ,");
-  EXPECT_EQ(lines[3], "0x00,あい,");
-  EXPECT_EQ(lines[4], "0x01,,");
-  EXPECT_EQ(lines[5], "0x02, 魔,");
+  EXPECT_EQ(lines_of(lines, 0, 6), (Lines{",イベントデータ 総数:1024 データサイズ：58752", "",
+                                          "ID,データ,", "0x00,あい,", "0x01,,", "0x02, 魔,"}));
   EXPECT_EQ(lines[3 + 0x3FF], "0x3FF,,");
   EXPECT_NE(read_text(event_file_path(dir_.folder(), 2)).find("\r\n"), std::string::npos);
 }
 
 TEST_F(EventFiles, EventTableGivesTagsTheirEventArguments) {
   const Bytes tag36 = {0x36, 0x01, 0x02};
-  {
-    const EventTagArguments installed;
-    write_event_csv(dir_.folder(),
-                    packed_bank({tag36,
-                                 {0x48, 0x01, 0x02, 0xAA, 0xBB, 0x51},
-                                 {0x4F, 0x31, 1, 2, 3, 4, 5, 6, 0x51},
-                                 {0x4F, 0x03, 0x01, 0x02},
-                                 {0x4F, 0x60, 0x51},
-                                 {0x3C, 1, 2, 3, 0x42, 0x20},
-                                 {0x48, 0x01, 0x05, 0xAA}}),
-                    0);
-  }
-  const std::vector<std::string> lines = rows(0);
-  EXPECT_EQ(lines[3], "0x00,<36 01 02>,");
-  EXPECT_EQ(lines[4], "0x01,<48 01 02 AA BB>あ,");
-  EXPECT_EQ(lines[5], "0x02,<4F 31 01 02 03 04 05 06>あ,");
-  EXPECT_EQ(lines[6], "0x03,<4F 03 01 02>,");
-  EXPECT_EQ(lines[7], "0x04,<4F 60>あ,");
-  EXPECT_EQ(lines[8], "0x05,<3C 01 02 03><42 20>,");
-  EXPECT_EQ(lines[9], "0x06,<48 01 05 AA#>,");
+  const Lines lines = dump(packed_bank({tag36,
+                                        {0x48, 0x01, 0x02, 0xAA, 0xBB, 0x51},
+                                        {0x4F, 0x31, 1, 2, 3, 4, 5, 6, 0x51},
+                                        {0x4F, 0x03, 0x01, 0x02},
+                                        {0x4F, 0x60, 0x51},
+                                        {0x3C, 1, 2, 3, 0x42, 0x20},
+                                        {0x48, 0x01, 0x05, 0xAA}}),
+                           0);
+  EXPECT_EQ(lines_of(lines, 3, 10),
+            (Lines{"0x00,<36 01 02>,", "0x01,<48 01 02 AA BB>あ,",
+                   "0x02,<4F 31 01 02 03 04 05 06>あ,", "0x03,<4F 03 01 02>,", "0x04,<4F 60>あ,",
+                   "0x05,<3C 01 02 03><42 20>,", "0x06,<48 01 05 AA#>,"}));
   // Names keep the default table once the events are done.
   EXPECT_EQ(decode_default(tag36), "<36 01><02>");
   EXPECT_EQ(decode_default({0x48, 0x01, 0x02}), "<48><01><02>");
@@ -69,20 +51,13 @@ TEST_F(EventFiles, ArgFileReplacesTheWholeTable) {
   directory.pop_back();
   set_startup_directory(directory);
   write_text(dir_.path("arg.txt"), "3\r\n");
-  {
-    const EventTagArguments installed;
-    write_event_csv(dir_.folder(),
-                    packed_bank({{0x00, 0x01, 0x02, 0x03, 0x51},
-                                 {0x4F, 0x31, 0x51},
-                                 {0x48, 0x01, 0x02, 0xAA, 0xBB},
-                                 {0x36, 0x01, 0x02}}),
-                    0);
-  }
-  const std::vector<std::string> lines = rows(0);
-  EXPECT_EQ(lines[3], "0x00,<00 01 02 03>あ,");
-  EXPECT_EQ(lines[4], "0x01,<4F><31>あ,");
-  EXPECT_EQ(lines[5], "0x02,<48 01 02 AA BB>,");
-  EXPECT_EQ(lines[6], "0x03,<36><01><02>,");
+  const Lines lines = dump(packed_bank({{0x00, 0x01, 0x02, 0x03, 0x51},
+                                        {0x4F, 0x31, 0x51},
+                                        {0x48, 0x01, 0x02, 0xAA, 0xBB},
+                                        {0x36, 0x01, 0x02}}),
+                           0);
+  EXPECT_EQ(lines_of(lines, 3, 7), (Lines{"0x00,<00 01 02 03>あ,", "0x01,<4F><31>あ,",
+                                          "0x02,<48 01 02 AA BB>,", "0x03,<36><01><02>,"}));
 }
 
 TEST(EventTagTable, ArgFileLinesAreReadAsCounts) {
@@ -94,12 +69,7 @@ TEST(EventTagTable, ArgFileLinesAreReadAsCounts) {
   std::vector<std::uint8_t> counts;
   ASSERT_TRUE(read_tag_argument_file(dir.path("arg.txt"), counts));
   ASSERT_EQ(counts.size(), 336u);
-  EXPECT_EQ(counts[0], 2);
-  EXPECT_EQ(counts[1], 0);
-  EXPECT_EQ(counts[2], 255);
-  EXPECT_EQ(counts[3], 0);
-  EXPECT_EQ(counts[4], 0);
-  EXPECT_EQ(counts[5], 4);
+  EXPECT_EQ(Bytes(counts.begin(), counts.begin() + 6), (Bytes{2, 0, 255, 0, 0, 4}));
   EXPECT_EQ(counts[335], 0);
   EXPECT_FALSE(read_tag_argument_file(dir.path("missing.txt"), counts));
 }
@@ -112,14 +82,9 @@ TEST_F(EventFiles, LastEntryEndsAtItsOwnPointer) {
   // Text after the last entry belongs to no row.
   bank.text[3] = 0x54;
   bank.text[event_bank_area(0).text_size - 1] = 0x55;
-  {
-    const EventTagArguments installed;
-    write_event_csv(dir_.folder(), bank, 0);
-  }
-  const std::vector<std::string> lines = rows(0);
+  const Lines lines = dump(bank, 0);
   ASSERT_EQ(lines.size(), 3u + event_entry_count);
-  EXPECT_EQ(lines[3 + 1022], "0x3FE,あ,");
-  EXPECT_EQ(lines[3 + 1023], "0x3FF,いう,");
+  EXPECT_EQ(lines_of(lines, 3 + 1022, 3 + 1024), (Lines{"0x3FE,あ,", "0x3FF,いう,"}));
 }
 
 TEST_F(EventFiles, BrokenPointerTableEndsTheDump) {
@@ -127,19 +92,13 @@ TEST_F(EventFiles, BrokenPointerTableEndsTheDump) {
   backwards.offsets[5] = 2;
   EventBank outside = packed_bank({{0x51}, {0x52}});
   outside.offsets[2] = 0x5801;  // one past bank 0's area
-  {
-    const EventTagArguments installed;
-    write_event_csv(dir_.folder(), backwards, 0);
-    write_event_csv(dir_.folder(), outside, 1);
-  }
-  EXPECT_EQ(rows(0).size(), 3u + 5u);
+  EXPECT_EQ(dump(backwards, 0).size(), 3u + 5u);
   EXPECT_EQ(rows(0).back(), "0x04,お,");
   // Bank 1's area is larger, so there the pointer is inside it and only the next one,
   // going back, ends the dump.
-  EXPECT_EQ(rows(1).size(), 3u + 3u);
+  EXPECT_EQ(dump(outside, 1).size(), 3u + 3u);
 
-  write_event_csv(dir_.folder(), outside, 0);
-  EXPECT_EQ(rows(0).size(), 3u + 2u);
+  EXPECT_EQ(dump(outside, 0).size(), 3u + 2u);
   EXPECT_NE(last_message().find("0x5801"), std::string::npos);
 }
 

@@ -7,9 +7,21 @@
 
 #include "app/job.hpp"
 #include "event/event_bank.hpp"
+#include "event/event_csv.hpp"
+#include "event/event_tags.hpp"
 #include "test_support.hpp"
 
 using Bytes = std::vector<std::uint8_t>;
+using Lines = std::vector<std::string>;
+using Offsets = std::vector<std::int32_t>;
+
+// Lines [from, to) of a file, and the first `count` pointers of a bank.
+inline Lines lines_of(const Lines& lines, std::size_t from, std::size_t to) {
+  return Lines(lines.begin() + static_cast<long>(from), lines.begin() + static_cast<long>(to));
+}
+inline Offsets offsets_of(const EventBank& bank, std::size_t count) {
+  return Offsets(bank.offsets.begin(), bank.offsets.begin() + static_cast<long>(count));
+}
 
 // A temporary CSV folder that is also the start-up directory, so that an "arg.txt" is only
 // seen when a test writes one.
@@ -36,10 +48,16 @@ class EventFiles : public ::testing::Test {
     return bank;
   }
 
-  std::vector<std::string> rows(int b) const {
-    return split_lines(read_text(event_file_path(dir_.folder(), b)));
+  // Writes bank b's file from `bank` under the event table, as the extraction does.
+  Lines dump(const EventBank& bank, int b) const {
+    {
+      const EventTagArguments installed;
+      write_event_csv(dir_.folder(), bank, b);
+    }
+    return rows(b);
   }
-  void write_rows(int b, const std::vector<std::string>& lines) const {
+  Lines rows(int b) const { return split_lines(read_text(event_file_path(dir_.folder(), b))); }
+  void write_rows(int b, const Lines& lines) const {
     write_text(event_file_path(dir_.folder(), b), join_lines(lines));
   }
 

@@ -3,14 +3,12 @@
 #include <string>
 
 #include "app/message_log.hpp"
-#include "event/event_csv.hpp"
-#include "event/event_tags.hpp"
 #include "event_fixture.hpp"
 
 namespace {
 
-std::vector<std::string> file_with(const std::vector<std::string>& data_rows) {
-  std::vector<std::string> lines = {",イベントデータ 総数:1024 データサイズ：22528", "", "ID,データ,"};
+Lines file_with(const Lines& data_rows) {
+  Lines lines = {",イベントデータ 総数:1024 データサイズ：22528", "", "ID,データ,"};
   lines.insert(lines.end(), data_rows.begin(), data_rows.end());
   return lines;
 }
@@ -19,26 +17,25 @@ Bytes text_of(const EventBank& bank, std::size_t from, std::size_t to) {
   return Bytes(bank.text.begin() + static_cast<long>(from), bank.text.begin() + static_cast<long>(to));
 }
 
+// Every pointer from `first` on ends at `end`: none goes back into the repacked text.
+bool all_end_at(const EventBank& bank, std::size_t first, std::int32_t end) {
+  return std::all_of(bank.offsets.begin() + static_cast<long>(first), bank.offsets.end(),
+                     [end](std::int32_t offset) { return offset == end; });
+}
+
 }  // namespace
 
 TEST_F(EventFiles, LongerRowPushesLaterEntriesAndPointers) {
   const EventBank original = packed_bank({{0x51}, {0x52, 0x53}, {0x36, 0x01, 0x02}, {0x54}});
-  {
-    const EventTagArguments installed;
-    write_event_csv(dir_.folder(), original, 0);
-  }
-  std::vector<std::string> lines = rows(0);
+  Lines lines = dump(original, 0);
   ASSERT_EQ(lines[4], "0x01,いう,");
   lines[4] = "0x01,いう魔<20 41>,";
 
   write_rows(0, lines);
   EventBank rebuilt = original;
   ASSERT_EQ(read_event_csv(dir_.folder(), rebuilt, 0), 0);
-  EXPECT_EQ(rebuilt.offsets[0], 1);
-  EXPECT_EQ(rebuilt.offsets[1], 7);
-  EXPECT_EQ(rebuilt.offsets[2], 10);
-  EXPECT_EQ(rebuilt.offsets[3], 11);
-  EXPECT_EQ(rebuilt.offsets[1023], 11);
+  EXPECT_EQ(offsets_of(rebuilt, 4), (Offsets{1, 7, 10, 11}));
+  EXPECT_TRUE(all_end_at(rebuilt, 4, 11));
   EXPECT_EQ(text_of(rebuilt, 0, 11),
             (Bytes{0x51, 0x52, 0x53, 0x20, 0xB0, 0x20, 0x41, 0x36, 0x01, 0x02, 0x54}));
 }
@@ -49,11 +46,7 @@ TEST_F(EventFiles, UnchangedFileGivesBackTheSameBank) {
   for (int k = 0; k < 15000; ++k) long_entry.insert(long_entry.end(), {0x00, 0x2C});
   EventBank original = packed_bank({{0x51, 0x4F, 0x31, 1, 2, 3, 4, 5, 6}, long_entry, {0xE6}});
   original.text[40000] = 0xFF;  // after the last entry: kept as it was
-  {
-    const EventTagArguments installed;
-    write_event_csv(dir_.folder(), original, 1);
-  }
-  std::vector<std::string> lines = rows(1);
+  Lines lines = dump(original, 1);
   ASSERT_GT(lines[4].size(), 65536u);
   lines[3].replace(0, 4, "junk");
 
@@ -70,18 +63,12 @@ TEST_F(EventFiles, UnchangedFileGivesBackTheSameBank) {
 
 TEST_F(EventFiles, MissingAndEmptyRowsBecomeEmptyEntries) {
   EventBank bank = packed_bank({});
-  for (std::size_t i = 0; i < event_entry_count; ++i) bank.offsets[i] = 0x4000;  // from the ROM
+  bank.offsets.fill(0x4000);  // from the ROM
   write_rows(0, file_with({"0x00,あ,", "", "0x02,い,", "0x03,,", "0x04,う"}));
 
   ASSERT_EQ(read_event_csv(dir_.folder(), bank, 0), 0);
-  EXPECT_EQ(bank.offsets[0], 1);
-  EXPECT_EQ(bank.offsets[1], 1);
-  EXPECT_EQ(bank.offsets[2], 2);
-  EXPECT_EQ(bank.offsets[3], 2);
-  EXPECT_EQ(bank.offsets[4], 3);
-  // Past the end of the file no pointer goes back into the repacked text.
-  EXPECT_TRUE(std::all_of(bank.offsets.begin() + 5, bank.offsets.end(),
-                          [](std::int32_t end) { return end == 3; }));
+  EXPECT_EQ(offsets_of(bank, 5), (Offsets{1, 1, 2, 2, 3}));
+  EXPECT_TRUE(all_end_at(bank, 5, 3));
   EXPECT_EQ(text_of(bank, 0, 3), (Bytes{0x51, 0x52, 0x53}));
 }
 
@@ -96,9 +83,7 @@ TEST_F(EventFiles, TextPastTheAreaIsCutAndReported) {
   std::fill(bank.text.begin() + static_cast<long>(area), bank.text.end(), 0xEE);
   ASSERT_EQ(read_event_csv(dir_.folder(), bank, 0), 0);
   EXPECT_EQ(bank.offsets[0], static_cast<std::int32_t>(area / 2));
-  EXPECT_EQ(bank.offsets[1], static_cast<std::int32_t>(area));
-  EXPECT_EQ(bank.offsets[2], static_cast<std::int32_t>(area));
-  EXPECT_EQ(bank.offsets[1023], static_cast<std::int32_t>(area));
+  EXPECT_TRUE(all_end_at(bank, 1, static_cast<std::int32_t>(area)));
   // The two-byte glyph meets the end after its first byte; nothing lands past the area.
   EXPECT_EQ(bank.text[area - 1], 0x20);
   EXPECT_EQ(bank.text[area], 0xEE);
