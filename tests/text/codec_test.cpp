@@ -3,6 +3,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/message_log.hpp"
@@ -49,6 +50,14 @@ std::vector<std::uint8_t> event_table() {
   return table;
 }
 
+// The messages of a tag short of its arguments and of a character the font lacks.
+std::string missing_arguments(const std::string& tag) {
+  return "タグ引数が足りません : タグ = 0x" + tag + "\n";
+}
+std::string unmapped(const std::string& offset, const std::string& character) {
+  return offset + "バイト目の\"" + character + "\"が見つかりませんでした\n全角スペースが代入されます\n";
+}
+
 struct EventTable : ::testing::Test {
   void SetUp() override { set_tag_arguments(event_table()); }
   void TearDown() override { reset_tag_arguments(); }
@@ -63,6 +72,10 @@ TEST(Decoder, GlyphsOfBothWidths) {
   EXPECT_EQ(decode({0x23, 0xFF}), "汗");
   EXPECT_EQ(decode({0xE6}), " ");
   EXPECT_EQ(decode({0xFF}), "言");
+  // A missing deciding byte reads as zero.
+  EXPECT_EQ(decode({0x21}), "万");
+  EXPECT_EQ(decode({0x23}), "０");
+  EXPECT_EQ(decode({0x20}), "<20#>");
 }
 
 TEST(Decoder, TagsAndTheirArguments) {
@@ -76,25 +89,22 @@ TEST(Decoder, TagsAndTheirArguments) {
 }
 
 TEST(Decoder, MissingArgumentsAreMarkedAndReported) {
-  clear_last_message();
-  EXPECT_EQ(decode({0x36}), "<36#>");
-  EXPECT_EQ(last_message(), "タグ引数が足りません : タグ = 0x36\n");
-  EXPECT_EQ(decode({0x51, 0x20}), "あ<20#>");
-  EXPECT_EQ(last_message(), "タグ引数が足りません : タグ = 0x20\n");
-}
-
-TEST(Decoder, AMissingDecidingByteReadsAsZero) {
-  EXPECT_EQ(decode({0x21}), "万");  // as if followed by 0x00
-  EXPECT_EQ(decode({0x23}), "０");
-  EXPECT_EQ(decode({0x20}), "<20#>");
+  const struct {
+    Bytes bytes;
+    const char* text;
+    const char* tag;
+  } cases[] = {
+      {{0x36}, "<36#>", "36"}, {{0x51, 0x20}, "あ<20#>", "20"}, {{0x51, 0x18}, "あ<18#>", "18"}};
+  for (const auto& c : cases) {
+    clear_last_message();
+    EXPECT_EQ(decode(c.bytes), c.text);
+    EXPECT_EQ(last_message(), missing_arguments(c.tag));
+  }
 }
 
 TEST(Decoder, ExtraPagePairsKeepTheirBytes) {
   EXPECT_EQ(decode({0x18, 0x05, 0x51}), "<18 05>あ");
   EXPECT_EQ(decode({0x18, 0x50}), "<18 50>");
-  clear_last_message();
-  EXPECT_EQ(decode({0x51, 0x18}), "あ<18#>");
-  EXPECT_EQ(last_message(), "タグ引数が足りません : タグ = 0x18\n");
 }
 
 TEST(Decoder, EmptySourceLeavesTheOutputAlone) {
@@ -110,28 +120,21 @@ TEST(Decoder, EmptySourceLeavesTheOutputAlone) {
 
 TEST(Decoder, CapacityKeepsWholePiecesOnly) {
   const Bytes bytes = {0x51, 0x20, 0x41, 0x52};  // あ<20 41>い: 2 + 7 + 2 characters
-  std::string text;
-  EXPECT_EQ(decode_text(&text, bytes.data(), 8, bytes.size()), 11u);
-  EXPECT_EQ(text, "あ");  // the tag does not fit, and nothing after it is added
-  text.clear();
-  EXPECT_EQ(decode_text(&text, bytes.data(), 10, bytes.size()), 11u);
-  EXPECT_EQ(text, "あ<20 41>");
-  text.clear();
-  EXPECT_EQ(decode_text(&text, bytes.data(), 11, bytes.size()), 11u);
-  EXPECT_EQ(text, "あ<20 41>い");
-  text.clear();
-  EXPECT_EQ(decode_text(&text, bytes.data(), 3, bytes.size()), 11u);
-  EXPECT_EQ(text, "あ");
-  text.clear();
-  EXPECT_EQ(decode_text(&text, bytes.data(), 1, bytes.size()), 11u);
-  EXPECT_EQ(text, "");
+  // At 8 the tag does not fit, and nothing after it is added.
+  const std::pair<std::size_t, const char*> cases[] = {
+      {8, "あ"}, {10, "あ<20 41>"}, {11, "あ<20 41>い"}, {3, "あ"}, {1, ""}};
+  for (const auto& [capacity, expected] : cases) {
+    std::string text;
+    EXPECT_EQ(decode_text(&text, bytes.data(), capacity, bytes.size()), 11u) << capacity;
+    EXPECT_EQ(text, expected) << capacity;
+  }
 }
 
 TEST_F(EventTable, CountedAndSubCodedTags) {
   EXPECT_EQ(decode({0x48, 0x01, 0x02, 0xAA, 0xBB}), "<48 01 02 AA BB>");
   clear_last_message();
   EXPECT_EQ(decode({0x48, 0x01, 0x05, 0xAA}), "<48 01 05 AA#>");
-  EXPECT_EQ(last_message(), "タグ引数が足りません : タグ = 0x48\n");
+  EXPECT_EQ(last_message(), missing_arguments("48"));
   EXPECT_EQ(decode({0x48, 0x01}), "<48 01#>");  // the length byte is missing: L reads as 0
   EXPECT_EQ(decode({0x4F, 0x02, 0x0A, 0x0B, 0x51}), "<4F 02 0A 0B>あ");
   // The count includes the sub-code itself: an entry of 0 leaves the sub-code a tag of its own.
@@ -173,9 +176,7 @@ TEST(Encoder, Tags) {
   EXPECT_EQ(encode("<4f030102>"), Bytes({0x4F, 0x03, 0x01, 0x02}));
   EXPECT_EQ(encode("<36#>"), Bytes({0x36}));
   EXPECT_EQ(encode("<123>ア"), Bytes({0x12, 0x82}));
-}
-
-TEST(Encoder, AnUnclosedTagStopsAtTheEndOfItsSource) {
+  // An unclosed tag stops at the end of its source.
   EXPECT_EQ(encode("ア<36 02"), Bytes({0x82, 0x36, 0x02}));
   EXPECT_EQ(encode("<36 0"), Bytes({0x36}));
   EXPECT_EQ(encode("<"), Bytes());
@@ -184,12 +185,12 @@ TEST(Encoder, AnUnclosedTagStopsAtTheEndOfItsSource) {
 TEST(Encoder, UnmappedCharactersAreReportedWithTheirOffset) {
   clear_last_message();
   EXPECT_EQ(encode("A"), Bytes({0x50}));
-  EXPECT_EQ(last_message(), "0バイト目の\"A\"が見つかりませんでした\n全角スペースが代入されます\n");
+  EXPECT_EQ(last_message(), unmapped("0", "A"));
   EXPECT_EQ(encode("アイ<01>Ａ"), Bytes({0x82, 0x83, 0x01, 0x50}));
-  EXPECT_EQ(last_message(), "8バイト目の\"Ａ\"が見つかりませんでした\n全角スペースが代入されます\n");
+  EXPECT_EQ(last_message(), unmapped("8", "Ａ"));
   // A lead byte at the very end has no partner to read.
   EXPECT_EQ(encode("ア\xB1"), Bytes({0x82, 0x50}));
-  EXPECT_EQ(last_message(), "2バイト目の\"\xB1\"が見つかりませんでした\n全角スペースが代入されます\n");
+  EXPECT_EQ(last_message(), unmapped("2", "\xB1"));
   // A half-width katakana byte takes the next byte as its partner.
   EXPECT_EQ(encode("\xB1ア"), Bytes({0x50, 0x50}));
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <utility>
 
 #include "app/job.hpp"
 #include "app/message_log.hpp"
@@ -73,18 +74,18 @@ TEST_F(TextFiles, DecodeThenEncodeGivesBackTheFile) {
 
 TEST_F(TextFiles, FilesThatCannotBeOpenedFailWithTheirPath) {
   const std::string missing = dir.path("missing.bin");
-  EXPECT_EQ(run_job({"varbek", "-d", missing, out}), 1);
-  EXPECT_EQ(last_message(), "ファイル[" + missing + "]が開けませんでした\n");
-  EXPECT_FALSE(file_exists(out));
-  EXPECT_EQ(run_job({"varbek", "-e", missing, out}), 1);
-  EXPECT_EQ(last_message(), "ファイル[" + missing + "]が開けませんでした\n");
-
-  write_text(in, "ア");
   const std::string nowhere = dir.path("no-folder/out.bin");
-  EXPECT_EQ(run_job({"varbek", "-e", in, nowhere}), 1);
-  EXPECT_EQ(last_message(), "ファイル[" + nowhere + "]が開けませんでした\n");
-  EXPECT_EQ(run_job({"varbek", "-d", in, nowhere}), 1);
-  EXPECT_EQ(last_message(), "ファイル[" + nowhere + "]が開けませんでした\n");
+  write_text(in, "ア");
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"varbek", "-d", missing, out}, missing},
+      {{"varbek", "-e", missing, out}, missing},
+      {{"varbek", "-e", in, nowhere}, nowhere},
+      {{"varbek", "-d", in, nowhere}, nowhere}};
+  for (const auto& [arguments, path] : cases) {
+    EXPECT_EQ(run_job(arguments), 1) << arguments[1] << ' ' << path;
+    EXPECT_EQ(last_message(), "ファイル[" + path + "]が開けませんでした\n");
+  }
+  EXPECT_FALSE(file_exists(out));
 }
 
 // The program itself, as a user runs it (ctest names it in VARBEK_EXE).
