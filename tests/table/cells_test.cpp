@@ -63,37 +63,25 @@ TEST(CellText, CapacityNeverSplitsACharacter) {
   EXPECT_EQ(text.size(), 62u);
 }
 
-TEST(CellParse, HexCells) {
-  EXPECT_EQ(read_cell("0x1f", hex8_cell, 0), 31);
-  EXPECT_EQ(read_cell("1f", hex8_cell, 0), 31);
-  EXPECT_EQ(read_cell("0X1F", hex8_cell, 0), 0);
-  EXPECT_EQ(read_cell(" 0x10", hex8_cell, 0), 0);
-  EXPECT_EQ(read_cell("0x1FF", hex8_cell, 0), 0x1FF);
-  EXPECT_EQ(read_cell("", hex16_cell, 0), 0);
-}
-
-TEST(CellParse, DecimalCells) {
-  EXPECT_EQ(read_cell(" -12", decimal_cell, 0), -12);
-  EXPECT_EQ(read_cell("3a", decimal_cell, 0), 3);
-  EXPECT_EQ(read_cell("0x10", decimal_cell, 0), 0);
-  EXPECT_EQ(read_cell("x", decimal_cell, 0), 0);
-}
-
-TEST(CellParse, GradeAndMarkSymbols) {
-  EXPECT_EQ(read_cell("○＋", grade_cell, 0), 4);
-  EXPECT_EQ(read_cell("○", grade_cell, 0), 3);
-  EXPECT_EQ(read_cell("○ ", grade_cell, 0), 0);
-  EXPECT_EQ(read_cell("4", grade_cell, 0), 4);
-  EXPECT_EQ(read_cell("42", grade_cell, 0), 4);
-  EXPECT_EQ(read_cell("-", grade_cell, 0), 0);
-  EXPECT_EQ(read_cell("☆", grade_cell, 0), 7);
-  EXPECT_EQ(read_cell("×", grade_cell, 0), 1);
-
-  EXPECT_EQ(read_cell("○＋", mark_cell, 0), 1);
-  EXPECT_EQ(read_cell("◎", mark_cell, 0), 0);
-  EXPECT_EQ(read_cell("10", mark_cell, 0), 1);
-  EXPECT_EQ(read_cell("×", mark_cell, 0), 0);
-  EXPECT_EQ(read_cell("", mark_cell, 0), 0);
+TEST(CellParse, TextOfEveryKind) {
+  struct Case {
+    const char* text;
+    int kind;
+    std::int32_t expected;
+  };
+  const Case cases[] = {
+      {"0x1f", hex8_cell, 31},    {"1f", hex8_cell, 31},     {"0X1F", hex8_cell, 0},
+      {" 0x10", hex8_cell, 0},    {"0x1FF", hex8_cell, 0x1FF}, {"", hex16_cell, 0},
+      {" -12", decimal_cell, -12}, {"3a", decimal_cell, 3},  {"0x10", decimal_cell, 0},
+      {"x", decimal_cell, 0},     {"○＋", grade_cell, 4},   {"○", grade_cell, 3},
+      {"○ ", grade_cell, 0},      {"4", grade_cell, 4},      {"42", grade_cell, 4},
+      {"-", grade_cell, 0},       {"☆", grade_cell, 7},     {"×", grade_cell, 1},
+      {"○＋", mark_cell, 1},      {"◎", mark_cell, 0},      {"10", mark_cell, 1},
+      {"×", mark_cell, 0},        {"", mark_cell, 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(read_cell(c.text, c.kind, 0), c.expected) << "\"" << c.text << "\" kind " << c.kind;
+  }
 }
 
 TEST(CellPrint, FormsOfEveryKind) {
@@ -129,16 +117,10 @@ TEST(CsvReader, AcceptsCrLfAndLfAndLinesOfAnyLength) {
   const std::string long_line(5000, 'x');
   in.assign("a\r\nb\n" + long_line + "\r\n\nlast");
   std::string line;
-  ASSERT_TRUE(in.next_line(line));
-  EXPECT_EQ(line, "a");
-  ASSERT_TRUE(in.next_line(line));
-  EXPECT_EQ(line, "b");
-  ASSERT_TRUE(in.next_line(line));
-  EXPECT_EQ(line, long_line);
-  ASSERT_TRUE(in.next_line(line));
-  EXPECT_EQ(line, "");
-  ASSERT_TRUE(in.next_line(line));
-  EXPECT_EQ(line, "last");
+  for (const std::string& expected : std::vector<std::string>{"a", "b", long_line, "", "last"}) {
+    ASSERT_TRUE(in.next_line(line));
+    EXPECT_EQ(line, expected);
+  }
   EXPECT_FALSE(in.next_line(line));
 }
 
