@@ -49,6 +49,13 @@ int song_at(const Image& image, std::uint32_t at) {
   return -1;
 }
 
+// A song text whose channel 1 holds `count` copies of `value`, sixteen to a line.
+std::string channel_of(std::uint32_t count, const std::string& value) {
+  std::string text = "Channel1\n";
+  for (std::uint32_t i = 0; i < count; ++i) text += i % 16 == 15 ? value + "\n" : value;
+  return text + "\n";
+}
+
 const Image& sample() {
   static const Image image = make_sample_rom();
   return image;
@@ -166,18 +173,13 @@ TEST_F(MusicRom, OverflowingRegionIsNotWrittenAtAll) {
   dump(rom, dir.folder());
   const std::uint32_t last = block_of(original, 0x5B);
   const std::uint32_t room = base_limit - last - 38;
-  auto song_of = [](std::uint32_t bytes) {
-    std::string text = "Channel1\n";
-    for (std::uint32_t i = 0; i < bytes; ++i) text += i % 16 == 15 ? " 01\n" : " 01";
-    return text + "\n";
-  };
 
-  write_text(song_file(0x5B), song_of(room + 1));
+  write_text(song_file(0x5B), channel_of(room + 1, " 01"));
   clear_last_message();
   EXPECT_EQ(rebuild(), original);
   EXPECT_EQ(last_message(), "0x5B番目のデータで容量を越えたので強制終了します\n");
 
-  write_text(song_file(0x5B), song_of(room));
+  write_text(song_file(0x5B), channel_of(room, " 01"));
   const Image rebuilt = rebuild();
   EXPECT_EQ(block_of(rebuilt, 0x5B), last);
   EXPECT_EQ(header(rebuilt, 0x5B, 0), room + 36);
@@ -188,9 +190,7 @@ TEST_F(MusicRom, OverflowingRegionIsNotWrittenAtAll) {
 TEST_F(MusicRom, SongTooLongForItsHeaderWordsIsRefused) {
   // The extended region could hold it, but its length word cannot.
   dump(rom, dir.folder());
-  std::string text = "Channel1\n";
-  for (int i = 0; i < 0x10000; ++i) text += i % 16 == 15 ? " 02\n" : " 02";
-  write_text(song_file(0x5C), text);
+  write_text(song_file(0x5C), channel_of(0x10000, " 02"));
   clear_last_message();
   const Image rebuilt = rebuild();
   EXPECT_EQ(last_message(), "0x5C番目のデータで容量を越えたので強制終了します\n");

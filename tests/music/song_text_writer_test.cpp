@@ -25,10 +25,16 @@ std::vector<std::uint8_t> counting(int n) {
   return bytes;
 }
 
-// The text from "Channel1" up to "Channel2".
-std::string first_channel(const std::string& text) {
+// The text from "Channel1" up to "Channel2" of a song with `n` counting bytes in channel 1.
+std::string counting_channel(int n) {
+  const std::string text = song_text(one_channel(0x1000, counting(n)));
   const std::size_t from = text.find("Channel1\n");
   return text.substr(from, text.find("Channel2\n") - from);
+}
+
+// The section of a channel that holds bytes, as it should appear.
+std::string section(int channel, const std::string& lines) {
+  return "Channel" + std::to_string(channel) + "\n" + ruler + lines + "\n\n";
 }
 
 }  // namespace
@@ -81,19 +87,11 @@ TEST(SongText, WholeFileLayout) {
 }
 
 TEST(SongText, ChannelLengthsDecideTheLines) {
-  EXPECT_EQ(first_channel(song_text(one_channel(0x1000, counting(20)))),
-            "Channel1\n" + ruler +
-                " 00 01 02 03 04 05 06 07  08 09 0A 0B 0C 0D 0E 0F\t\t;0000\n"
-                " 10 11 12 13\n"
-                "\n");
-  EXPECT_EQ(first_channel(song_text(one_channel(0x1000, counting(16)))),
-            "Channel1\n" + ruler +
-                " 00 01 02 03 04 05 06 07  08 09 0A 0B 0C 0D 0E 0F\t\t;0000\n"
-                "\n"
-                "\n");
-  EXPECT_EQ(first_channel(song_text(one_channel(0x1000, {}))), "Channel1\n\n");
-  const std::string long_channel = first_channel(song_text(one_channel(0x1000, counting(40))));
-  EXPECT_NE(long_channel.find(";0010\n 20 21"), std::string::npos);
+  const std::string full_line = " 00 01 02 03 04 05 06 07  08 09 0A 0B 0C 0D 0E 0F\t\t;0000\n";
+  EXPECT_EQ(counting_channel(20), section(1, full_line + " 10 11 12 13"));
+  EXPECT_EQ(counting_channel(16), section(1, full_line));
+  EXPECT_EQ(counting_channel(0), "Channel1\n\n");
+  EXPECT_NE(counting_channel(40).find(";0010\n 20 21"), std::string::npos);
 }
 
 TEST(SongText, ChannelsInAddressOrderWithTheirOwnNumbers) {
@@ -102,9 +100,9 @@ TEST(SongText, ChannelsInAddressOrderWithTheirOwnNumbers) {
   r.channel_address[5] = 0x2000;
   r.channel_address[2] = 0x2002;
   const std::string text = song_text(r);
-  const std::size_t six = text.find("Channel6\n" + ruler + " 00 01\n\n");
-  const std::size_t three = text.find("Channel3\n" + ruler + " 02 03\n\n");
-  const std::size_t one = text.find("Channel1\n" + ruler + " 04 05\n\n");
+  const std::size_t six = text.find(section(6, " 00 01"));
+  const std::size_t three = text.find(section(3, " 02 03"));
+  const std::size_t one = text.find(section(1, " 04 05"));
   ASSERT_NE(six, std::string::npos);
   ASSERT_NE(three, std::string::npos);
   ASSERT_NE(one, std::string::npos);
@@ -130,8 +128,8 @@ TEST(SongText, CommandCutByTheChannelEndIsShownUnchanged) {
   SongRecord r = one_channel(0x1000, {0x01, 0xF5, 0x02, 0x05, 0x10, 0x01});
   r.channel_address[1] = 0x1004;
   const std::string text = song_text(r);
-  EXPECT_NE(text.find("Channel1\n" + ruler + " 01 F5 02 05\n\n"), std::string::npos);
-  EXPECT_NE(text.find("Channel2\n" + ruler + " 10 01\n\n"), std::string::npos);
+  EXPECT_NE(text.find(section(1, " 01 F5 02 05")), std::string::npos);
+  EXPECT_NE(text.find(section(2, " 10 01")), std::string::npos);
 }
 
 TEST(SongText, WrappedBlockShowsEachChannelWhole) {
@@ -167,7 +165,7 @@ TEST(SongText, AddressesPastTheDataAreBounded) {
   r.channel_address[1] = 0x0800;
   r.channel_address[2] = 0x9000;
   const std::string text = song_text(r);
-  EXPECT_NE(text.find("Channel2\n" + ruler + " 00 01 02 03\n\n"), std::string::npos);
+  EXPECT_NE(text.find(section(2, " 00 01 02 03")), std::string::npos);
   EXPECT_NE(text.find("Channel1\n\n"), std::string::npos);
   EXPECT_NE(text.find("Channel3\n\n"), std::string::npos);
 }
