@@ -7,10 +7,14 @@ using namespace dialog;
 
 namespace {
 
-DialogState state_in_mode(int mode) {
-  DialogState state;
+void switch_mode(DialogState& state, int mode) {
   state.mode = mode;
   apply_mode_labels(state);
+}
+
+DialogState state_in_mode(int mode) {
+  DialogState state;
+  switch_mode(state, mode);
   return state;
 }
 
@@ -23,15 +27,13 @@ TEST(DialogModes, Row3AndItsLabelFollowTheBuildMode) {
   EXPECT_FALSE(state.row3_enabled);
   EXPECT_EQ(state.labels[2], "引数３");
 
-  state.mode = 1;
-  apply_mode_labels(state);
+  switch_mode(state, 1);
   EXPECT_TRUE(state.row3_enabled);
   EXPECT_EQ(state.labels[1], "書き込みSMC");
   EXPECT_EQ(state.labels[2], "CSV作成　ディレクトリ");
 
   // Back in the extract mode row 3 is disabled again but keeps the text it was given.
-  state.mode = 0;
-  apply_mode_labels(state);
+  switch_mode(state, 0);
   EXPECT_FALSE(state.row3_enabled);
   EXPECT_EQ(state.labels[1], "CSV作成　ディレクトリ");
   EXPECT_EQ(state.labels[2], "CSV作成　ディレクトリ");
@@ -42,21 +44,18 @@ TEST(DialogModes, TextModesDisableTheMusicBoxAndTableModesEnableItAgain) {
   EXPECT_FALSE(state.music_enabled);
   EXPECT_EQ(state.labels[0], "読み込み　ファイル");
   EXPECT_EQ(state.labels[1], "書き込み　ファイル");
-  state.mode = 1;
-  apply_mode_labels(state);
+  switch_mode(state, 1);
   EXPECT_TRUE(state.music_enabled);
 }
 
 TEST(DialogModes, NoSelectionChangesNothing) {
   DialogState state = state_in_mode(1);
   const DialogState before = state;
-  state.mode = no_mode;
-  apply_mode_labels(state);
-  EXPECT_EQ(state.labels, before.labels);
-  EXPECT_EQ(state.row3_enabled, before.row3_enabled);
-  state.mode = mode_count;
-  apply_mode_labels(state);
-  EXPECT_EQ(state.labels, before.labels);
+  for (int mode : {no_mode, mode_count}) {
+    switch_mode(state, mode);
+    EXPECT_EQ(state.labels, before.labels) << mode;
+    EXPECT_EQ(state.row3_enabled, before.row3_enabled) << mode;
+  }
 }
 
 TEST(DialogArguments, CountStopsAtTheFirstEmptyField) {
@@ -84,8 +83,7 @@ TEST(DialogArguments, MusicBoxAppendsTheLetterM) {
   EXPECT_TRUE(parse_job(args).music);
 
   // Ticked before switching to a text mode: the letter still goes, and the job ignores it.
-  state.mode = 3;
-  apply_mode_labels(state);
+  switch_mode(state, 3);
   const JobSettings text_job = parse_job(dialog_job_arguments(state));
   EXPECT_EQ(dialog_job_arguments(state)[1], "-dm");
   EXPECT_EQ(text_job.mode, JobMode::decode_text);
@@ -110,14 +108,12 @@ TEST(DialogArguments, LongPathsArePassedWhole) {
 }
 
 TEST(DialogBrowse, FolderRowsAreTheCsvFolderRows) {
-  EXPECT_EQ(browse_request(0, 2).kind, BrowseKind::folder);
-  EXPECT_EQ(browse_request(1, 3).kind, BrowseKind::folder);
-  EXPECT_EQ(browse_request(1, 2).kind, BrowseKind::file);
-  EXPECT_EQ(browse_request(0, 3).kind, BrowseKind::file);
-  for (int mode : {0, 1, 2, 3}) EXPECT_EQ(browse_request(mode, 1).kind, BrowseKind::file);
-  for (int row : {1, 2, 3}) {
-    EXPECT_EQ(browse_request(2, row).kind, BrowseKind::file);
-    EXPECT_EQ(browse_request(3, row).kind, BrowseKind::file);
+  for (int mode : {0, 1, 2, 3}) {
+    for (int row : {1, 2, 3}) {
+      const bool folder = (mode == 0 && row == 2) || (mode == 1 && row == 3);
+      EXPECT_EQ(browse_request(mode, row).kind, folder ? BrowseKind::folder : BrowseKind::file)
+          << mode << " " << row;
+    }
   }
   const BrowseRequest folder = browse_request(0, 2);
   EXPECT_STREQ(folder.title, "フォルダを開く");

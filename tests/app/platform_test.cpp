@@ -16,16 +16,6 @@ bool put(const std::string& path, const std::string& bytes) {
   return f && std::fwrite(bytes.data(), 1, bytes.size(), f.get()) == bytes.size();
 }
 
-std::string get(const std::string& path) {
-  platform::File f = platform::open_file(path, "rb");
-  if (!f) return "(cannot open)";
-  std::string bytes;
-  char buffer[256];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, f.get())) > 0) bytes.append(buffer, n);
-  return bytes;
-}
-
 }  // namespace
 
 // "表" and "ソ" end in the byte 0x5C, a backslash when read as single bytes.
@@ -38,7 +28,7 @@ TEST(Platform, ShiftJisNamesNameTheSameFileEveryTime) {
   EXPECT_FALSE(platform::is_directory(dir.folder() + "表"));
 
   ASSERT_TRUE(put(folder + "予定表.csv", "a\r\nb\r\n"));
-  EXPECT_EQ(get(folder + "予定表.csv"), "a\r\nb\r\n");
+  EXPECT_EQ(read_sjis_file(folder + "予定表.csv"), "a\r\nb\r\n");
   EXPECT_EQ(csv_folder_of(folder + "予定表.csv"), folder);
   EXPECT_EQ(csv_folder_of(dir.folder() + "表ソフト"), dir.folder() + "表ソフト" + sep);
 }
@@ -48,10 +38,10 @@ TEST(Platform, ReplaceRemoveAndFailures) {
   ASSERT_TRUE(put(dir.path("new"), "new"));
   ASSERT_TRUE(put(dir.path("old"), "old and longer"));
   EXPECT_TRUE(platform::replace_file(dir.path("new"), dir.path("old")));
-  EXPECT_EQ(get(dir.path("old")), "new");
+  EXPECT_EQ(read_sjis_file(dir.path("old")), "new");
   EXPECT_FALSE(file_exists(dir.path("new")));
   EXPECT_TRUE(platform::replace_file(dir.path("old"), dir.path("moved")));
-  EXPECT_EQ(get(dir.path("moved")), "new");
+  EXPECT_EQ(read_sjis_file(dir.path("moved")), "new");
 
   EXPECT_TRUE(platform::remove_file(dir.path("moved")));
   EXPECT_FALSE(platform::remove_file(dir.path("moved")));
@@ -63,7 +53,7 @@ TEST(Platform, ReplaceRemoveAndFailures) {
   EXPECT_FALSE(platform::make_directories(dir.path("file") + sep + "sub"));
   EXPECT_FALSE(platform::make_directories(dir.path("file")));
   EXPECT_FALSE(platform::is_directory(dir.path("file")));
-  EXPECT_EQ(get(dir.path("file")), "x");
+  EXPECT_EQ(read_sjis_file(dir.path("file")), "x");
 }
 
 TEST(Platform, PathsLongerThan259Bytes) {
@@ -75,7 +65,7 @@ TEST(Platform, PathsLongerThan259Bytes) {
   EXPECT_TRUE(platform::is_directory(folder));
   ASSERT_TRUE(put(folder + "x.tmp", "long"));
   EXPECT_TRUE(platform::replace_file(folder + "x.tmp", folder + "x.smc"));
-  EXPECT_EQ(get(folder + "x.smc"), "long");
+  EXPECT_EQ(read_sjis_file(folder + "x.smc"), "long");
   EXPECT_TRUE(platform::remove_file(folder + "x.smc"));
 }
 

@@ -25,68 +25,58 @@ struct RomFixture : ::testing::Test {
 
 }  // namespace
 
-TEST_F(RomFixture, TitleAtFfc0MeansNoShift) {
-  write_bytes(path, image_with_title(0x400000, 0xFFC0, 0));
-  ASSERT_EQ(rom_open(path, false), 0);
-  EXPECT_EQ(rom_state().shift, 0u);
-  std::uint8_t b = 0;
-  ASSERT_EQ(rom_read(&b, 0x3E0000, 1), 1u);
-  EXPECT_EQ(b, static_cast<std::uint8_t>(0x3E0000 * 7 + (0x3E0000 >> 8)));
-}
-
-TEST_F(RomFixture, TitleOnlyAt7fc0ShiftsEveryOffset) {
-  write_bytes(path, image_with_title(0x408000, 0x7FC0, 0));
-  ASSERT_EQ(rom_open(path, false), 0);
-  EXPECT_EQ(rom_state().shift, 0x8000u);
-  std::uint8_t b = 0;
-  rom_read(&b, 0x3E0000, 1);
-  EXPECT_EQ(b, static_cast<std::uint8_t>(0x3E8000 * 7 + (0x3E8000 >> 8)));
-}
-
-TEST_F(RomFixture, FirstProbeWinsWhenBothHoldTheTitle) {
-  std::vector<std::uint8_t> bytes = image_with_title(0x400000, 0xFFC0, 0);
-  std::memcpy(&bytes[0x7FC0], "VELDORANEMYTHOS", 15);
-  write_bytes(path, bytes);
-  ASSERT_EQ(rom_open(path, false), 0);
-  EXPECT_EQ(rom_state().shift, 0u);
+// Both probes holding the title: the first one wins.
+TEST_F(RomFixture, TitleProbesDecideTheShift) {
+  struct Case {
+    std::size_t size, title_at;
+    bool title_also_at_7fc0;
+    std::uint32_t shift;
+  };
+  for (const Case& c : {Case{0x400000, 0xFFC0, false, 0}, Case{0x408000, 0x7FC0, false, 0x8000},
+                        Case{0x400000, 0xFFC0, true, 0}}) {
+    std::vector<std::uint8_t> bytes = image_with_title(c.size, c.title_at, 0);
+    if (c.title_also_at_7fc0) std::memcpy(&bytes[0x7FC0], "VELDORANEMYTHOS", 15);
+    write_bytes(path, bytes);
+    ASSERT_EQ(rom_open(path, false), 0) << c.title_at;
+    EXPECT_EQ(rom_state().shift, c.shift) << c.title_at;
+    std::uint8_t b = 0;
+    ASSERT_EQ(rom_read(&b, 0x3E0000, 1), 1u);
+    EXPECT_EQ(b, bytes[0x3E0000 + c.shift]) << c.title_at;
+  }
 }
 
 TEST_F(RomFixture, RefusesOtherGamesCopierHeadersMissingAndShortFiles) {
   std::vector<std::uint8_t> other = image_with_title(0x400000, 0xFFC0, 0);
   other[0xFFC0] = 'X';
-  write_bytes(path, other);
-  EXPECT_EQ(rom_open(path, false), 1);
-  EXPECT_EQ(last_message(), msg::unknown_rom);
-
   std::vector<std::uint8_t> copier(512, 0);
   const std::vector<std::uint8_t> body = image_with_title(0x400000, 0xFFC0, 0);
   copier.insert(copier.end(), body.begin(), body.end());
-  write_bytes(path, copier);
-  EXPECT_EQ(rom_open(path, false), 1);
-  EXPECT_EQ(last_message(), msg::unknown_rom);
-
+  const std::pair<std::vector<std::uint8_t>, const char*> refused[] = {
+      {other, msg::unknown_rom},
+      {copier, msg::unknown_rom},
+      {std::vector<std::uint8_t>(100, 0x41), msg::unknown_rom},
+      {image_with_title(0x20000, 0xFFC0, 0), msg::rom_too_small},
+  };
+  for (const auto& [bytes, message] : refused) {
+    write_bytes(path, bytes);
+    EXPECT_EQ(rom_open(path, false), 1) << bytes.size();
+    EXPECT_EQ(last_message(), message) << bytes.size();
+  }
   EXPECT_EQ(rom_open(dir.path("missing.smc"), false), 1);
   EXPECT_NE(last_message().find("missing.smc"), std::string::npos);
-
-  write_bytes(path, std::vector<std::uint8_t>(100, 0x41));
-  EXPECT_EQ(rom_open(path, false), 1);
-  EXPECT_EQ(last_message(), msg::unknown_rom);
-
-  write_bytes(path, image_with_title(0x20000, 0xFFC0, 0));
-  EXPECT_EQ(rom_open(path, false), 1);
-  EXPECT_EQ(last_message(), msg::rom_too_small);
 }
 
 TEST_F(RomFixture, VersionCodeNeedsRevisionOneAndMoreThanFourMegabytes) {
-  write_bytes(path, image_with_title(0x400001, 0xFFC0, 1));
-  ASSERT_EQ(rom_open(path, false), 0);
-  EXPECT_EQ(rom_version_code(), 1);
-  write_bytes(path, image_with_title(0x400000, 0xFFC0, 1));
-  ASSERT_EQ(rom_open(path, false), 0);
-  EXPECT_EQ(rom_version_code(), 0);
-  write_bytes(path, image_with_title(0x600000, 0xFFC0, 0));
-  ASSERT_EQ(rom_open(path, false), 0);
-  EXPECT_EQ(rom_version_code(), 0);
+  struct Case {
+    std::size_t size;
+    std::uint8_t revision;
+    int code;
+  };
+  for (const Case& c : {Case{0x400001, 1, 1}, Case{0x400000, 1, 0}, Case{0x600000, 0, 0}}) {
+    write_bytes(path, image_with_title(c.size, 0xFFC0, c.revision));
+    ASSERT_EQ(rom_open(path, false), 0);
+    EXPECT_EQ(rom_version_code(), c.code) << c.size;
+  }
 }
 
 TEST_F(RomFixture, ReadsComeFromTheInputEvenAfterWrites) {

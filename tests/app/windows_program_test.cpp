@@ -66,15 +66,6 @@ Outcome run_program(const std::string& sjis_line, Capture capture = Capture::out
   return run_program(platform::widen(sjis_line), capture);
 }
 
-std::string contents(const std::string& path) {
-  platform::File f = platform::open_file(path, "rb");
-  std::string bytes;
-  char buffer[65536];
-  std::size_t n;
-  while (f && (n = std::fread(buffer, 1, sizeof buffer, f.get())) > 0) bytes.append(buffer, n);
-  return bytes;
-}
-
 std::string in_quotes(const std::string& path) { return "\"" + path + "\""; }
 
 }  // namespace
@@ -97,7 +88,8 @@ TEST(WindowsProgram, QuotedShiftJisPathsReachTheJob) {
 TEST(WindowsProgram, ExitCodesTellFailureAndRefusal) {
   TempDir dir;
   const std::string missing = dir.folder() + "無い表.smc";
-  const Outcome failed = run_program("varbek.exe -q -a " + in_quotes(missing) + " " + in_quotes(dir.folder()));
+  const std::string failing = "varbek.exe -q -a " + in_quotes(missing) + " " + in_quotes(dir.folder());
+  const Outcome failed = run_program(failing);
   EXPECT_EQ(failed.exit_code, 1u);
   char expected[1024];
   std::snprintf(expected, sizeof expected, msg::cannot_open, missing.c_str());
@@ -108,9 +100,7 @@ TEST(WindowsProgram, ExitCodesTellFailureAndRefusal) {
   EXPECT_EQ(refused.output, platform::from_sjis(msg::usage));
 
   // Every message also goes to standard error as it happens; -v adds the banners.
-  EXPECT_EQ(run_program("varbek.exe -q -a " + in_quotes(missing) + " " + in_quotes(dir.folder()),
-                        Capture::errors).output,
-            platform::from_sjis(expected));
+  EXPECT_EQ(run_program(failing, Capture::errors).output, platform::from_sjis(expected));
   write_sample(dir.path("sample.smc"));
   const Outcome verbose = run_program(
       "varbek.exe -q -v -a " + in_quotes(dir.path("sample.smc")) + " " + in_quotes(dir.path("csv\\")),
@@ -141,8 +131,8 @@ TEST(WindowsProgram, LongPathsOnTheCommandLine) {
   const Outcome built = run_program("varbek -q -m " + in_quotes(dir.path("sample.smc")) + " " +
                                 in_quotes(folder + "out.smc") + " " + in_quotes(folder));
   EXPECT_EQ(built.exit_code, 0u) << built.output;
-  const std::string out = contents(folder + "out.smc");
+  const std::string out = read_sjis_file(folder + "out.smc");
   EXPECT_EQ(out.size(), 0x600000u);
-  EXPECT_TRUE(out == contents(dir.path("sample.smc")));
+  EXPECT_TRUE(out == read_sjis_file(dir.path("sample.smc")));
 }
 #endif

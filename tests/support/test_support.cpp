@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "app/job.hpp"
+#include "app/platform.hpp"
 
 namespace fs = std::filesystem;
 
@@ -54,6 +55,15 @@ void write_text(const std::string& path, const std::string& text) {
 }
 
 bool file_exists(const std::string& path) { return fs::exists(path); }
+
+std::string read_sjis_file(const std::string& path) {
+  platform::File f = platform::open_file(path, "rb");
+  std::string bytes;
+  char buffer[65536];
+  std::size_t n;
+  while (f && (n = std::fread(buffer, 1, sizeof buffer, f.get())) > 0) bytes.append(buffer, n);
+  return bytes;
+}
 
 void write_sample(const std::string& path, const SampleOptions& options) {
   write_sample_rom(path, options);

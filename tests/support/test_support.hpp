@@ -25,6 +25,9 @@ std::string read_text(const std::string& path);
 void write_bytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 void write_text(const std::string& path, const std::string& text);
 bool file_exists(const std::string& path);
+// The bytes of a file named by a Shift-JIS path, opened as the program opens its files; empty
+// when it cannot be opened.
+std::string read_sjis_file(const std::string& path);
 
 // The sample ROM written to `path`.
 void write_sample(const std::string& path, const SampleOptions& options = {});
