@@ -23,14 +23,14 @@ TEST(ParseJob, OptionsModesAndMusic) {
   EXPECT_EQ(mode({"x", "-a", "-h", "r", "o"}), JobMode::none);
   EXPECT_EQ(mode({"x", "-h", "-a", "r", "o"}), JobMode::extract);
   EXPECT_EQ(mode({"x", "-d", "r", "o"}), JobMode::decode_text);
-  EXPECT_TRUE(parse_job({"x", "-am", "r", "o"}).music);
-  EXPECT_TRUE(parse_job({"x", "-mm", "r", "o", "c"}).music);
-  EXPECT_TRUE(parse_job({"x", "-a", "-nm", "r", "o"}).music);
-  EXPECT_FALSE(parse_job({"x", "-dm", "r", "o"}).music);
-  EXPECT_FALSE(parse_job({"x", "-em", "r", "o"}).music);
-  EXPECT_FALSE(parse_job({"x", "-ma", "r", "o"}).music);
   // The flag once set stays for the job.
-  EXPECT_TRUE(parse_job({"x", "-am", "-h", "-m", "r", "o", "c"}).music);
+  for (const Args& args : {Args{"x", "-am", "r", "o"}, Args{"x", "-mm", "r", "o", "c"},
+                           Args{"x", "-a", "-nm", "r", "o"}, Args{"x", "-am", "-h", "-m", "r", "o", "c"}}) {
+    EXPECT_TRUE(parse_job(args).music) << args[1] << " " << args[2];
+  }
+  for (const char* option : {"-dm", "-em", "-ma"}) {
+    EXPECT_FALSE(parse_job({"x", option, "r", "o"}).music) << option;
+  }
   EXPECT_EQ(parse_job({"x", "-l7", "-d", "r", "o"}).decode_number, 7);
   EXPECT_EQ(parse_job({"x", "-l", "-d", "r", "o"}).decode_number, 0);
   EXPECT_TRUE(parse_job({"x", "-n", "-e", "r", "o"}).newline_flag);
