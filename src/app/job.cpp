@@ -1,6 +1,5 @@
 #include "app/job.hpp"
 
-#include <cstdlib>
 
 #include "app/message_log.hpp"
 #include "app/messages.hpp"
@@ -14,6 +13,15 @@ namespace {
 std::string g_startup_directory;
 
 bool is_lead(char c) { return static_cast<unsigned char>(c) >= 0x80; }
+
+// The decimal digits that stand at `from`, 0 when there are none.
+int leading_number(const std::string& text, std::size_t from) {
+  int value = 0;
+  for (std::size_t i = from; i < text.size() && text[i] >= '0' && text[i] <= '9' && value < 100000000; ++i) {
+    value = value * 10 + (text[i] - '0');
+  }
+  return value;
+}
 
 }  // namespace
 
@@ -65,7 +73,7 @@ JobSettings parse_job(const std::vector<std::string>& args) {
         case 'e': job.mode = JobMode::encode_text; break;
         case 'd': job.mode = JobMode::decode_text; break;
         case 'h': job.mode = JobMode::none; break;
-        case 'l': job.decode_number = std::atoi(arg.c_str() + 2); break;
+        case 'l': job.decode_number = leading_number(arg, 2); break;
         case 'n': job.newline_flag = true; break;
         default: break;
       }

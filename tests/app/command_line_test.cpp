@@ -33,6 +33,8 @@ TEST(ParseJob, OptionsModesAndMusic) {
   }
   EXPECT_EQ(parse_job({"x", "-l7", "-d", "r", "o"}).decode_number, 7);
   EXPECT_EQ(parse_job({"x", "-l", "-d", "r", "o"}).decode_number, 0);
+  EXPECT_EQ(parse_job({"x", "-l-3", "-d", "r", "o"}).decode_number, 0);
+  EXPECT_EQ(parse_job({"x", "-l 4", "-d", "r", "o"}).decode_number, 0);
   EXPECT_TRUE(parse_job({"x", "-n", "-e", "r", "o"}).newline_flag);
   EXPECT_EQ(parse_job({"x", "-a", "1", "2", "3", "4"}).paths, (Args{"1", "2", "3"}));
 }
