@@ -30,8 +30,9 @@ int read_event_csv(const std::string& folder, EventBank& bank, int b) {
   in.skip_lines(preamble_lines);
 
   const std::size_t area = event_bank_area(b).text_size;
-  // One byte more than the area can hold, so that text which does not fit is noticed.
-  std::vector<std::uint8_t> piece(area + 1);
+  // Two bytes more than the area can hold, so that text which does not fit is noticed even
+  // when its first code past the end is a two-byte one.
+  std::vector<std::uint8_t> piece(area + 2);
   std::string row;
   std::size_t end = 0;
   bool full = false;
@@ -41,7 +42,7 @@ int read_event_csv(const std::string& folder, EventBank& bank, int b) {
     if (!full && in.next_line(row) && !row.empty()) {
       const std::string text = cell_string(row, text_column, row.size());
       const std::size_t room = area - end;
-      const std::size_t n = encode_text(piece.data(), text.data(), room + 1, text.size(), false);
+      const std::size_t n = encode_text(piece.data(), text.data(), room + 2, text.size(), false);
       const std::size_t kept = std::min(n, room);
       std::memcpy(bank.text.data() + end, piece.data(), kept);
       end += kept;

@@ -91,6 +91,22 @@ TEST_F(EventFiles, TextPastTheAreaIsCutAndReported) {
   EXPECT_NE(last_message().find("0x01"), std::string::npos);
 }
 
+// A row that finds the area exactly full is dropped with the message too, even when its
+// first code is a two-byte one that leaves nothing written.
+TEST_F(EventFiles, ATwoByteCodeAfterAFullAreaIsReported) {
+  const std::size_t area = event_bank_area(0).text_size;
+  std::string kana;
+  for (std::size_t k = 0; k < area; ++k) kana += "あ";
+  write_rows(0, file_with({"0x00," + kana + ",", "0x01,魔,"}));
+
+  EventBank bank = packed_bank({});
+  clear_last_message();
+  ASSERT_EQ(read_event_csv(dir_.folder(), bank, 0), 0);
+  EXPECT_TRUE(all_end_at(bank, 0, static_cast<std::int32_t>(area)));
+  EXPECT_NE(last_message().find("イベント1"), std::string::npos) << last_message();
+  EXPECT_NE(last_message().find("0x01"), std::string::npos);
+}
+
 TEST_F(EventFiles, UnreadableFileLeavesTheBankAlone) {
   EventBank bank = packed_bank({{0x51}});
   EXPECT_EQ(read_event_csv(dir_.folder(), bank, 2), 1);
