@@ -1,5 +1,6 @@
 #include "text/text_file.hpp"
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <new>
@@ -57,6 +58,17 @@ bool read_whole(std::FILE* file, const std::string& path, std::vector<char>& dat
   return true;
 }
 
+// The text is read as a text stream: a CR LF pair arrives as one line feed, so the offsets
+// of unmapped characters count it as one byte on every platform.
+std::size_t join_line_ends(std::vector<char>& data, std::size_t length) {
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < length; ++i) {
+    if (data[i] == '\r' && i + 1 < length && data[i + 1] == '\n') continue;
+    data[kept++] = data[i];
+  }
+  return kept;
+}
+
 // A failed write must not pass for a finished conversion.
 bool finish_output(Files& files, const std::string& output, const char* data, std::size_t size) {
   const bool written = std::fwrite(data, 1, size, files.output.get()) == size;
@@ -93,6 +105,7 @@ int encode_file(const std::string& input, const std::string& output, bool newlin
   std::vector<char> data;
   std::size_t length = 0;
   if (!read_whole(files.input.get(), input, data, length)) return 1;
+  length = join_line_ends(data, length);
   const std::size_t count = encode_text(nullptr, data.data(), 0, length, newline_flag);
   std::vector<char> bytes;
   if (!allocate(bytes, count + 1)) return 1;

@@ -47,6 +47,10 @@ TEST_F(TextFiles, EncodeDropsOrKeepsLineFeeds) {
   EXPECT_EQ(last_message(), "4バイト目の\"D\"が見つかりませんでした\n全角スペースが代入されます\n");
   ASSERT_EQ(encode("AB\nCD", true), 0);
   EXPECT_EQ(read_bytes(out), Bytes({0x50, 0x50, 0x24, 0x50, 0x50}));
+  // The file is read as text: a CR LF pair counts as one byte in the offsets.
+  ASSERT_EQ(encode("AB\r\nCD", true), 0);
+  EXPECT_EQ(read_bytes(out), Bytes({0x50, 0x50, 0x24, 0x50, 0x50}));
+  EXPECT_EQ(last_message(), "4バイト目の\"D\"が見つかりませんでした\n全角スペースが代入されます\n");
   ASSERT_EQ(encode("ア\r\nイ\r\n", true), 0);
   EXPECT_EQ(read_bytes(out), Bytes({0x82, 0x24, 0x83, 0x24}));
   ASSERT_EQ(encode("<4F 03 01 02>"), 0);
