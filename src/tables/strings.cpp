@@ -117,8 +117,12 @@ void store_group(const StringTable& table, std::size_t g, bool& overrun_reported
     const std::size_t room = group.area_size - used;
     const std::size_t written =
         room == 0 ? 0 : encode_text(area.data() + used, source.data(), room, source.size(), false);
-    // A string that exactly fills the area is reported too, though nothing of it is cut.
-    if (written >= room && !overrun_reported) {
+    // A string that exactly fills the area is reported too, though nothing of it is cut. One
+    // byte short of the room, a two-byte code may have been left out: count the whole string.
+    const bool overruns =
+        written >= room ||
+        (written + 1 == room && encode_text(nullptr, source.data(), 0, source.size(), false) >= room);
+    if (overruns && !overrun_reported) {
       log_message("%s", texts::area_overrun);
       overrun_reported = true;
     }

@@ -120,6 +120,16 @@ TEST_F(Strings, OverrunIsReportedFromExactlyTheAreaSize) {
   }
 }
 
+// One byte left and a two-byte code next: nothing of it fits, and the cut is reported.
+TEST_F(Strings, ATwoByteCodeThatFindsNoRoomIsReported) {
+  keep_rows(3, 1);
+  lines[row(3, 0)] = "0x00," + repeat("あ", 1791) + "魔,";
+  const std::vector<std::uint8_t> image = store();
+  EXPECT_NE(after_store.find(overrun), std::string::npos);
+  EXPECT_EQ(pointer(image, 3, 1), 1791u);
+  EXPECT_EQ(pointer(image, 4, 0), pointer(input, 4, 0));
+}
+
 TEST_F(Strings, LongStringsAreWrittenAndReadWhole) {
   lines[row(5, 0)] = "0x00," + repeat("あ", 1500) + ",";
   std::vector<std::uint8_t> image = store();
