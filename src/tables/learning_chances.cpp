@@ -67,7 +67,8 @@ void write_rows(CsvWriter& out, const std::vector<TableRecord>& slots) {
   }
 }
 
-bool first_cell_empty(std::string_view line) { return cell_string(line, 0, 1).empty(); }
+// Room for two bytes: a cell that begins with a two-byte character is not empty.
+bool first_cell_empty(std::string_view line) { return cell_string(line, 0, 2).empty(); }
 
 enum class Stop {
   separator,    // the empty line after the sub-table's rows

@@ -178,6 +178,13 @@ TEST_F(LearningChances, ASubTableThatStopsNeverShiftsTheNext) {
   EXPECT_EQ(area_of(out, 0), area_with(0, {0x01, 1, 0x02, 3, 0x04, 1, 0x05, 6}));
   EXPECT_EQ(area_of(out, 1), area_with(1, plain_slots[1]));
   EXPECT_EQ(area_of(out, 2), area_with(2, plain_slots[2]));
+
+  // A number cell that begins with a two-byte character is out of sequence, not a separator.
+  rows[0][2] = "メモ,0x07,0x08,9,";
+  out = rebuild(flash_file(rows));
+  EXPECT_EQ(area_of(out, 0), area_with(0, {0x01, 1, 0x02, 3, 0x04, 1, 0x05, 6}));
+  EXPECT_EQ(area_of(out, 1), area_with(1, plain_slots[1]));
+  EXPECT_EQ(area_of(out, 2), area_with(2, plain_slots[2]));
 }
 
 TEST_F(LearningChances, ARowKeepsAtMost255Pairs) {
