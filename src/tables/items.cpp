@@ -187,7 +187,8 @@ std::uint32_t item_field_map(std::uint8_t* entry, TableRecord& record, Direction
   if (!locate(id, sub, row)) return 0;
   const Section& section = sub_tables[sub].section;
   field_map(*section.layout, entry, direction, record);
-  return section.entry_size;
+  // Consumable records lie in a table of their own and take no room in the effect stream.
+  return section.layout == &consumables ? 0 : section.entry_size;
 }
 
 void item_cell_map(const CellTarget& target, TableRecord& record, Direction direction, int id) {
@@ -260,8 +261,8 @@ void store_items(const ItemTable* table) {
       const std::uint32_t item = static_cast<std::uint32_t>(id);
       TableRecord record = records[static_cast<std::size_t>(row)];
       std::array<std::uint8_t, gathered_size> bytes{};
-      const std::uint32_t size = item_field_map(bytes.data(), record, Direction::build, id);
-      rom_write(bytes.data(), effect_offset(section, row), size);
+      item_field_map(bytes.data(), record, Direction::build, id);
+      rom_write(bytes.data(), effect_offset(section, row), section.entry_size);
       rom_write(bytes.data() + price_at, price_table + 2 * item, 2);
       if (sub.comment_table) {
         rom_write(bytes.data() + comment_at, sub.comment_table + static_cast<std::uint32_t>(row), 1);

@@ -11,7 +11,8 @@ using ItemTable = FixedTableBlock;
 
 const FixedTable& item_table();
 // Moves the fields of item `id` between its gathered bytes (effect record at 0, then the price
-// and the comment ID) and the record; returns the size of the item's effect record.
+// and the comment ID) and the record; returns the room its effect record takes in the effect
+// stream (0 for consumables, whose records have a table of their own).
 std::uint32_t item_field_map(std::uint8_t* entry, TableRecord& record, Direction direction, int id);
 void item_cell_map(const CellTarget& target, TableRecord& record, Direction direction, int id);
 std::unique_ptr<ItemTable> load_items();
