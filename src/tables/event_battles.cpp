@@ -119,9 +119,9 @@ std::unique_ptr<EventBattleTable> read_event_battle_csv(const std::string& folde
       log_message(msg::file_too_short, path.c_str());
       return nullptr;
     }
-    // A line without an ID ends the list, as after a table whose pointers end in unused ones.
-    std::int32_t id = 0;
-    if (transfer_cell(CellTarget{nullptr, line}, Direction::build, hex8_cell, id, 0) == 0) {
+    // The empty line after the last listed entry ends the list, as after a table whose
+    // pointers end in unused ones. The ID cell itself is never read.
+    if (line.empty()) {
       std::fill(table->address.begin() + static_cast<std::ptrdiff_t>(j), table->address.end(),
                 event_battle_unused);
       break;

@@ -138,3 +138,12 @@ TEST(FullSampleRoundTrip, NameStringAndEventBattleAreasAreKept) {
     }
   }
 }
+
+TEST_F(EventBattles, ARowWithAnEmptyIdCellIsStillAnEntry) {
+  lines[first_row + 7] = ",0x01,0x02,";
+  const std::vector<std::uint8_t> image = store();
+  for (std::size_t j = 8; j < 256; ++j) ASSERT_NE(pointer(image, j), 0xFFFFu) << j;
+  const std::size_t at = pointer(image, 7) + 0x3E0000;
+  EXPECT_EQ(image[at], 0x01);
+  EXPECT_EQ(image[at + 1], 0x02);
+}
