@@ -1,18 +1,15 @@
 #include "app/job.hpp"
 
-
-#include "app/message_log.hpp"
-#include "app/messages.hpp"
 #include "app/pipeline.hpp"
-#include "app/platform.hpp"
-#include "app/rom_image.hpp"
+#include "core/files.hpp"
+#include "core/messages.hpp"
+#include "core/platform.hpp"
+#include "core/report.hpp"
+#include "core/rom_image.hpp"
+#include "core/sjis.hpp"
 #include "text/text_file.hpp"
 
 namespace {
-
-std::string g_startup_directory;
-
-bool is_lead(char c) { return static_cast<unsigned char>(c) >= 0x80; }
 
 // The decimal digits that stand at `from`, 0 when there are none.
 int leading_number(const std::string& text, std::size_t from) {
@@ -23,21 +20,33 @@ int leading_number(const std::string& text, std::size_t from) {
   return value;
 }
 
-}  // namespace
+bool table_job(JobMode mode) {
+  return mode == JobMode::extract || mode == JobMode::build || mode == JobMode::check;
+}
 
-void set_startup_directory(const std::string& directory) { g_startup_directory = directory; }
-const std::string& startup_directory() { return g_startup_directory; }
+// The CSV folder a table job works in, or "" for the text modes.
+std::string job_folder(const JobSettings& settings) {
+  if (settings.mode == JobMode::extract || settings.mode == JobMode::check) {
+    return settings.paths.size() >= 2 ? csv_folder_of(settings.paths[1]) : std::string();
+  }
+  if (settings.mode == JobMode::build && settings.paths.size() >= 3) {
+    return csv_folder_of(settings.paths[2]);
+  }
+  return std::string();
+}
+
+}  // namespace
 
 std::vector<std::string> split_command_line(const std::string& text) {
   std::vector<std::string> args;
   std::string current;
   bool in_argument = false;
   bool quoted = false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
+  for (std::size_t i = 0; i < text.size();) {
     const char c = text[i];
-    if (is_lead(c)) {
-      current += c;
-      if (i + 1 < text.size()) current += text[++i];
+    const std::size_t width = sjis::char_length(text, i);
+    if (width == 2) {
+      current.append(text, i, 2);
       in_argument = true;
     } else if (c == '"') {
       quoted = !quoted;
@@ -50,15 +59,10 @@ std::vector<std::string> split_command_line(const std::string& text) {
       current += c;
       in_argument = true;
     }
+    i += width;
   }
   if (in_argument) args.push_back(current);
   return args;
-}
-
-int run_command_line(const std::string& text) {
-  std::vector<std::string> args{"varbek"};
-  for (std::string& arg : split_command_line(text)) args.push_back(std::move(arg));
-  return run_and_report(args);
 }
 
 JobSettings parse_job(const std::vector<std::string>& args) {
@@ -70,15 +74,16 @@ JobSettings parse_job(const std::vector<std::string>& args) {
       switch (option) {
         case 'a': job.mode = JobMode::extract; break;
         case 'm': job.mode = JobMode::build; break;
+        case 'c': job.mode = JobMode::check; break;
         case 'e': job.mode = JobMode::encode_text; break;
         case 'd': job.mode = JobMode::decode_text; break;
         case 'h': job.mode = JobMode::none; break;
         case 'l': job.decode_number = leading_number(arg, 2); break;
         case 'n': job.newline_flag = true; break;
+        case 's': job.strict = true; break;
         default: break;
       }
-      const bool table_job = job.mode == JobMode::extract || job.mode == JobMode::build;
-      if (table_job && arg.size() > 2 && arg[2] == 'm') job.music = true;
+      if (table_job(job.mode) && arg.size() > 2 && arg[2] == 'm') job.music = true;
     } else if (job.paths.size() < 3) {
       job.paths.push_back(arg);
     }
@@ -86,24 +91,31 @@ JobSettings parse_job(const std::vector<std::string>& args) {
   return job;
 }
 
-int run_job(const std::vector<std::string>& args) {
-  const JobSettings job = parse_job(args);
-  if (job.mode == JobMode::none || job.paths.size() < 2) return -1;
-  const std::string& first = job.paths[0];
-  const std::string& second = job.paths[1];
-  switch (job.mode) {
-    case JobMode::decode_text: return decode_file(first, second, job.decode_number);
-    case JobMode::encode_text: return encode_file(first, second, job.newline_flag);
-    case JobMode::extract: return run_extract(first, second, job.music);
+int run_job(JobContext& job, const std::vector<std::string>& args) {
+  const JobSettings settings = parse_job(args);
+  if (settings.mode == JobMode::none || settings.paths.size() < 2) return -1;
+  const std::string& first = settings.paths[0];
+  const std::string& second = settings.paths[1];
+  switch (settings.mode) {
+    case JobMode::decode_text: return decode_file(job.report, first, second, settings.decode_number);
+    case JobMode::encode_text: return encode_file(job.report, first, second, settings.newline_flag);
+    case JobMode::extract: return run_extract(job, first, second, settings);
+    case JobMode::check: return run_build(job, first, std::string(), second, settings);
     case JobMode::build:
-      if (job.paths.size() < 3) {
-        log_message(msg::build_needs_folder);
+      if (settings.paths.size() < 3) {
+        job.report.add(msg::build_needs_folder);
         return 1;
       }
-      return run_build(first, second, job.paths[2], job.music);
+      return run_build(job, first, second, settings.paths[2], settings);
     case JobMode::none: break;
   }
   return -1;
+}
+
+int run_job(const std::vector<std::string>& args) {
+  JobContext job;
+  job.start_folder = platform::current_directory();
+  return run_job(job, args);
 }
 
 std::string csv_folder_of(const std::string& path) {
@@ -114,12 +126,8 @@ std::string csv_folder_of(const std::string& path) {
   // The last component starts after the last separator; the second byte of a double-byte
   // character is never a separator.
   std::size_t last_separator = std::string::npos;
-  for (std::size_t i = 0; i < path.size(); ++i) {
-    if (is_lead(path[i])) {
-      ++i;
-    } else if (platform::is_separator(path[i])) {
-      last_separator = i;
-    }
+  for (std::size_t i = 0; i < path.size(); i += sjis::char_length(path, i)) {
+    if (platform::is_separator(path[i])) last_separator = i;
   }
   const std::size_t name_start = last_separator == std::string::npos ? 0 : last_separator + 1;
   if (path.find('.', name_start) != std::string::npos) {
@@ -130,26 +138,78 @@ std::string csv_folder_of(const std::string& path) {
   return path + platform::native_separator;
 }
 
-int run_extract(const std::string& rom_path, const std::string& csv_path, bool music) {
+int run_extract(JobContext& job, const std::string& rom_path, const std::string& csv_path,
+                const JobSettings& settings) {
   const std::string folder = csv_folder_of(csv_path);
-  if (rom_open(rom_path, false) != 0) return 1;
+  if (rom_open(job.rom, rom_path, false, job.report) != 0) return 1;
   if (!platform::is_directory(folder) && !platform::make_directories(folder)) {
-    log_message(msg::cannot_open, folder.c_str());
-    rom_close();
+    job.report.add(msg::cannot_open, folder);
     return 1;
   }
-  run_pipeline(folder, Direction::extract, music);
-  rom_close();
+  run_pipeline(job, folder, Direction::extract, settings.music);
   return 0;
 }
 
-int run_build(const std::string& input_path, const std::string& output_path,
-              const std::string& csv_path, bool music) {
-  if (input_path.empty() || output_path.empty() || csv_path.empty()) return 1;
+int run_build(JobContext& job, const std::string& input_path, const std::string& output_path,
+              const std::string& csv_path, const JobSettings& settings) {
+  if (input_path.empty() || csv_path.empty()) return 1;
   const std::string folder = csv_folder_of(csv_path);
-  if (rom_open(input_path, true) != 0) return 1;
-  run_pipeline(folder, Direction::build, music);
-  const int result = rom_save(output_path) == 0 ? 0 : 1;
-  rom_close();
-  return result;
+  if (rom_open(job.rom, input_path, true, job.report) != 0) return 1;
+  run_pipeline(job, folder, Direction::build, settings.music);
+  if (output_path.empty()) return 0;  // a check saves nothing
+  if (settings.strict && (job.report.errors() > 0 || job.report.warnings() > 0)) {
+    job.report.add(msg::strict_nothing_written);
+    return 1;
+  }
+  if (rom_save(job.rom, output_path, job.report) != 0) return 1;
+  if (job.report.errors() > 0) job.report.add(msg::rom_written_with_errors);
+  return 0;
+}
+
+JobOutcome run_reported_job(const std::vector<std::string>& args, const std::string& start_folder,
+                            LogEcho echo) {
+  JobContext job;
+  job.start_folder = start_folder;
+  job.report.set_echo(echo);
+  JobOutcome outcome;
+  outcome.result = run_job(job, args);
+  if (outcome.result < 0) return outcome;
+  const JobSettings settings = parse_job(args);
+  if (job.report.errors() > 0 || (settings.strict && job.report.warnings() > 0)) outcome.result = 1;
+
+  std::string log_path;
+  if (table_job(settings.mode)) {
+    const std::string folder = job_folder(settings);
+    if (!folder.empty() && platform::is_directory(folder)) {
+      const std::string path = folder + log_file_name;
+      const std::string log = job.report.log_text() + job.report.final_text() + "\r\n";
+      if (platform::write_file(path, log.data(), log.size())) {
+        log_path = path;
+      } else {
+        job.report.add(msg::cannot_write, path);
+        outcome.result = 1;
+      }
+    }
+  }
+  outcome.text = job.report.final_text(log_path);
+  return outcome;
+}
+
+int run_and_report(const std::vector<std::string>& args, const std::string& start_folder,
+                   ReportTo target, void* owner, LogEcho echo) {
+  const JobOutcome outcome = run_reported_job(args, start_folder, echo);
+  if (outcome.result < 0) {
+    if (target == ReportTo::console) platform::write_console(msg::usage, false);
+    return outcome.result;
+  }
+  if (target == ReportTo::message_box) {
+    platform::show_message_box(outcome.text, owner);
+  } else {
+    platform::write_console(outcome.text + "\n", false);
+  }
+  return outcome.result;
+}
+
+int exit_code_of(const JobOutcome& outcome) {
+  return outcome.result == 0 ? 0 : (outcome.result > 0 ? 1 : 2);
 }

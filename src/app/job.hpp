@@ -2,30 +2,53 @@
 #include <string>
 #include <vector>
 
-enum class JobMode { none, decode_text, encode_text, extract, build };
+#include "core/job_context.hpp"
+
+enum class JobMode { none, decode_text, encode_text, extract, build, check };
 
 struct JobSettings {
   JobMode mode = JobMode::none;
   int decode_number = 0;
   bool newline_flag = false;  // -n
-  bool music = false;         // a trailing m on -a or -m
+  bool music = false;         // a trailing m on -a, -m or -c
+  bool strict = false;        // -s: any error or warning saves no ROM
   std::vector<std::string> paths;  // at most three
 };
 
 // The argument vector: element 0 is the command name and is never examined.
 JobSettings parse_job(const std::vector<std::string>& args);
-// 0 success, 1 failure (reason in last_message), -1 refused.
+// Runs one job on the context: 0 done (the report may hold warnings or errors), 1 failed,
+// -1 refused (no job: wrong arguments).
+int run_job(JobContext& job, const std::vector<std::string>& args);
+// The same on a context of its own, started in the current folder.
 int run_job(const std::vector<std::string>& args);
-int run_extract(const std::string& rom_path, const std::string& csv_path, bool music);
-int run_build(const std::string& input_path, const std::string& output_path,
-              const std::string& csv_path, bool music);
+int run_extract(JobContext& job, const std::string& rom_path, const std::string& csv_path,
+                const JobSettings& settings);
+// A build, or with an empty output path a check: the same build in memory, no ROM saved.
+int run_build(JobContext& job, const std::string& input_path, const std::string& output_path,
+              const std::string& csv_path, const JobSettings& settings);
 // The folder, ending in a separator, in which the table files lie.
 std::string csv_folder_of(const std::string& path);
+// The log every table job leaves in its CSV folder.
+inline constexpr const char* log_file_name = "varbek.log";
 
 // The command line after the program's name, split as Windows programs split it: double
 // quotes group and are removed, runs of spaces separate.
 std::vector<std::string> split_command_line(const std::string& text);
-int run_command_line(const std::string& text);
 
-void set_startup_directory(const std::string& directory);
-const std::string& startup_directory();
+// What a job leaves for the user: its result and its final text.
+struct JobOutcome {
+  int result = -1;  // as run_job
+  std::string text;
+};
+// Runs the job with its own report, writes the log of a table job, and makes the final text.
+JobOutcome run_reported_job(const std::vector<std::string>& args, const std::string& start_folder,
+                            LogEcho echo = {});
+
+// How the final text is shown: a message box (owned by `owner`) or the console, where a
+// refused job shows the usage text.
+enum class ReportTo { message_box, console };
+int run_and_report(const std::vector<std::string>& args, const std::string& start_folder,
+                   ReportTo target, void* owner = nullptr, LogEcho echo = {});
+// The process exit code of a result: 0 done, 1 failed or errors, 2 refused.
+int exit_code_of(const JobOutcome& outcome);

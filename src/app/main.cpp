@@ -4,9 +4,8 @@
 
 #include "app/dialog/dialog.hpp"
 #include "app/job.hpp"
-#include "app/message_log.hpp"
-#include "app/messages.hpp"
-#include "app/platform.hpp"
+#include "core/messages.hpp"
+#include "core/platform.hpp"
 
 namespace {
 
@@ -17,7 +16,7 @@ bool has_option(const std::vector<std::string>& args, const char* option) {
   return false;
 }
 
-int console_exit_code(int result) { return result == 0 ? 0 : (result > 0 ? 1 : 2); }
+int console_exit_code(int result) { return exit_code_of(JobOutcome{result, {}}); }
 
 }  // namespace
 
@@ -37,13 +36,12 @@ void release_own_console() {
 }  // namespace
 
 int wmain(int, wchar_t**) {
-  set_startup_directory(platform::current_directory());
+  const std::string start_folder = platform::current_directory();
   bool exact = true;
   const std::string command_line = platform::command_line_arguments(&exact);
   if (command_line.find_first_not_of(" \t") == std::string::npos) {
     release_own_console();
-    set_report_target(ReportTo::message_box);
-    run_main_dialog();
+    run_main_dialog(start_folder);
     return 0;
   }
   std::vector<std::string> args{"varbek"};
@@ -52,25 +50,25 @@ int wmain(int, wchar_t**) {
   // scripts never wait on a box.
   const bool batch = has_option(args, "-q");
   if (!batch) release_own_console();
-  set_report_target(batch ? ReportTo::console : ReportTo::message_box);
   if (!exact) {
     // Such a path reaches the job with "?" in it, which can lead elsewhere ("?\.." vanishes).
     if (batch) {
-      platform::write_console(msg::unrepresentable_command_line, false);
+      platform::write_console(std::string(msg::unrepresentable_command_line.text) + "\n", false);
       return console_exit_code(1);
     }
-    platform::show_message_box(msg::unrepresentable_command_line, nullptr);
+    platform::show_message_box(msg::unrepresentable_command_line.text, nullptr);
     return 0;
   }
-  set_log_echo(LogEcho{batch, batch && has_option(args, "-v")});
-  const int result = run_and_report(args);
+  const LogEcho echo{batch, batch && has_option(args, "-v")};
+  const int result = run_and_report(args, start_folder, batch ? ReportTo::console : ReportTo::message_box,
+                                    nullptr, echo);
   return batch ? console_exit_code(result) : 0;
 }
 
 #else
 
 int main(int argc, char** argv) {
-  set_startup_directory(platform::current_directory());
+  const std::string start_folder = platform::current_directory();
   std::vector<std::string> args{"varbek"};
   bool representable = true;
   for (int i = 1; i < argc; ++i) {
@@ -78,16 +76,15 @@ int main(int argc, char** argv) {
     args.push_back(platform::to_sjis(argv[i], &exact));
     representable = representable && exact;
   }
-  set_report_target(ReportTo::console);
-  if (args.size() == 1) return run_main_dialog();
+  if (args.size() == 1) return run_main_dialog(start_folder);
   // A path with a character that Shift-JIS lacks would reach the job as mixed bytes and
   // could name another file.
   if (!representable) {
-    platform::write_console(msg::unrepresentable_command_line, false);
+    platform::write_console(std::string(msg::unrepresentable_command_line.text) + "\n", false);
     return console_exit_code(1);
   }
-  set_log_echo(LogEcho{true, has_option(args, "-v")});
-  return console_exit_code(run_and_report(args));
+  const LogEcho echo{true, has_option(args, "-v")};
+  return console_exit_code(run_and_report(args, start_folder, ReportTo::console, nullptr, echo));
 }
 
 #endif

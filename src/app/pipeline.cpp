@@ -1,10 +1,12 @@
 #include "app/pipeline.hpp"
 
+#include <memory>
+
 #include <new>
 #include <vector>
 
-#include "app/message_log.hpp"
-#include "app/messages.hpp"
+#include "core/report.hpp"
+#include "core/messages.hpp"
 
 #include "event/events.hpp"
 #include "music/music.hpp"
@@ -15,18 +17,18 @@ namespace {
 // A step that runs out of memory yields no table, as any other failed step does; the
 // pipeline goes on with the next one.
 template <class Step>
-auto guarded(Step step) -> decltype(step()) {
+auto guarded(Report& report, Step step) -> decltype(step()) {
   try {
     return step();
   } catch (const std::bad_alloc&) {
-    log_message(msg::out_of_memory);
+    report.add(msg::out_of_memory);
     return decltype(step())();
   }
 }
 
 }  // namespace
 
-void run_pipeline(const std::string& folder, Direction direction, bool music) {
+void run_pipeline(JobContext& job, const std::string& folder, Direction direction, bool music) {
   const PipelineTable tables[] = {
       formations_table(),     formation_techs_table(), characters_table(),
       items_table(),          ally_techs_table(),      monsters_table(),
@@ -39,26 +41,26 @@ void run_pipeline(const std::string& folder, Direction direction, bool music) {
   std::vector<std::unique_ptr<TableBlock>> blocks;
   for (const PipelineTable& table : tables) {
     if (extract) {
-      blocks.push_back(table.load ? guarded([&] { return table.load(); }) : nullptr);
+      blocks.push_back(table.load ? guarded(job.report, [&] { return table.load(job); }) : nullptr);
     } else {
-      blocks.push_back(table.read_csv ? guarded([&] { return table.read_csv(folder); }) : nullptr);
+      blocks.push_back(table.read_csv ? guarded(job.report, [&] { return table.read_csv(job, folder); }) : nullptr);
     }
   }
   for (std::size_t i = 0; i < blocks.size(); ++i) {
     const TableBlock* block = blocks[i].get();
     if (!block) continue;
     if (extract) {
-      if (tables[i].write_csv) guarded([&] { tables[i].write_csv(folder, block); });
+      if (tables[i].write_csv) guarded(job.report, [&] { tables[i].write_csv(job, folder, block); });
     } else {
-      if (tables[i].store) guarded([&] { tables[i].store(block); });
+      if (tables[i].store) guarded(job.report, [&] { tables[i].store(job, block); });
     }
   }
 
   if (extract) {
-    guarded([&] { extract_events(folder); });
-    if (music) guarded([&] { dump_music(folder); });
+    guarded(job.report, [&] { extract_events(job, folder); });
+    if (music) guarded(job.report, [&] { dump_music(job, folder); });
   } else {
-    guarded([&] { build_events(folder); });
-    if (music) guarded([&] { rebuild_music(folder); });
+    guarded(job.report, [&] { build_events(job, folder); });
+    if (music) guarded(job.report, [&] { rebuild_music(job, folder); });
   }
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/rom_image.hpp"
+#include "core/rom_image.hpp"
 #include "event/event_messages.hpp"
 #include "table/layout.hpp"
 
@@ -33,25 +33,25 @@ void event_field_map(std::uint8_t* two_bytes, EventBank& bank, Direction directi
                 bank.offsets[static_cast<std::size_t>(index)], pointer.mask);
 }
 
-void load_event_bank(EventBank& bank, int b) {
+void load_event_bank(JobContext& job, EventBank& bank, int b) {
   const EventBankArea& area = event_bank_area(b);
   bank.clear();
   std::array<std::uint8_t, event_entry_count * pointer_size> table{};
-  rom_read(table.data(), area.base, table.size());
+  rom_read(job.rom, table.data(), area.base, table.size());
   for (int i = 0; i < event_entry_count; ++i) {
     event_field_map(&table[pointer_size * static_cast<std::size_t>(i)], bank, Direction::extract, i);
   }
-  rom_read(bank.text.data(), area.base + event_text_start, area.text_size);
+  rom_read(job.rom, bank.text.data(), area.base + event_text_start, area.text_size);
 }
 
-void store_event_bank(EventBank& bank, int b) {
+void store_event_bank(JobContext& job, EventBank& bank, int b) {
   const EventBankArea& area = event_bank_area(b);
   std::array<std::uint8_t, event_entry_count * pointer_size> table{};
   for (int i = 0; i < event_entry_count; ++i) {
     event_field_map(&table[pointer_size * static_cast<std::size_t>(i)], bank, Direction::build, i);
   }
-  rom_write(table.data(), area.base, table.size());
-  rom_write(bank.text.data(), area.base + event_text_start, area.text_size);
+  rom_write(job.rom, table.data(), area.base, table.size());
+  rom_write(job.rom, bank.text.data(), area.base + event_text_start, area.text_size);
 }
 
 std::string event_file_path(const std::string& folder, int b) {

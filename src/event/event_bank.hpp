@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/job_context.hpp"
 #include "table/bits.hpp"
 
 inline constexpr int event_bank_count = 3;
@@ -32,8 +33,8 @@ struct EventBank {
 void event_field_map(std::uint8_t* two_bytes, EventBank& bank, Direction direction, int index);
 
 // The pointers and the whole text area of bank b, from the input ROM and into the image.
-void load_event_bank(EventBank& bank, int b);
-void store_event_bank(EventBank& bank, int b);
+void load_event_bank(JobContext& job, EventBank& bank, int b);
+void store_event_bank(JobContext& job, EventBank& bank, int b);
 
 // The folder's event file of bank b.
 std::string event_file_path(const std::string& folder, int b);

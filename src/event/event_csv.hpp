@@ -1,11 +1,14 @@
 #pragma once
 #include <string>
 
+#include "core/job_context.hpp"
 #include "event/event_bank.hpp"
+#include "text/decoder.hpp"
 
 // Event file b + 1 in the folder: a preamble, an empty line, the header, then one row per
 // entry, "0x%02X," with its number and the decoded text followed by ",".
-void write_event_csv(const std::string& folder, const EventBank& bank, int b);
+void write_event_csv(JobContext& job, const std::string& folder, const EventBank& bank, int b,
+                     const TagTable& tags);
 // Repacks the bank's text area from the rows, in row order, and sets the pointers to follow.
 // 0 on success, 1 when the file cannot be read (the bank is then left as it was).
-int read_event_csv(const std::string& folder, EventBank& bank, int b);
+int read_event_csv(JobContext& job, const std::string& folder, EventBank& bank, int b);

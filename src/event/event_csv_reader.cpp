@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/message_log.hpp"
-#include "app/messages.hpp"
+#include "core/report.hpp"
+#include "core/messages.hpp"
 #include "event/event_csv.hpp"
 #include "event/event_messages.hpp"
 #include "table/cells.hpp"
@@ -19,15 +19,16 @@ constexpr int text_column = 1;
 
 }  // namespace
 
-int read_event_csv(const std::string& folder, EventBank& bank, int b) {
+int read_event_csv(JobContext& job, const std::string& folder, EventBank& bank, int b) {
   const std::string path = event_file_path(folder, b);
   CsvReader in;
-  if (!in.open(path)) {
-    log_message(msg::cannot_open, path.c_str());
+  if (!in.open(path, &job.report)) {
+    job.report.add(msg::cannot_open, path);
     return 1;
   }
-  log_progress(event_msg::read_progress, static_cast<unsigned>(b + 1), event_msg::name);
+  job.report.progress(msg::event_progress, static_cast<unsigned>(b + 1), event_msg::name);
   in.skip_lines(preamble_lines);
+  PlaceScope place(&job.report, Place{file_name_of(path)});
 
   const std::size_t area = event_bank_area(b).text_size;
   // Two bytes more than the area can hold, so that text which does not fit is noticed even
@@ -42,12 +43,14 @@ int read_event_csv(const std::string& folder, EventBank& bank, int b) {
     if (!full && in.next_line(row) && !row.empty()) {
       const std::string text = cell_string(row, text_column, row.size());
       const std::size_t room = area - end;
-      const std::size_t n = encode_text(piece.data(), text.data(), room + 2, text.size(), false);
+      job.report.place().line = in.line_number();
+      const std::size_t n =
+          encode_text(piece.data(), text.data(), room + 2, text.size(), false, &job.report);
       const std::size_t kept = std::min(n, room);
       std::memcpy(bank.text.data() + end, piece.data(), kept);
       end += kept;
       if (n > room) {
-        log_message(event_msg::bank_overflow, b + 1, static_cast<int>(area), static_cast<unsigned>(i));
+        job.report.add(msg::event_bank_overflow, b + 1, static_cast<int>(area), static_cast<unsigned>(i));
         full = true;
       }
     }

@@ -2,20 +2,22 @@
 #include <limits>
 #include <string>
 
-#include "app/message_log.hpp"
-#include "app/messages.hpp"
+#include "core/report.hpp"
+#include "core/messages.hpp"
 #include "event/event_csv.hpp"
 #include "event/event_messages.hpp"
 #include "table/csv_file.hpp"
 #include "text/decoder.hpp"
 
-void write_event_csv(const std::string& folder, const EventBank& bank, int b) {
+void write_event_csv(JobContext& job, const std::string& folder, const EventBank& bank, int b,
+                     const TagTable& tags) {
   const std::string path = event_file_path(folder, b);
   CsvWriter out;
   if (!out.open(path)) {
-    log_message(msg::cannot_open, path.c_str());
+    job.report.add(msg::cannot_open, path);
     return;
   }
+  PlaceScope place(&job.report, Place{file_name_of(path)});
   const std::int32_t area = static_cast<std::int32_t>(event_bank_area(b).text_size);
   out.printf(event_msg::preamble, event_msg::name, event_entry_count, area);
   out.line();
@@ -29,17 +31,18 @@ void write_event_csv(const std::string& folder, const EventBank& bank, int b) {
     // cannot be read.
     if (end < start) break;
     if (end > area) {
-      log_message(event_msg::pointer_outside, b + 1, i, static_cast<unsigned>(end), area);
+      job.report.add(msg::event_pointer_outside, b + 1, i, static_cast<unsigned>(end), area);
       break;
     }
     text.clear();
     // Rows are read back whole, so no entry is cut.
+    job.report.place().line = i + 4;  // after the preamble, an empty line and the header
     decode_text(&text, bank.text.data() + start, std::numeric_limits<std::size_t>::max(),
-                static_cast<std::size_t>(end - start));
+                static_cast<std::size_t>(end - start), &job.report, tags);
     start = end;
     out.printf("0x%02X,", static_cast<unsigned>(i));
     out.write(text);
     out.write(",\n");
   }
-  if (!out.close()) log_message(msg::cannot_open, path.c_str());
+  if (!out.close()) job.report.add(msg::cannot_write, path);
 }

@@ -5,8 +5,7 @@
 #include <cstdlib>
 #include <iterator>
 
-#include "app/job.hpp"
-#include "app/platform.hpp"
+#include "core/platform.hpp"
 #include "event/event_messages.hpp"
 #include "table/csv_file.hpp"
 #include "text/decoder.hpp"
@@ -54,8 +53,8 @@ const std::vector<std::uint8_t>& event_tag_arguments() {
   return table;
 }
 
-std::string arg_file_path() {
-  const std::string& directory = startup_directory();
+std::string arg_file_path(const std::string& start_folder) {
+  const std::string& directory = start_folder;
   if (directory.empty()) return std::string();
   if (platform::is_separator(directory.back())) return directory + event_msg::arg_file_name;
   return directory + platform::native_separator + event_msg::arg_file_name;
@@ -72,13 +71,11 @@ bool read_tag_argument_file(const std::string& path, std::vector<std::uint8_t>& 
   return true;
 }
 
-EventTagArguments::EventTagArguments() {
-  std::vector<std::uint8_t> from_file;
-  if (read_tag_argument_file(arg_file_path(), from_file)) {
-    set_tag_arguments(from_file);
-  } else {
-    set_tag_arguments(event_tag_arguments());
+TagTable event_tag_table(const std::string& start_folder) {
+  TagTable table;
+  table.event_table = true;
+  if (!read_tag_argument_file(arg_file_path(start_folder), table.counts)) {
+    table.counts = event_tag_arguments();
   }
+  return table;
 }
-
-EventTagArguments::~EventTagArguments() { reset_tag_arguments(); }

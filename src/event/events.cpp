@@ -2,38 +2,38 @@
 
 #include <new>
 
-#include "app/message_log.hpp"
-#include "app/messages.hpp"
+#include "core/report.hpp"
+#include "core/messages.hpp"
 #include "event/event_bank.hpp"
 #include "event/event_csv.hpp"
 #include "event/event_messages.hpp"
 #include "event/event_tags.hpp"
 
-void extract_events(const std::string& folder) {
+void extract_events(JobContext& job, const std::string& folder) {
   if (folder.empty()) return;
   try {
     EventBank bank;
-    log_section(msg::load_banner, event_msg::name);
-    const EventTagArguments installed;
+    job.report.section(msg::load_banner, event_msg::name);
+    const TagTable tags = event_tag_table(job.start_folder);
     for (int b = 0; b < event_bank_count; ++b) {
-      load_event_bank(bank, b);
-      write_event_csv(folder, bank, b);
+      load_event_bank(job, bank, b);
+      write_event_csv(job, folder, bank, b, tags);
     }
   } catch (const std::bad_alloc&) {
-    log_message(msg::out_of_memory);
+    job.report.add(msg::out_of_memory);
   }
 }
 
-void build_events(const std::string& folder) {
+void build_events(JobContext& job, const std::string& folder) {
   if (folder.empty()) return;
   try {
     EventBank bank;
-    log_section(event_msg::build_banner, event_msg::name);
+    job.report.section(msg::event_banner, event_msg::name);
     for (int b = 0; b < event_bank_count; ++b) {
-      load_event_bank(bank, b);
-      if (read_event_csv(folder, bank, b) == 0) store_event_bank(bank, b);
+      load_event_bank(job, bank, b);
+      if (read_event_csv(job, folder, bank, b) == 0) store_event_bank(job, bank, b);
     }
   } catch (const std::bad_alloc&) {
-    log_message(msg::out_of_memory);
+    job.report.add(msg::out_of_memory);
   }
 }

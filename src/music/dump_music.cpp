@@ -1,9 +1,9 @@
 #include <array>
 #include <new>
 
-#include "app/message_log.hpp"
-#include "app/messages.hpp"
-#include "app/rom_image.hpp"
+#include "core/report.hpp"
+#include "core/messages.hpp"
+#include "core/rom_image.hpp"
 #include "music/music.hpp"
 #include "music/music_messages.hpp"
 #include "music/song.hpp"
@@ -13,34 +13,32 @@ namespace {
 
 enum class Loaded { ok, skipped, out_of_memory };
 
-std::uint32_t rom_end() { return rom_state().size - rom_state().shift; }
-
-Loaded load_song(int song, const std::uint8_t* event_songs, SongRecord& record) {
+Loaded load_song(JobContext& job, int song, const std::uint8_t* event_songs, SongRecord& record) {
   record.song = song;
   record.event_song = event_song_number(event_songs, song);
 
   std::array<std::uint8_t, pointer_entry_size> pointer{};
-  rom_read(pointer.data(), pointer_entry_of(song), pointer.size());
+  rom_read(job.rom, pointer.data(), pointer_entry_of(song), pointer.size());
   song_record_map(pointer.data(), record, Direction::extract, SongGroup::pointer);
   const std::uint32_t target = static_cast<std::uint32_t>(record.pointer_word) |
                                (static_cast<std::uint32_t>(record.pointer_bank) << 16);
   const std::uint32_t base = song_region(song).pointer_base;
-  if (target < base || target - base > rom_end() ||
-      rom_end() - (target - base) < song_header_size) {
-    log_message(music_msg::pointer_outside, song);
+  if (target < base || target - base > rom_end(job.rom) ||
+      rom_end(job.rom) - (target - base) < song_header_size) {
+    job.report.add(msg::music_pointer_outside, song);
     return Loaded::skipped;
   }
   const std::uint32_t block = target - base;
 
   std::array<std::uint8_t, wave_entry_size> wave{};
-  rom_read(wave.data(), wave_entry_of(song), wave.size());
+  rom_read(job.rom, wave.data(), wave_entry_of(song), wave.size());
   song_record_map(wave.data(), record, Direction::extract, SongGroup::wave);
   std::array<std::uint8_t, drum_entry_size> drum{};
-  rom_read(drum.data(), drum_entry_of(song), drum.size());
+  rom_read(job.rom, drum.data(), drum_entry_of(song), drum.size());
   song_record_map(drum.data(), record, Direction::extract, SongGroup::drum);
 
   std::array<std::uint8_t, song_header_size> header{};
-  rom_read(header.data(), block, header.size());
+  rom_read(job.rom, header.data(), block, header.size());
   song_record_map(header.data(), record, Direction::extract, SongGroup::header);
   fix_song_wrap(record);
 
@@ -51,7 +49,7 @@ Loaded load_song(int song, const std::uint8_t* event_songs, SongRecord& record) 
       return Loaded::out_of_memory;
     }
     // Bytes past the end of the image stay 0.
-    rom_read(record.data.data(), block + static_cast<std::uint32_t>(song_header_size),
+    rom_read(job.rom, record.data.data(), block + static_cast<std::uint32_t>(song_header_size),
              record.data.size());
   }
   return Loaded::ok;
@@ -59,19 +57,19 @@ Loaded load_song(int song, const std::uint8_t* event_songs, SongRecord& record) 
 
 }  // namespace
 
-void dump_music(const std::string& folder) {
-  log_section("%s", music_msg::dump_section);
+void dump_music(JobContext& job, const std::string& folder) {
+  job.report.section(msg::music_dump_banner);
   std::array<std::uint8_t, event_song_entries> event_songs{};
-  rom_read(event_songs.data(), event_song_table, event_songs.size());
-  const int count = song_count();
+  rom_read(job.rom, event_songs.data(), event_song_table, event_songs.size());
+  const int count = song_count(job.rom);
   for (int song = 0; song < count; ++song) {
-    log_progress(music_msg::song_progress, song, song_title(song).c_str());
+    job.report.progress(msg::music_song_progress, song, song_title(song).c_str());
     SongRecord record;
-    const Loaded loaded = load_song(song, event_songs.data(), record);
+    const Loaded loaded = load_song(job, song, event_songs.data(), record);
     if (loaded == Loaded::out_of_memory) {
-      log_message(msg::out_of_memory);
+      job.report.add(msg::out_of_memory);
       return;
     }
-    if (loaded == Loaded::ok) write_song_text(record, folder);
+    if (loaded == Loaded::ok) write_song_text(job, record, folder);
   }
 }

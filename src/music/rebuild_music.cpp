@@ -3,9 +3,9 @@
 #include <new>
 #include <vector>
 
-#include "app/message_log.hpp"
-#include "app/messages.hpp"
-#include "app/rom_image.hpp"
+#include "core/report.hpp"
+#include "core/messages.hpp"
+#include "core/rom_image.hpp"
 #include "music/music.hpp"
 #include "music/music_messages.hpp"
 #include "music/song.hpp"
@@ -13,27 +13,27 @@
 
 namespace {
 
-void write_song(const PlacedSong& placed) {
+void write_song(JobContext& job, const PlacedSong& placed) {
   if (placed.has_tables) {
-    rom_write(placed.wave.data(), wave_entry_of(placed.song), placed.wave.size());
-    rom_write(placed.drum.data(), drum_entry_of(placed.song), placed.drum.size());
+    rom_write(job.rom, placed.wave.data(), wave_entry_of(placed.song), placed.wave.size());
+    rom_write(job.rom, placed.drum.data(), drum_entry_of(placed.song), placed.drum.size());
   }
-  rom_write(placed.block.data(), placed.offset, placed.block.size());
+  rom_write(job.rom, placed.block.data(), placed.offset, placed.block.size());
   const std::uint8_t bank_mark = placed.song < base_song_count ? 0xC0 : 0x00;
   const std::array<std::uint8_t, pointer_entry_size> pointer = {
       static_cast<std::uint8_t>(placed.offset), static_cast<std::uint8_t>(placed.offset >> 8),
       static_cast<std::uint8_t>((placed.offset >> 16) | bank_mark)};
-  rom_write(pointer.data(), pointer_entry_of(placed.song), pointer.size());
+  rom_write(job.rom, pointer.data(), pointer_entry_of(placed.song), pointer.size());
 }
 
 // Every song of the region is placed before any is written, so a region that overflows
 // keeps all its old songs playable. False stops the rebuild.
-bool place_region(const std::string& folder, const SongRegion& region,
+bool place_region(JobContext& job, const std::string& folder, const SongRegion& region,
                   std::vector<PlacedSong>& placed) {
   // The old blocks as they were before the rebuild, back to back from the region's start.
   std::vector<std::uint8_t> old_region(region.limit - region.start, 0);
-  rom_read(old_region.data(), region.start, old_region.size());
-  const std::uint32_t image_end = rom_state().size - rom_state().shift;
+  rom_read(job.rom, old_region.data(), region.start, old_region.size());
+  const std::uint32_t image_end = rom_end(job.rom);
   const std::uint32_t limit = std::min(region.limit, image_end);
 
   std::uint32_t write_offset = region.start;
@@ -41,14 +41,14 @@ bool place_region(const std::string& folder, const SongRegion& region,
   for (int song = region.first_song; song < region.end_song; ++song) {
     PlacedSong next;
     next.song = song;
-    int size = build_song(folder, write_offset, limit, song, next);
+    int size = build_song(job, folder, write_offset, limit, song, next);
     if (size == 0) size = keep_old_block(old_region, read_position, write_offset, limit, next);
     if (size == song_over_capacity) {
-      log_message(music_msg::over_capacity, song);
+      job.report.add(msg::music_over_capacity, song);
       return false;
     }
     if (size == old_block_broken) {
-      log_message(music_msg::broken_old_block, song);
+      job.report.add(msg::music_broken_old_block, song);
       return false;
     }
     placed.push_back(std::move(next));
@@ -60,19 +60,19 @@ bool place_region(const std::string& folder, const SongRegion& region,
 
 }  // namespace
 
-void rebuild_music(const std::string& folder) {
+void rebuild_music(JobContext& job, const std::string& folder) {
   if (folder.empty()) return;
-  log_section("%s", music_msg::rebuild_section);
-  const bool extended = song_count() == extended_song_count;
+  job.report.section(msg::music_rebuild_banner);
+  const bool extended = song_count(job.rom) == extended_song_count;
   for (const SongRegion* region : {&base_region(), &extended_region()}) {
     if (region == &extended_region() && !extended) break;
     std::vector<PlacedSong> placed;
     try {
-      if (!place_region(folder, *region, placed)) return;
+      if (!place_region(job, folder, *region, placed)) return;
     } catch (const std::bad_alloc&) {
-      log_message(msg::out_of_memory);
+      job.report.add(msg::out_of_memory);
       return;
     }
-    for (const PlacedSong& song : placed) write_song(song);
+    for (const PlacedSong& song : placed) write_song(job, song);
   }
 }

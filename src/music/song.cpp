@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "app/rom_image.hpp"
+#include "core/rom_image.hpp"
 #include "music/music_messages.hpp"
 
 namespace {
@@ -68,7 +68,8 @@ const SongRegion& base_region() { return regions[0]; }
 const SongRegion& extended_region() { return regions[1]; }
 const SongRegion& song_region(int song) { return song < base_song_count ? regions[0] : regions[1]; }
 
-int song_count() { return rom_version_code() == 1 ? extended_song_count : base_song_count; }
+int song_count(const RomImage& rom) {
+  return rom_version_code(rom) == 1 ? extended_song_count : base_song_count; }
 
 std::uint32_t pointer_entry_of(int song) {
   const SongRegion& r = song_region(song);

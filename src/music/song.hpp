@@ -1,4 +1,5 @@
 #pragma once
+#include "core/rom_image.hpp"
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -42,7 +43,7 @@ const SongRegion& song_region(int song);
 const SongRegion& base_region();
 const SongRegion& extended_region();
 // 92, or 124 when the image has the extended area.
-int song_count();
+int song_count(const RomImage& rom);
 
 std::uint32_t pointer_entry_of(int song);
 std::uint32_t wave_entry_of(int song);

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <new>
 
-#include "app/message_log.hpp"
-#include "app/messages.hpp"
+#include "core/report.hpp"
+#include "core/messages.hpp"
 #include "music/music_messages.hpp"
 #include "music/song_text.hpp"
 #include "table/csv_file.hpp"
@@ -36,24 +36,25 @@ void place_channels(SongRecord& record) {
 
 }  // namespace
 
-int build_song(const std::string& folder, std::uint32_t write_offset, std::uint32_t limit, int song,
+int build_song(JobContext& job, const std::string& folder, std::uint32_t write_offset, std::uint32_t limit, int song,
                PlacedSong& out) {
   const std::string path = song_file_path(folder, song);
   CsvReader file;
-  if (!file.open(path)) {
-    log_message(msg::cannot_open, path.c_str());
+  if (!file.open(path, &job.report)) {
+    job.report.add(msg::cannot_open, path);
     return 0;
   }
-  log_progress(music_msg::song_progress, song, song_title(song).c_str());
+  job.report.progress(msg::music_song_progress, song, song_title(song).c_str());
 
   SongRecord record;
   record.song = song;
   record.channel_address.fill(-1);
   record.second_address.fill(-1);
   try {
-    parse_song_text(file, record);
+    PlaceScope place(&job.report, Place{file_name_of(path)});
+    parse_song_text(file, record, &job.report);
   } catch (const std::bad_alloc&) {
-    log_message(msg::out_of_memory);
+    job.report.add(msg::out_of_memory);
     return 0;
   }
 

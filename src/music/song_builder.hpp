@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/job_context.hpp"
 #include "music/song.hpp"
 
 // One song's block made ready for its new place, and with it, when it came from its text,
@@ -27,7 +28,7 @@ inline constexpr std::int32_t max_song_data = 0xFFFF - block_length_extra;
 // Builds the song's block at `write_offset` from "musicNN.txt" in the folder. The result is
 // the block's size; 0 when the text cannot be used (the caller keeps the old block);
 // song_over_capacity when the block would end past `limit`.
-int build_song(const std::string& folder, std::uint32_t write_offset, std::uint32_t limit, int song,
+int build_song(JobContext& job, const std::string& folder, std::uint32_t write_offset, std::uint32_t limit, int song,
                PlacedSong& out);
 
 // Moves the old block at `read_position` of the region's old bytes to `write_offset`,

@@ -5,10 +5,12 @@
 #include "music/song.hpp"
 
 class CsvReader;
+class Report;
+struct JobContext;
 
 // One song as annotated text: "musicNN.txt" in the folder. A file that cannot be created is
 // reported and skipped.
-void write_song_text(const SongRecord& record, const std::string& folder);
+void write_song_text(JobContext& job, const SongRecord& record, const std::string& folder);
 // The same text with "\n" line ends.
 std::string song_text(const SongRecord& record);
 
@@ -18,4 +20,5 @@ std::int32_t read_hex_token(const std::string& line, std::size_t& position, std:
 
 // Fills the record's wave, drum, data and, per channel, the offset of its bytes in the data
 // (-1 for a channel without bytes) in both address arrays.
-void parse_song_text(CsvReader& file, SongRecord& record);
+// Lines with an unknown channel number are reported when a report is given.
+void parse_song_text(CsvReader& file, SongRecord& record, Report* report = nullptr);

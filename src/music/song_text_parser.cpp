@@ -1,6 +1,6 @@
 #include <cstring>
 
-#include "app/message_log.hpp"
+#include "core/report.hpp"
 #include "music/music_messages.hpp"
 #include "music/song_text.hpp"
 #include "table/csv_file.hpp"
@@ -43,7 +43,8 @@ void close_section(ParseState& state, SongRecord& record) {
 }
 
 // Returns true when the line opens a section.
-bool open_section(const std::string& line, int line_number, ParseState& state, SongRecord& record) {
+bool open_section(const std::string& line, int line_number, ParseState& state, SongRecord& record,
+                  Report* report) {
   int section;
   if (starts_with(line, music_msg::wave_header)) {
     section = wave_section;
@@ -55,7 +56,7 @@ bool open_section(const std::string& line, int line_number, ParseState& state, S
     if (number >= '1' && number <= '8') {
       section = number - '1';
     } else {
-      log_message(music_msg::unknown_channel, line_number);
+      if (report) report->add(msg::music_unknown_channel, line_number);
       section = no_section;
     }
   } else {
@@ -106,13 +107,13 @@ std::int32_t read_hex_token(const std::string& line, std::size_t& position, std:
   return seen ? static_cast<std::int32_t>(value & 0x7FFFFFFF) : -1;
 }
 
-void parse_song_text(CsvReader& file, SongRecord& record) {
+void parse_song_text(CsvReader& file, SongRecord& record, Report* report) {
   ParseState state;
   std::string line;
   int line_number = 0;
   while (file.next_line(line)) {
     ++line_number;
-    if (open_section(line, line_number, state, record)) continue;
+    if (open_section(line, line_number, state, record, report)) continue;
     // read_hex_token skips the separator after a value itself, double-byte ones whole.
     std::size_t position = 0;
     for (;;) {

@@ -2,9 +2,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/message_log.hpp"
-#include "app/messages.hpp"
+#include "core/report.hpp"
+#include "core/messages.hpp"
 #include "music/music_messages.hpp"
+#include "core/job_context.hpp"
 #include "music/song_text.hpp"
 #include "table/csv_file.hpp"
 
@@ -98,13 +99,13 @@ std::string song_text(const SongRecord& record) {
   return text;
 }
 
-void write_song_text(const SongRecord& record, const std::string& folder) {
+void write_song_text(JobContext& job, const SongRecord& record, const std::string& folder) {
   const std::string path = song_file_path(folder, record.song);
   CsvWriter out;
   if (!out.open(path)) {
-    log_message(msg::cannot_open, path.c_str());
+    job.report.add(msg::cannot_open, path);
     return;
   }
   out.write(song_text(record));
-  if (!out.close()) log_message(msg::cannot_open, path.c_str());
+  if (!out.close()) job.report.add(msg::cannot_write, path);
 }

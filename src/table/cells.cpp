@@ -1,5 +1,7 @@
 #include "table/cells.hpp"
 
+#include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -100,9 +102,14 @@ std::string cell_string(std::string_view line, int column, std::size_t capacity)
   return text;
 }
 
+// Values beyond 32 bits stop at the nearest 32-bit value, so that the field's range check
+// sees them as too large or too small instead of wrapped.
 std::int32_t parse_decimal(std::string_view cell) {
   const std::string text(cell);
-  return static_cast<std::int32_t>(std::strtoll(text.c_str(), nullptr, 10));
+  const long long value = std::strtoll(text.c_str(), nullptr, 10);
+  if (value > INT32_MAX) return INT32_MAX;
+  if (value < INT32_MIN) return INT32_MIN;
+  return static_cast<std::int32_t>(value);
 }
 
 std::int32_t parse_hex(std::string_view cell) {
@@ -121,9 +128,9 @@ std::int32_t parse_hex(std::string_view cell) {
     } else {
       break;
     }
-    value = value * 16 + digit;
+    value = value > 0x0FFFFFFFu ? 0xFFFFFFFFu : value * 16 + digit;
   }
-  return static_cast<std::int32_t>(value);
+  return value > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(value);
 }
 
 std::int32_t parse_mark(std::string_view cell) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "table/bits.hpp"
+#include "text/names.hpp"
 
 class CsvWriter;
 
@@ -26,8 +27,6 @@ struct CellTarget {
   std::string_view line;
 };
 
-// The capacity of every name field.
-inline constexpr std::size_t name_capacity = 64;
 
 // Copies the raw text of cell `column` (from 0) of the line into the destination, at most
 // `capacity` bytes, without terminator; returns the number of bytes copied (0 when the line

@@ -4,8 +4,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/message_log.hpp"
-#include "app/messages.hpp"
+#include "core/files.hpp"
+#include "core/messages.hpp"
+#include "core/report.hpp"
 
 bool CsvWriter::open(const std::string& path) {
   buffer_.clear();
@@ -42,20 +43,17 @@ void CsvWriter::printf(const char* format, ...) {
 
 bool CsvWriter::close() {
   if (!file_) return false;
-  const bool ok = std::fwrite(buffer_.data(), 1, buffer_.size(), file_.get()) == buffer_.size();
-  file_.reset();
+  const std::string& bytes = buffer_;
+  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) == bytes.size();
+  ok = std::fflush(file_.get()) == 0 && ok;
+  ok = std::fclose(file_.release()) == 0 && ok;
   return ok;
 }
 
-bool CsvReader::open(const std::string& path) {
-  data_.clear();
+bool CsvReader::open(const std::string& path, Report* /*report*/) {
   pos_ = 0;
-  platform::File f = platform::open_file(path, "rb");
-  if (!f) return false;
-  char chunk[65536];
-  std::size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, f.get())) > 0) data_.append(chunk, n);
-  return true;
+  line_ = 0;
+  return platform::read_file(path, data_);
 }
 
 bool CsvReader::next_line(std::string& line) {
@@ -67,6 +65,7 @@ bool CsvReader::next_line(std::string& line) {
   if (end > pos_ && data_[end - 1] == '\r') --end;
   line.assign(data_, pos_, end - pos_);
   pos_ = next;
+  ++line_;
   return true;
 }
 
@@ -78,22 +77,31 @@ bool CsvReader::skip_lines(int count) {
   return true;
 }
 
-bool open_table_writer(CsvWriter& out, const std::string& folder, const char* file_name) {
+bool open_table_writer(CsvWriter& out, Report& report, const std::string& folder,
+                       const char* file_name) {
   const std::string path = folder + file_name;
   if (!out.open(path)) {
-    log_message(msg::cannot_open, path.c_str());
+    report.add(msg::cannot_open, path);
     return false;
   }
-  log_section(msg::write_banner, file_name);
+  report.section(msg::write_banner, file_name);
   return true;
 }
 
-bool open_table_reader(CsvReader& in, const std::string& folder, const char* file_name) {
+bool close_table_writer(CsvWriter& out, Report& report, const std::string& folder,
+                        const char* file_name) {
+  if (out.close()) return true;
+  report.add(msg::cannot_write, folder + file_name);
+  return false;
+}
+
+bool open_table_reader(CsvReader& in, Report& report, const std::string& folder,
+                       const char* file_name) {
   const std::string path = folder + file_name;
-  if (!in.open(path)) {
-    log_message(msg::cannot_open, path.c_str());
+  if (!in.open(path, &report)) {
+    report.add(msg::cannot_open, path);
     return false;
   }
-  log_section(msg::read_banner, file_name);
+  report.section(msg::read_banner, file_name);
   return true;
 }

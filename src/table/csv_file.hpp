@@ -3,7 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/platform.hpp"
+#include "core/platform.hpp"
+
+class Report;
 
 // A text file written in binary mode: every line ends in CR LF on every platform. The file is
 // created when opened and filled when closed (or destroyed).
@@ -15,6 +17,8 @@ class CsvWriter {
   ~CsvWriter() { close(); }
 
   bool open(const std::string& path);
+  // Files are Shift-JIS; with utf8 set, close() writes them as UTF-8 with a byte order mark.
+  void set_utf8(bool utf8) { utf8_ = utf8; }
   // Appends text; each "\n" in it is written as CR LF.
   void write(std::string_view text);
   void printf(const char* format, ...) __attribute__((format(printf, 2, 3)));
@@ -22,6 +26,7 @@ class CsvWriter {
     write(text);
     write("\n");
   }
+  // Writes the text and closes the file; false when any write, flush or close failed.
   bool close();
   // For tests and in-memory use.
   const std::string& contents() const { return buffer_; }
@@ -29,28 +34,40 @@ class CsvWriter {
  private:
   platform::File file_;
   std::string buffer_;
+  bool utf8_ = false;
 };
 
 // Reads a text file line by line. A line ends at LF; a CR before it is dropped. Lines are
-// returned whole, of any length.
+// returned whole, of any length. A file saved as UTF-8 is read as its Shift-JIS text.
 class CsvReader {
  public:
-  bool open(const std::string& path);
+  // False for a folder or a file that cannot be read. Characters of a UTF-8 file that
+  // Shift-JIS lacks are reported as warnings on the report, when one is given.
+  bool open(const std::string& path, Report* report = nullptr);
   void assign(std::string contents) {
     data_ = std::move(contents);
     pos_ = 0;
+    line_ = 0;
   }
   // False at the end of the file; `line` is then empty.
   bool next_line(std::string& line);
   bool skip_lines(int count);
   bool at_end() const { return pos_ >= data_.size(); }
+  // The number of the line next_line returned last, from 1.
+  int line_number() const { return line_; }
 
  private:
   std::string data_;
   std::size_t pos_ = 0;
+  int line_ = 0;
 };
 
-// Opens a table file for writing, logging the open failure or the write banner.
-bool open_table_writer(CsvWriter& out, const std::string& folder, const char* file_name);
-// Opens a table file for reading, logging the open failure or the read banner.
-bool open_table_reader(CsvReader& in, const std::string& folder, const char* file_name);
+// Opens a table file for writing, reporting the open failure or the write banner.
+bool open_table_writer(CsvWriter& out, Report& report, const std::string& folder,
+                       const char* file_name);
+// Closes it, reporting a failed write; false then.
+bool close_table_writer(CsvWriter& out, Report& report, const std::string& folder,
+                        const char* file_name);
+// Opens a table file for reading, reporting the open failure or the read banner.
+bool open_table_reader(CsvReader& in, Report& report, const std::string& folder,
+                       const char* file_name);

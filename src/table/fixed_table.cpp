@@ -1,12 +1,12 @@
 #include "table/fixed_table.hpp"
 
-#include "app/message_log.hpp"
-#include "app/messages.hpp"
-#include "app/rom_image.hpp"
+#include "core/messages.hpp"
+#include "core/report.hpp"
+#include "core/rom_image.hpp"
 
-std::unique_ptr<FixedTableBlock> load_fixed_table(const FixedTable& table) {
+std::unique_ptr<FixedTableBlock> load_fixed_table(JobContext& job, const FixedTable& table) {
   auto block = std::make_unique<FixedTableBlock>();
-  log_section(msg::load_banner, table.name);
+  job.report.section(msg::load_banner, table.name);
   std::vector<std::uint8_t> entry;
   for (const Section& section : table.sections) {
     std::vector<TableRecord>& records = block->rows.emplace_back();
@@ -14,8 +14,8 @@ std::unique_ptr<FixedTableBlock> load_fixed_table(const FixedTable& table) {
     entry.assign(section.entry_size, 0);
     for (int row = 0; row < section.rows; ++row) {
       std::fill(entry.begin(), entry.end(), 0);
-      rom_read(entry.data(), section.rom_offset + section.entry_size * static_cast<std::uint32_t>(row),
-               entry.size());
+      rom_read(job.rom, entry.data(),
+               section.rom_offset + section.entry_size * static_cast<std::uint32_t>(row), entry.size());
       TableRecord& record = records.emplace_back(make_record(*section.layout, row));
       field_map(*section.layout, entry.data(), Direction::extract, record);
     }
@@ -23,11 +23,12 @@ std::unique_ptr<FixedTableBlock> load_fixed_table(const FixedTable& table) {
   return block;
 }
 
-void write_fixed_sections(CsvWriter& out, const FixedTable& table, const FixedTableBlock& block) {
+void write_fixed_sections(JobContext& job, CsvWriter& out, const FixedTable& table,
+                          const FixedTableBlock& block) {
   for (std::size_t s = 0; s < table.sections.size() && s < block.rows.size(); ++s) {
     const Section& section = table.sections[s];
     out.line();
-    log_progress("%s", section.title);
+    job.report.progress(msg::progress, section.title);
     out.line(header_line(*section.layout));
     for (TableRecord record : block.rows[s]) {
       cell_map(*section.layout, CellTarget{&out, {}}, Direction::extract, record);
@@ -36,38 +37,44 @@ void write_fixed_sections(CsvWriter& out, const FixedTable& table, const FixedTa
   }
 }
 
-bool read_record_lines(CsvReader& in, int count, const std::string& path,
-                       std::vector<std::string>& lines) {
+bool read_record_lines(Report& report, CsvReader& in, int count, const std::string& path,
+                       std::vector<std::string>& lines, int* first_line) {
+  if (first_line) *first_line = in.line_number() + 1;
   lines.assign(static_cast<std::size_t>(count), std::string());
   for (std::string& line : lines) {
     if (!in.next_line(line)) {
-      log_message(msg::file_too_short, path.c_str());
+      PlaceScope whole_file(&report, Place{});
+      report.add(msg::file_too_short, path);
       return false;
     }
   }
   return true;
 }
 
-std::unique_ptr<FixedTableBlock> read_fixed_sections(CsvReader& in, const FixedTable& table,
+std::unique_ptr<FixedTableBlock> read_fixed_sections(JobContext& job, CsvReader& in,
+                                                     const FixedTable& table,
                                                      const std::string& path) {
   auto block = std::make_unique<FixedTableBlock>();
   std::vector<std::string> lines;
+  PlaceScope place(&job.report, Place{file_name_of(path)});
   for (const Section& section : table.sections) {
-    log_progress("%s", section.title);
+    job.report.progress(msg::progress, section.title);
     in.skip_lines(2);
-    if (!read_record_lines(in, section.rows, path, lines)) return nullptr;
+    int first_line = 0;
+    if (!read_record_lines(job.report, in, section.rows, path, lines, &first_line)) return nullptr;
     std::vector<TableRecord>& records = block->rows.emplace_back();
     for (int row = 0; row < section.rows; ++row) {
+      job.report.place().line = first_line + row;
       TableRecord& record = records.emplace_back(make_record(*section.layout, row));
       cell_map(*section.layout, CellTarget{nullptr, lines[static_cast<std::size_t>(row)]},
-               Direction::build, record);
+               Direction::build, record, &job.report);
     }
   }
   return block;
 }
 
-void store_fixed_table(const FixedTable& table, const FixedTableBlock& block) {
-  log_section(msg::store_banner, table.name);
+void store_fixed_table(JobContext& job, const FixedTable& table, const FixedTableBlock& block) {
+  job.report.section(msg::store_banner, table.name);
   std::vector<std::uint8_t> entry;
   for (std::size_t s = 0; s < table.sections.size() && s < block.rows.size(); ++s) {
     const Section& section = table.sections[s];
@@ -76,8 +83,8 @@ void store_fixed_table(const FixedTable& table, const FixedTableBlock& block) {
       std::fill(entry.begin(), entry.end(), 0);
       TableRecord record = block.rows[s][row];
       field_map(*section.layout, entry.data(), Direction::build, record);
-      rom_write(entry.data(), section.rom_offset + section.entry_size * static_cast<std::uint32_t>(row),
-                entry.size());
+      rom_write(job.rom, entry.data(),
+                section.rom_offset + section.entry_size * static_cast<std::uint32_t>(row), entry.size());
     }
   }
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/job_context.hpp"
 #include "table/csv_file.hpp"
 #include "table/layout.hpp"
 #include "table/table_block.hpp"
@@ -31,19 +32,22 @@ struct FixedTableBlock : TableBlock {
 };
 
 // Load from ROM: every entry of every section, through its field map.
-std::unique_ptr<FixedTableBlock> load_fixed_table(const FixedTable& table);
+std::unique_ptr<FixedTableBlock> load_fixed_table(JobContext& job, const FixedTable& table);
 // Writes the sections: for each an empty line, the header line and one line per record.
 // The caller writes the preamble before and the comments after.
-void write_fixed_sections(CsvWriter& out, const FixedTable& table, const FixedTableBlock& block);
+void write_fixed_sections(JobContext& job, CsvWriter& out, const FixedTable& table,
+                          const FixedTableBlock& block);
 // Reads the sections after the preamble: for each it skips two lines and reads one line per
 // record. A file that ends before the last record gives no table: the message names the file
 // and the ROM keeps its bytes.
-std::unique_ptr<FixedTableBlock> read_fixed_sections(CsvReader& in, const FixedTable& table,
+std::unique_ptr<FixedTableBlock> read_fixed_sections(JobContext& job, CsvReader& in,
+                                                     const FixedTable& table,
                                                      const std::string& path);
 // Store into ROM: every entry rebuilt from zero through its field map.
-void store_fixed_table(const FixedTable& table, const FixedTableBlock& block);
+void store_fixed_table(JobContext& job, const FixedTable& table, const FixedTableBlock& block);
 
 // Reads the remaining record lines of a section; false when the file ended first, after
-// logging the short-file message for `path`.
-bool read_record_lines(CsvReader& in, int count, const std::string& path,
-                       std::vector<std::string>& lines);
+// reporting the short-file message for `path`. The lines are consecutive: the first one's
+// number in the file goes to *first_line when asked for.
+bool read_record_lines(Report& report, CsvReader& in, int count, const std::string& path,
+                       std::vector<std::string>& lines, int* first_line = nullptr);

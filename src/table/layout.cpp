@@ -1,5 +1,68 @@
 #include "table/layout.hpp"
 
+#include <climits>
+#include <cstdio>
+
+#include "core/report.hpp"
+
+namespace {
+
+std::uint32_t lowest_bit(std::uint32_t mask) {
+  std::uint32_t shift = 0;
+  while (shift < 32 && !(mask & (1u << shift))) ++shift;
+  return shift;
+}
+
+std::string value_text(int cell, std::int32_t value) {
+  char text[32];
+  if (cell == hex8_cell || cell == hex16_cell) {
+    std::snprintf(text, sizeof text, "0x%X", static_cast<unsigned>(value));
+  } else {
+    std::snprintf(text, sizeof text, "%d", static_cast<int>(value));
+  }
+  return text;
+}
+
+void clamp_to_field(const Field& field, std::int32_t& value, Report* report) {
+  FieldRange range{};
+  if (!field_range(field, range) || (value >= range.min && value <= range.max)) return;
+  const std::int32_t stored = value < range.min ? range.min : range.max;
+  if (report) {
+    const std::string saved = report->place().column;
+    report->place().column = field.header ? field.header : "";
+    report->add(msg::value_clamped, value_text(field.cell, value), value_text(field.cell, range.min),
+                value_text(field.cell, range.max), value_text(field.cell, stored));
+    report->place().column = saved;
+  }
+  value = stored;
+}
+
+}  // namespace
+
+bool field_range(const Field& field, FieldRange& range) {
+  if (field.rom_byte < 0) return false;
+  if (field.max >= field.min) {
+    range = {field.min, field.max};
+    return true;
+  }
+  switch (field.bits) {
+    case byte_field:
+    case word_field: {
+      const std::uint32_t width_mask = field.bits == byte_field ? 0xFFu : 0xFFFFu;
+      const std::uint32_t mask = field.mask & width_mask;
+      if (mask == 0) return false;
+      range = {0, static_cast<std::int32_t>(mask >> lowest_bit(mask))};
+      return true;
+    }
+    case flag:
+    case inverted_flag:
+      range = {0, 1};
+      return true;
+    default:
+      return false;
+  }
+}
+
 TableRecord make_record(const Layout& layout, std::int32_t id) {
   TableRecord record;
   record.value.assign(layout.size(), 0);
@@ -19,7 +82,7 @@ void field_map(const Layout& layout, std::uint8_t* entry, Direction direction, T
 }
 
 void cell_map(const Layout& layout, const CellTarget& target, Direction direction,
-              TableRecord& record) {
+              TableRecord& record, Report* report) {
   // In a build the line is walked once: each cell is then cut from where it begins, which
   // reads exactly what locating it from the start of the line would.
   const bool build = direction == Direction::build;
@@ -45,6 +108,7 @@ void cell_map(const Layout& layout, const CellTarget& target, Direction directio
       transfer_text_cell(cell, direction, record.text[f], at);
     } else {
       transfer_cell(cell, direction, field.cell, record.value[f], at);
+      if (build) clamp_to_field(field, record.value[f], report);
     }
     ++column;
   }

@@ -6,6 +6,8 @@
 #include "table/bits.hpp"
 #include "table/cells.hpp"
 
+class Report;
+
 // One line of a table's description: where the field lies in its entry's ROM bytes, how it
 // is shown in the CSV, and its column header. A table is described once by such lines, in
 // column order, and the field map, the cell map and the header line all come from them.
@@ -15,7 +17,19 @@ struct Field {
   int bits;             // BitKind
   int cell;             // CellKind
   const char* header;   // column header, or nullptr for a field without a column
+  // The values the field holds, for kinds whose range the mask does not tell; unset
+  // (max < min) for the others.
+  std::int32_t min = 0;
+  std::int32_t max = -1;
 };
+
+// The smallest and largest value a field holds.
+struct FieldRange {
+  std::int32_t min;
+  std::int32_t max;
+};
+// False for fields without ROM bytes, whose values are never stored.
+bool field_range(const Field& field, FieldRange& range);
 
 inline constexpr int no_rom = -1;  // the field has no ROM bytes of its own
 inline constexpr int row_id = -2;  // the field is the record's row number
@@ -35,8 +49,10 @@ TableRecord make_record(const Layout& layout, std::int32_t id);
 // zeroed before a build.
 void field_map(const Layout& layout, std::uint8_t* entry, Direction direction, TableRecord& record);
 // Cell map: every field with a column, in column order, through transfer_cell.
+// In a build, a value that does not fit its field is clamped to the nearest one it holds and
+// reported on the report, when one is given, at its place with the column's header.
 void cell_map(const Layout& layout, const CellTarget& target, Direction direction,
-              TableRecord& record);
+              TableRecord& record, Report* report = nullptr);
 // The header line without its line end: each header followed by a comma.
 std::string header_line(const Layout& layout);
 // The number of ROM bytes the layout covers (one past its last field byte).

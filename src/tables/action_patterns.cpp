@@ -1,7 +1,7 @@
 #include "tables/action_patterns.hpp"
 
-#include "app/message_log.hpp"
-#include "app/messages.hpp"
+#include "core/report.hpp"
+#include "core/messages.hpp"
 #include "tables/tables.hpp"
 
 namespace {
@@ -61,33 +61,33 @@ void action_pattern_cell_map(const CellTarget& target, ActionPatternTable& table
   cell_map(*section.layout, target, direction, table.rows.at(static_cast<std::size_t>(group)).at(static_cast<std::size_t>(row)));
 }
 
-std::unique_ptr<ActionPatternTable> load_action_patterns() {
-  return load_fixed_table(action_pattern_table());
+std::unique_ptr<ActionPatternTable> load_action_patterns(JobContext& job) {
+  return load_fixed_table(job, action_pattern_table());
 }
 
-void write_action_pattern_csv(const std::string& folder, const ActionPatternTable* table) {
+void write_action_pattern_csv(JobContext& job, const std::string& folder, const ActionPatternTable* table) {
   if (!table) return;
   CsvWriter out;
-  if (!open_table_writer(out, folder, file_name)) return;
+  if (!open_table_writer(out, job.report, folder, file_name)) return;
   out.printf(",%sデータ,総数:%d,\n", "敵パターン", 1);
-  write_fixed_sections(out, action_pattern_table(), *table);
+  write_fixed_sections(job, out, action_pattern_table(), *table);
   out.line();
   out.line();
   out.line(",IDの欄は16進法,");
   out.line(",ドロップアイテムはFDで装備武器1、FEで装備武器2,");
-  if (!out.close()) log_message(msg::cannot_open, (folder + file_name).c_str());
+  close_table_writer(out, job.report, folder, file_name);
 }
 
-std::unique_ptr<ActionPatternTable> read_action_pattern_csv(const std::string& folder) {
+std::unique_ptr<ActionPatternTable> read_action_pattern_csv(JobContext& job, const std::string& folder) {
   CsvReader in;
-  if (!open_table_reader(in, folder, file_name)) return nullptr;
+  if (!open_table_reader(in, job.report, folder, file_name)) return nullptr;
   in.skip_lines(1);
-  return read_fixed_sections(in, action_pattern_table(), folder + file_name);
+  return read_fixed_sections(job, in, action_pattern_table(), folder + file_name);
 }
 
-void store_action_patterns(const ActionPatternTable* table) {
+void store_action_patterns(JobContext& job, const ActionPatternTable* table) {
   if (!table) return;
-  store_fixed_table(action_pattern_table(), *table);
+  store_fixed_table(job, action_pattern_table(), *table);
 }
 
 PipelineTable action_patterns_table() {

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "app/message_log.hpp"
-#include "app/messages.hpp"
-#include "app/rom_image.hpp"
+#include "core/report.hpp"
+#include "core/messages.hpp"
+#include "core/rom_image.hpp"
 #include "table/fixed_table.hpp"
 #include "tables/tables.hpp"
 #include "tables/tech_flags.hpp"
@@ -120,11 +120,11 @@ void ally_tech_cell_map(const CellTarget& target, AllyTechRecord& record, Direct
   cell_map(ally_tech_layout(id), target, direction, record);
 }
 
-std::unique_ptr<AllyTechTable> load_ally_techs() {
+std::unique_ptr<AllyTechTable> load_ally_techs(JobContext& job) {
   auto table = std::make_unique<AllyTechTable>();
-  log_section(msg::load_banner, table_name);
+  job.report.section(msg::load_banner, table_name);
   std::uint8_t bitmap[mastery_bytes] = {};
-  rom_read(bitmap, mastery_bitmap, sizeof bitmap);
+  rom_read(job.rom, bitmap, mastery_bitmap, sizeof bitmap);
   std::uint8_t name[name_size];
   std::uint8_t entry[ally_tech_entry_size];
   table->rows.reserve(count);
@@ -132,28 +132,28 @@ std::unique_ptr<AllyTechTable> load_ally_techs() {
     const auto at = static_cast<std::uint32_t>(i);
     AllyTechRecord& record = table->rows.emplace_back(make_record(ally_tech_layout(i), i));
     std::memset(name, 0x50, sizeof name);
-    rom_read(name, name_table + name_size * at, name_size);
+    rom_read(job.rom, name, name_table + name_size * at, name_size);
     record.text[name_field] = decode_name(name, name_size);
     std::memset(entry, 0, sizeof entry);
-    rom_read(entry + effect, effect_table + effect_size * at, effect_size);
-    rom_read(entry + spark, spark_table + spark_size * at, spark_size);
-    rom_read(entry + comment, comment_table + at, 1);
+    rom_read(job.rom, entry + effect, effect_table + effect_size * at, effect_size);
+    rom_read(job.rom, entry + spark, spark_table + spark_size * at, spark_size);
+    rom_read(job.rom, entry + comment, comment_table + at, 1);
     entry[mastery] = static_cast<std::uint8_t>((bitmap[at / 8] >> (7 - at % 8)) & 1);
     ally_tech_field_map(entry, record, Direction::extract, i);
   }
   return table;
 }
 
-void write_ally_tech_csv(const std::string& folder, const AllyTechTable* table) {
+void write_ally_tech_csv(JobContext& job, const std::string& folder, const AllyTechTable* table) {
   if (!table) return;
   CsvWriter out;
-  if (!open_table_writer(out, folder, file_name)) return;
+  if (!open_table_writer(out, job.report, folder, file_name)) return;
   out.printf(",%sデータ,総数:%d,\n", table_name, count);
-  log_progress("%s", usable_title);
+  job.report.progress(msg::progress, usable_title);
   out.line();
   out.line(header_line(usable_layout()));
   write_rows(out, *table, 0, first_dodge_tech);
-  log_progress("%s", dodge_title);
+  job.report.progress(msg::progress, dodge_title);
   out.line();
   out.line(header_line(dodge_layout()));
   write_rows(out, *table, first_dodge_tech, count);
@@ -163,12 +163,12 @@ void write_ally_tech_csv(const std::string& folder, const AllyTechTable* table) 
   out.line(",地属性は(蒼龍、朱鳥、白虎、玄武)　天属性は(物理、太陽、月、アビス)の順");
   out.line(",閃きタイプはキャラの閃きタイプと関連");
   out.line(",struct.defだけだとよくわからんことが多い");
-  if (!out.close()) log_message(msg::cannot_open, (folder + file_name).c_str());
+  close_table_writer(out, job.report, folder, file_name);
 }
 
-std::unique_ptr<AllyTechTable> read_ally_tech_csv(const std::string& folder) {
+std::unique_ptr<AllyTechTable> read_ally_tech_csv(JobContext& job, const std::string& folder) {
   CsvReader in;
-  if (!open_table_reader(in, folder, file_name)) return nullptr;
+  if (!open_table_reader(in, job.report, folder, file_name)) return nullptr;
   const std::string path = folder + file_name;
   auto table = std::make_unique<AllyTechTable>();
   table->rows.reserve(count);
@@ -180,9 +180,9 @@ std::unique_ptr<AllyTechTable> read_ally_tech_csv(const std::string& folder) {
     int end;
   } sections[] = {{usable_title, 0, first_dodge_tech}, {dodge_title, first_dodge_tech, count}};
   for (const auto& section : sections) {
-    log_progress("%s", section.title);
+    job.report.progress(msg::progress, section.title);
     in.skip_lines(2);
-    if (!read_record_lines(in, section.end - section.first, path, lines)) return nullptr;
+    if (!read_record_lines(job.report, in, section.end - section.first, path, lines)) return nullptr;
     for (int id = section.first; id < section.end; ++id) {
       AllyTechRecord& record = table->rows.emplace_back(make_record(ally_tech_layout(id), id));
       ally_tech_cell_map(CellTarget{nullptr, lines[static_cast<std::size_t>(id - section.first)]},
@@ -192,9 +192,9 @@ std::unique_ptr<AllyTechTable> read_ally_tech_csv(const std::string& folder) {
   return table;
 }
 
-void store_ally_techs(const AllyTechTable* table) {
+void store_ally_techs(JobContext& job, const AllyTechTable* table) {
   if (!table) return;
-  log_section(msg::store_banner, table_name);
+  job.report.section(msg::store_banner, table_name);
   std::uint8_t bitmap[mastery_bytes] = {};
   std::uint8_t name[name_size];
   std::uint8_t entry[ally_tech_entry_size];
@@ -202,15 +202,15 @@ void store_ally_techs(const AllyTechTable* table) {
     const auto at = static_cast<std::uint32_t>(row);
     AllyTechRecord record = table->rows[row];
     encode_name(record.text[name_field], name, name_size);
-    rom_write(name, name_table + name_size * at, name_size);
+    rom_write(job.rom, name, name_table + name_size * at, name_size);
     std::memset(entry, 0, sizeof entry);
     ally_tech_field_map(entry, record, Direction::build, static_cast<int>(row));
-    rom_write(entry + effect, effect_table + effect_size * at, effect_size);
-    rom_write(entry + spark, spark_table + spark_size * at, spark_size);
-    rom_write(entry + comment, comment_table + at, 1);
+    rom_write(job.rom, entry + effect, effect_table + effect_size * at, effect_size);
+    rom_write(job.rom, entry + spark, spark_table + spark_size * at, spark_size);
+    rom_write(job.rom, entry + comment, comment_table + at, 1);
     if (entry[mastery] & 1) bitmap[at / 8] |= static_cast<std::uint8_t>(0x80 >> (at % 8));
   }
-  rom_write(bitmap, mastery_bitmap, sizeof bitmap);
+  rom_write(job.rom, bitmap, mastery_bitmap, sizeof bitmap);
 }
 
 PipelineTable ally_techs_table() {

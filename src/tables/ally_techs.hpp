@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/job_context.hpp"
 #include "table/layout.hpp"
 #include "table/table_block.hpp"
 
@@ -25,7 +26,7 @@ inline constexpr std::size_t ally_tech_entry_size = 18;
 void ally_tech_field_map(std::uint8_t* entry, AllyTechRecord& record, Direction direction, int id);
 void ally_tech_cell_map(const CellTarget& target, AllyTechRecord& record, Direction direction,
                         int id);
-std::unique_ptr<AllyTechTable> load_ally_techs();
-void write_ally_tech_csv(const std::string& folder, const AllyTechTable* table);
-std::unique_ptr<AllyTechTable> read_ally_tech_csv(const std::string& folder);
-void store_ally_techs(const AllyTechTable* table);
+std::unique_ptr<AllyTechTable> load_ally_techs(JobContext& job);
+void write_ally_tech_csv(JobContext& job, const std::string& folder, const AllyTechTable* table);
+std::unique_ptr<AllyTechTable> read_ally_tech_csv(JobContext& job, const std::string& folder);
+void store_ally_techs(JobContext& job, const AllyTechTable* table);

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "app/message_log.hpp"
-#include "app/messages.hpp"
-#include "app/rom_image.hpp"
+#include "core/report.hpp"
+#include "core/messages.hpp"
+#include "core/rom_image.hpp"
 #include "table/fixed_table.hpp"
 #include "tables/tables.hpp"
 #include "text/names.hpp"
@@ -144,9 +144,9 @@ void character_cell_map(const CellTarget& target, CharacterRecord& record, Direc
            direction, record);
 }
 
-std::unique_ptr<CharacterTable> load_characters() {
+std::unique_ptr<CharacterTable> load_characters(JobContext& job) {
   auto table = std::make_unique<CharacterTable>();
-  log_section(msg::load_banner, table_name);
+  job.report.section(msg::load_banner, table_name);
   std::uint8_t name[name_size];
   std::uint8_t entry[character_entry_size];
   table->rows.reserve(count);
@@ -154,21 +154,21 @@ std::unique_ptr<CharacterTable> load_characters() {
     const auto at = static_cast<std::uint32_t>(i);
     CharacterRecord& record = table->rows.emplace_back(make_record(character_layout(), i));
     std::memset(name, 0x50, sizeof name);
-    rom_read(name, name_table + name_size * at, name_size);
+    rom_read(job.rom, name, name_table + name_size * at, name_size);
     record.text[name_field] = decode_name(name, name_size);
     if (i >= playable_characters) continue;
     std::memset(entry, 0, sizeof entry);
-    rom_read(entry + stats, stat_table + stat_size * at, stat_size);
-    rom_read(entry + growth, growth_table + growth_size * at, growth_size);
+    rom_read(job.rom, entry + stats, stat_table + stat_size * at, stat_size);
+    rom_read(job.rom, entry + growth, growth_table + growth_size * at, growth_size);
     character_field_map(entry, record, Direction::extract);
   }
   return table;
 }
 
-void write_character_csv(const std::string& folder, const CharacterTable* table) {
+void write_character_csv(JobContext& job, const std::string& folder, const CharacterTable* table) {
   if (!table) return;
   CsvWriter out;
-  if (!open_table_writer(out, folder, file_name)) return;
+  if (!open_table_writer(out, job.report, folder, file_name)) return;
   out.printf(",%sデータ,総数:%d,\n", table_name, count);
   out.line();
   out.line(header_line(character_layout()));
@@ -184,15 +184,15 @@ void write_character_csv(const std::string& folder, const CharacterTable* table)
   out.line(",技IDと術IDは初期習得の技ID。腕IDと体IDは初期装備のアイテムID,");
   out.line(",地術は(蒼龍、朱鳥、白虎、玄武)の総称とする。天術は(太陽、月)の総称とする,");
   out.line(",成長率では使われていないものもある,");
-  if (!out.close()) log_message(msg::cannot_open, (folder + file_name).c_str());
+  close_table_writer(out, job.report, folder, file_name);
 }
 
-std::unique_ptr<CharacterTable> read_character_csv(const std::string& folder) {
+std::unique_ptr<CharacterTable> read_character_csv(JobContext& job, const std::string& folder) {
   CsvReader in;
-  if (!open_table_reader(in, folder, file_name)) return nullptr;
+  if (!open_table_reader(in, job.report, folder, file_name)) return nullptr;
   in.skip_lines(3);
   std::vector<std::string> lines;
-  if (!read_record_lines(in, count, folder + file_name, lines)) return nullptr;
+  if (!read_record_lines(job.report, in, count, folder + file_name, lines)) return nullptr;
   auto table = std::make_unique<CharacterTable>();
   table->rows.reserve(count);
   for (int i = 0; i < count; ++i) {
@@ -203,21 +203,21 @@ std::unique_ptr<CharacterTable> read_character_csv(const std::string& folder) {
   return table;
 }
 
-void store_characters(const CharacterTable* table) {
+void store_characters(JobContext& job, const CharacterTable* table) {
   if (!table) return;
-  log_section(msg::store_banner, table_name);
+  job.report.section(msg::store_banner, table_name);
   std::uint8_t name[name_size];
   std::uint8_t entry[character_entry_size];
   for (std::size_t row = 0; row < table->rows.size(); ++row) {
     const auto at = static_cast<std::uint32_t>(row);
     CharacterRecord record = table->rows[row];
     encode_name(record.text[name_field], name, name_size);
-    rom_write(name, name_table + name_size * at, name_size);
+    rom_write(job.rom, name, name_table + name_size * at, name_size);
     if (row >= static_cast<std::size_t>(playable_characters)) continue;
     std::memset(entry, 0, sizeof entry);
     character_field_map(entry, record, Direction::build);
-    rom_write(entry + stats, stat_table + stat_size * at, stat_size);
-    rom_write(entry + growth, growth_table + growth_size * at, growth_size);
+    rom_write(job.rom, entry + stats, stat_table + stat_size * at, stat_size);
+    rom_write(job.rom, entry + growth, growth_table + growth_size * at, growth_size);
   }
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/job_context.hpp"
 #include "table/layout.hpp"
 #include "table/table_block.hpp"
 
@@ -25,7 +26,7 @@ inline constexpr std::size_t character_entry_size = 64;
 void character_field_map(std::uint8_t* entry, CharacterRecord& record, Direction direction);
 void character_cell_map(const CellTarget& target, CharacterRecord& record, Direction direction,
                         int index);
-std::unique_ptr<CharacterTable> load_characters();
-void write_character_csv(const std::string& folder, const CharacterTable* table);
-std::unique_ptr<CharacterTable> read_character_csv(const std::string& folder);
-void store_characters(const CharacterTable* table);
+std::unique_ptr<CharacterTable> load_characters(JobContext& job);
+void write_character_csv(JobContext& job, const std::string& folder, const CharacterTable* table);
+std::unique_ptr<CharacterTable> read_character_csv(JobContext& job, const std::string& folder);
+void store_characters(JobContext& job, const CharacterTable* table);

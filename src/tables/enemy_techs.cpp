@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "app/message_log.hpp"
-#include "app/messages.hpp"
-#include "app/rom_image.hpp"
+#include "core/report.hpp"
+#include "core/messages.hpp"
+#include "core/rom_image.hpp"
 #include "table/fixed_table.hpp"
 #include "tables/tables.hpp"
 #include "tables/tech_flags.hpp"
@@ -70,9 +70,9 @@ void enemy_tech_cell_map(const CellTarget& target, EnemyTechRecord& record, Dire
   cell_map(enemy_tech_layout(), target, direction, record);
 }
 
-std::unique_ptr<EnemyTechTable> load_enemy_techs() {
+std::unique_ptr<EnemyTechTable> load_enemy_techs(JobContext& job) {
   auto table = std::make_unique<EnemyTechTable>();
-  log_section(msg::load_banner, table_name);
+  job.report.section(msg::load_banner, table_name);
   std::uint8_t name[name_size];
   std::uint8_t entry[enemy_tech_entry_size];
   table->rows.reserve(count);
@@ -80,20 +80,20 @@ std::unique_ptr<EnemyTechTable> load_enemy_techs() {
     const auto at = static_cast<std::uint32_t>(i);
     EnemyTechRecord& record = table->rows.emplace_back(make_record(enemy_tech_layout(), i));
     std::memset(name, 0x50, sizeof name);
-    rom_read(name, name_table + name_size * at, name_size);
+    rom_read(job.rom, name, name_table + name_size * at, name_size);
     record.text[name_field] = decode_name(name, name_size);
     std::memset(entry, 0, sizeof entry);
-    rom_read(entry + effect, effect_table + effect_size * at, effect_size);
-    rom_read(entry + difficulty, difficulty_table + at, 1);
+    rom_read(job.rom, entry + effect, effect_table + effect_size * at, effect_size);
+    rom_read(job.rom, entry + difficulty, difficulty_table + at, 1);
     enemy_tech_field_map(entry, record, Direction::extract);
   }
   return table;
 }
 
-void write_enemy_tech_csv(const std::string& folder, const EnemyTechTable* table) {
+void write_enemy_tech_csv(JobContext& job, const std::string& folder, const EnemyTechTable* table) {
   if (!table) return;
   CsvWriter out;
-  if (!open_table_writer(out, folder, file_name)) return;
+  if (!open_table_writer(out, job.report, folder, file_name)) return;
   out.printf(",%sデータ,総数:%d,\n", table_name, count);
   out.line();
   out.line(header_line(enemy_tech_layout()));
@@ -104,15 +104,15 @@ void write_enemy_tech_csv(const std::string& folder, const EnemyTechTable* table
   out.line();
   out.line();
   out.line(",IDの欄は16進法");
-  if (!out.close()) log_message(msg::cannot_open, (folder + file_name).c_str());
+  close_table_writer(out, job.report, folder, file_name);
 }
 
-std::unique_ptr<EnemyTechTable> read_enemy_tech_csv(const std::string& folder) {
+std::unique_ptr<EnemyTechTable> read_enemy_tech_csv(JobContext& job, const std::string& folder) {
   CsvReader in;
-  if (!open_table_reader(in, folder, file_name)) return nullptr;
+  if (!open_table_reader(in, job.report, folder, file_name)) return nullptr;
   in.skip_lines(3);
   std::vector<std::string> lines;
-  if (!read_record_lines(in, count, folder + file_name, lines)) return nullptr;
+  if (!read_record_lines(job.report, in, count, folder + file_name, lines)) return nullptr;
   auto table = std::make_unique<EnemyTechTable>();
   table->rows.reserve(count);
   for (int i = 0; i < count; ++i) {
@@ -123,21 +123,21 @@ std::unique_ptr<EnemyTechTable> read_enemy_tech_csv(const std::string& folder) {
   return table;
 }
 
-void store_enemy_techs(const EnemyTechTable* table) {
+void store_enemy_techs(JobContext& job, const EnemyTechTable* table) {
   if (!table) return;
-  log_section(msg::store_banner, table_name);
+  job.report.section(msg::store_banner, table_name);
   std::uint8_t name[name_size];
   std::uint8_t entry[enemy_tech_entry_size];
   for (std::size_t row = 0; row < table->rows.size(); ++row) {
     const auto at = static_cast<std::uint32_t>(row);
     EnemyTechRecord record = table->rows[row];
     encode_name(record.text[name_field], name, name_size);
-    rom_write(name, name_table + name_size * at, name_size);
+    rom_write(job.rom, name, name_table + name_size * at, name_size);
     std::memset(entry, 0, sizeof entry);
     enemy_tech_field_map(entry, record, Direction::build);
-    rom_write(entry + effect, effect_table + effect_size * at, effect_size);
+    rom_write(job.rom, entry + effect, effect_table + effect_size * at, effect_size);
     // The difficulty is written back too, or an edit of its column would be lost.
-    rom_write(entry + difficulty, difficulty_table + at, 1);
+    rom_write(job.rom, entry + difficulty, difficulty_table + at, 1);
   }
 }
 

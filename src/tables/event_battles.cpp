@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string_view>
 
-#include "app/message_log.hpp"
-#include "app/messages.hpp"
-#include "app/rom_image.hpp"
+#include "core/report.hpp"
+#include "core/messages.hpp"
+#include "core/rom_image.hpp"
 #include "table/cells.hpp"
 #include "table/csv_file.hpp"
 #include "tables/tables.hpp"
@@ -19,7 +19,6 @@ namespace texts {
 const char* const title = ",%sデータ,\n";
 const char* const header = "ID,データ(最大%dバイト),\n";
 const char* const comment = ",IDの欄は16進法,";
-const char* const area_overrun = "%sのデータが%dバイトを超えました\n超過分は削除されます\n";
 }  // namespace texts
 
 constexpr std::uint32_t bank = 0x3E0000;
@@ -65,24 +64,24 @@ void event_battle_field_map(std::uint8_t* rom_bytes, std::int32_t& address, Dire
   transfer_bits(rom_bytes, direction, word_field, address, 0xFFFF);
 }
 
-std::unique_ptr<EventBattleTable> load_event_battles() {
+std::unique_ptr<EventBattleTable> load_event_battles(JobContext& job) {
   auto table = std::make_unique<EventBattleTable>();
-  log_section(msg::load_banner, table_name);
+  job.report.section(msg::load_banner, table_name);
   std::array<std::uint8_t, 2 * event_battle_count> pointers{};
-  rom_read(pointers.data(), event_battle_pointers, pointers.size());
+  rom_read(job.rom, pointers.data(), event_battle_pointers, pointers.size());
   for (std::size_t j = 0; j < event_battle_count; ++j) {
     std::int32_t& address = table->address[j];
     event_battle_field_map(&pointers[2 * j], address, Direction::extract);
     if (address != event_battle_unused) address += bank;
   }
-  rom_read(table->data.data(), event_battle_area, table->data.size());
+  rom_read(job.rom, table->data.data(), event_battle_area, table->data.size());
   return table;
 }
 
-void write_event_battle_csv(const std::string& folder, const EventBattleTable* table) {
+void write_event_battle_csv(JobContext& job, const std::string& folder, const EventBattleTable* table) {
   if (!table) return;
   CsvWriter out;
-  if (!open_table_writer(out, folder, file_name)) return;
+  if (!open_table_writer(out, job.report, folder, file_name)) return;
   out.printf(texts::title, table_name);
   out.line();
   out.printf(texts::header, static_cast<int>(event_battle_area_size));
@@ -101,12 +100,12 @@ void write_event_battle_csv(const std::string& folder, const EventBattleTable* t
   out.line();
   out.line();
   out.line(texts::comment);
-  if (!out.close()) log_message(msg::cannot_open, (folder + file_name).c_str());
+  close_table_writer(out, job.report, folder, file_name);
 }
 
-std::unique_ptr<EventBattleTable> read_event_battle_csv(const std::string& folder) {
+std::unique_ptr<EventBattleTable> read_event_battle_csv(JobContext& job, const std::string& folder) {
   CsvReader in;
-  if (!open_table_reader(in, folder, file_name)) return nullptr;
+  if (!open_table_reader(in, job.report, folder, file_name)) return nullptr;
   const std::string path = folder + file_name;
   auto table = std::make_unique<EventBattleTable>();
   in.skip_lines(3);
@@ -116,7 +115,7 @@ std::unique_ptr<EventBattleTable> read_event_battle_csv(const std::string& folde
   std::string line;
   for (std::size_t j = 0; j < event_battle_count; ++j) {
     if (!in.next_line(line)) {
-      log_message(msg::file_too_short, path.c_str());
+      job.report.add(msg::file_too_short, path.c_str());
       return nullptr;
     }
     // The empty line after the last listed entry ends the list, as after a table whose
@@ -133,21 +132,21 @@ std::unique_ptr<EventBattleTable> read_event_battle_csv(const std::string& folde
   }
   std::fill(table->data.begin() + static_cast<std::ptrdiff_t>(p), table->data.end(), 0xFF);
   if (dropped) {
-    log_message(texts::area_overrun, table_name, static_cast<int>(event_battle_area_size));
+    job.report.add(msg::area_overrun, table_name, static_cast<int>(event_battle_area_size));
   }
   return table;
 }
 
-void store_event_battles(const EventBattleTable* table) {
+void store_event_battles(JobContext& job, const EventBattleTable* table) {
   if (!table) return;
-  log_section(msg::store_banner, table_name);
+  job.report.section(msg::store_banner, table_name);
   std::array<std::uint8_t, 2 * event_battle_count> pointers{};
   for (std::size_t j = 0; j < event_battle_count; ++j) {
     std::int32_t address = table->address[j];
     event_battle_field_map(&pointers[2 * j], address, Direction::build);
   }
-  rom_write(pointers.data(), event_battle_pointers, pointers.size());
-  rom_write(table->data.data(), event_battle_area, table->data.size());
+  rom_write(job.rom, pointers.data(), event_battle_pointers, pointers.size());
+  rom_write(job.rom, table->data.data(), event_battle_area, table->data.size());
 }
 
 PipelineTable event_battles_table() {

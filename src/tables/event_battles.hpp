@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "core/job_context.hpp"
 #include "table/bits.hpp"
 #include "table/table_block.hpp"
 
@@ -23,7 +24,7 @@ struct EventBattleTable : TableBlock {
 };
 
 void event_battle_field_map(std::uint8_t* rom_bytes, std::int32_t& address, Direction direction);
-std::unique_ptr<EventBattleTable> load_event_battles();
-void write_event_battle_csv(const std::string& folder, const EventBattleTable* table);
-std::unique_ptr<EventBattleTable> read_event_battle_csv(const std::string& folder);
-void store_event_battles(const EventBattleTable* table);
+std::unique_ptr<EventBattleTable> load_event_battles(JobContext& job);
+void write_event_battle_csv(JobContext& job, const std::string& folder, const EventBattleTable* table);
+std::unique_ptr<EventBattleTable> read_event_battle_csv(JobContext& job, const std::string& folder);
+void store_event_battles(JobContext& job, const EventBattleTable* table);

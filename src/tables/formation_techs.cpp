@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "app/message_log.hpp"
-#include "app/messages.hpp"
-#include "app/rom_image.hpp"
+#include "core/report.hpp"
+#include "core/messages.hpp"
+#include "core/rom_image.hpp"
 #include "table/fixed_table.hpp"
 #include "tables/tables.hpp"
 #include "tables/tech_flags.hpp"
@@ -96,9 +96,9 @@ void formation_tech_cell_map(const CellTarget& target, FormationTechRecord& reco
   cell_map(formation_tech_layout(), target, direction, record);
 }
 
-std::unique_ptr<FormationTechTable> load_formation_techs() {
+std::unique_ptr<FormationTechTable> load_formation_techs(JobContext& job) {
   auto table = std::make_unique<FormationTechTable>();
-  log_section(msg::load_banner, table_name);
+  job.report.section(msg::load_banner, table_name);
   std::uint8_t name[name_size];
   std::uint8_t entry[formation_tech_entry_size];
   table->rows.reserve(count);
@@ -106,20 +106,20 @@ std::unique_ptr<FormationTechTable> load_formation_techs() {
     const auto at = static_cast<std::uint32_t>(i);
     FormationTechRecord& record = table->rows.emplace_back(make_record(formation_tech_layout(), i));
     std::memset(name, 0x50, sizeof name);
-    rom_read(name, name_table + name_size * at, name_size);
+    rom_read(job.rom, name, name_table + name_size * at, name_size);
     record.text[name_field] = decode_name(name, name_size);
     std::memset(entry, 0, sizeof entry);
-    rom_read(entry + requirement, requirement_offset(at), requirement_size);
-    rom_read(entry + effect, effect_offset(at), effect_size);
+    rom_read(job.rom, entry + requirement, requirement_offset(at), requirement_size);
+    rom_read(job.rom, entry + effect, effect_offset(at), effect_size);
     formation_tech_field_map(entry, record, Direction::extract);
   }
   return table;
 }
 
-void write_formation_tech_csv(const std::string& folder, const FormationTechTable* table) {
+void write_formation_tech_csv(JobContext& job, const std::string& folder, const FormationTechTable* table) {
   if (!table) return;
   CsvWriter out;
-  if (!open_table_writer(out, folder, file_name)) return;
+  if (!open_table_writer(out, job.report, folder, file_name)) return;
   out.printf(",%sデータ,総数:%d,\n", table_name, count);
   out.line();
   out.line(header_line(formation_tech_layout()));
@@ -133,15 +133,15 @@ void write_formation_tech_csv(const std::string& folder, const FormationTechTabl
   out.line(",①：一人目 ②：二人目 ③：三人目 ④：四人目 ⑤：五人目,");
   out.line(",①術可からクリティカル条件の前までが使用条件,");
   out.line(",命中率以降は味方技データのコピー。どう違うのかよくわからん,");
-  if (!out.close()) log_message(msg::cannot_open, (folder + file_name).c_str());
+  close_table_writer(out, job.report, folder, file_name);
 }
 
-std::unique_ptr<FormationTechTable> read_formation_tech_csv(const std::string& folder) {
+std::unique_ptr<FormationTechTable> read_formation_tech_csv(JobContext& job, const std::string& folder) {
   CsvReader in;
-  if (!open_table_reader(in, folder, file_name)) return nullptr;
+  if (!open_table_reader(in, job.report, folder, file_name)) return nullptr;
   in.skip_lines(3);
   std::vector<std::string> lines;
-  if (!read_record_lines(in, count, folder + file_name, lines)) return nullptr;
+  if (!read_record_lines(job.report, in, count, folder + file_name, lines)) return nullptr;
   auto table = std::make_unique<FormationTechTable>();
   table->rows.reserve(count);
   for (int i = 0; i < count; ++i) {
@@ -152,20 +152,20 @@ std::unique_ptr<FormationTechTable> read_formation_tech_csv(const std::string& f
   return table;
 }
 
-void store_formation_techs(const FormationTechTable* table) {
+void store_formation_techs(JobContext& job, const FormationTechTable* table) {
   if (!table) return;
-  log_section(msg::store_banner, table_name);
+  job.report.section(msg::store_banner, table_name);
   std::uint8_t name[name_size];
   std::uint8_t entry[formation_tech_entry_size];
   for (std::size_t row = 0; row < table->rows.size(); ++row) {
     const auto at = static_cast<std::uint32_t>(row);
     FormationTechRecord record = table->rows[row];
     encode_name(record.text[name_field], name, name_size);
-    rom_write(name, name_table + name_size * at, name_size);
+    rom_write(job.rom, name, name_table + name_size * at, name_size);
     std::memset(entry, 0, sizeof entry);
     formation_tech_field_map(entry, record, Direction::build);
-    rom_write(entry + requirement, requirement_offset(at), requirement_size);
-    rom_write(entry + effect, effect_offset(at), effect_size);
+    rom_write(job.rom, entry + requirement, requirement_offset(at), requirement_size);
+    rom_write(job.rom, entry + effect, effect_offset(at), effect_size);
   }
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/job_context.hpp"
 #include "table/layout.hpp"
 #include "table/table_block.hpp"
 
@@ -23,7 +24,7 @@ void formation_tech_field_map(std::uint8_t* entry, FormationTechRecord& record,
                               Direction direction);
 void formation_tech_cell_map(const CellTarget& target, FormationTechRecord& record,
                              Direction direction);
-std::unique_ptr<FormationTechTable> load_formation_techs();
-void write_formation_tech_csv(const std::string& folder, const FormationTechTable* table);
-std::unique_ptr<FormationTechTable> read_formation_tech_csv(const std::string& folder);
-void store_formation_techs(const FormationTechTable* table);
+std::unique_ptr<FormationTechTable> load_formation_techs(JobContext& job);
+void write_formation_tech_csv(JobContext& job, const std::string& folder, const FormationTechTable* table);
+std::unique_ptr<FormationTechTable> read_formation_tech_csv(JobContext& job, const std::string& folder);
+void store_formation_techs(JobContext& job, const FormationTechTable* table);

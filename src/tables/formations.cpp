@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "app/message_log.hpp"
-#include "app/messages.hpp"
-#include "app/rom_image.hpp"
+#include "core/report.hpp"
+#include "core/messages.hpp"
+#include "core/rom_image.hpp"
 #include "table/fixed_table.hpp"
 #include "tables/tables.hpp"
 #include "text/names.hpp"
@@ -14,13 +14,11 @@ namespace {
 const char* const file_name = "form.csv";
 const char* const table_name = "陣形";
 
-const char* const rate_sum_too_high = "ID:%02Xの%dつの選択率の合計が%dを超えています\n";
-const char* const rate_cut = "ID:%02Xの%dつ目の選択率はまるめられます\n";
 
 constexpr int formation_count = 64;
 constexpr int data_count = 32;  // formations with data beside their name
 constexpr int rate_limit = 255;
-constexpr int speed_limit = 4;
+constexpr int speed_limit = 3;  // bit 2 the sign, bits 1-0 the magnitude
 
 constexpr std::uint32_t name_table = 0x3D0000;
 constexpr std::uint32_t name_size = 10;
@@ -58,11 +56,11 @@ const Layout formation = {
     {role_at + 2,      0xFF, running_total, decimal_cell, "③確率"},
     {role_at + 3,      0xFF, running_total, decimal_cell, "④確率"},
     {role_at + 4,      0xFF, running_total, decimal_cell, "⑤確率"},
-    {role_at + 5,      0x07, signed_speed,  decimal_cell, "①素早さ"},
-    {role_at + 6,      0x07, signed_speed,  decimal_cell, "②素早さ"},
-    {role_at + 7,      0x07, signed_speed,  decimal_cell, "③素早さ"},
-    {role_at + 8,      0x07, signed_speed,  decimal_cell, "④素早さ"},
-    {role_at + 9,      0x07, signed_speed,  decimal_cell, "⑤素早さ"},
+    {role_at + 5,      0x07, signed_speed,  decimal_cell, "①素早さ", -speed_limit, speed_limit},
+    {role_at + 6,      0x07, signed_speed,  decimal_cell, "②素早さ", -speed_limit, speed_limit},
+    {role_at + 7,      0x07, signed_speed,  decimal_cell, "③素早さ", -speed_limit, speed_limit},
+    {role_at + 8,      0x07, signed_speed,  decimal_cell, "④素早さ", -speed_limit, speed_limit},
+    {role_at + 9,      0x07, signed_speed,  decimal_cell, "⑤素早さ", -speed_limit, speed_limit},
     {role_at + 5,      0x80, flag,          mark_cell,    "①前防"},
     {role_at + 6,      0x80, flag,          mark_cell,    "②前防"},
     {role_at + 7,      0x80, flag,          mark_cell,    "③前防"},
@@ -170,7 +168,7 @@ void formation_cell_map(const CellTarget& target, TableRecord& record, Direction
   cell_map(index < data_count ? formation : name_only, target, direction, record);
 }
 
-void apply_rate_rule(TableRecord& record, int index) {
+void apply_rate_rule(TableRecord& record, int index, Report* report) {
   std::int64_t sum = 0;
   int member = 0;
   for (std::size_t f = 0; f < formation.size(); ++f) {
@@ -179,38 +177,40 @@ void apply_rate_rule(TableRecord& record, int index) {
     std::int32_t& rate = record.value[f];
     sum += rate;
     if (sum > rate_limit) {
-      log_message(rate_sum_too_high, index, member, rate_limit);
-      log_message(rate_cut, index, member);
+      if (report) {
+        report->add(msg::formation_rate_sum, index, member, rate_limit);
+        report->add(msg::formation_rate_cut, index, member);
+      }
       rate = static_cast<std::int32_t>(rate_limit - (sum - rate));
       sum = rate_limit;
     }
   }
 }
 
-std::unique_ptr<FormationTable> load_formations() {
+std::unique_ptr<FormationTable> load_formations(JobContext& job) {
   auto table = std::make_unique<FormationTable>();
-  log_section(msg::load_banner, table_name);
+  job.report.section(msg::load_banner, table_name);
   table->rows.reserve(formation_count);
   for (int i = 0; i < formation_count; ++i) {
     const std::uint32_t index = static_cast<std::uint32_t>(i);
     TableRecord& record = table->rows.emplace_back(make_record(formation, i));
     std::array<std::uint8_t, name_size> name{};
-    rom_read(name.data(), name_table + name_size * index, name.size());
+    rom_read(job.rom, name.data(), name_table + name_size * index, name.size());
     record.text[name_field] = decode_name(name.data(), name.size());
     if (i >= data_count) continue;
     std::array<std::uint8_t, gathered_size> bytes{};
     for (const Entry& entry : entries) {
-      rom_read(bytes.data() + entry.gathered_at, entry.rom_offset + entry.size * index, entry.size);
+      rom_read(job.rom, bytes.data() + entry.gathered_at, entry.rom_offset + entry.size * index, entry.size);
     }
     formation_field_map(bytes.data(), record, Direction::extract);
   }
   return table;
 }
 
-void write_formation_csv(const std::string& folder, const FormationTable* table) {
+void write_formation_csv(JobContext& job, const std::string& folder, const FormationTable* table) {
   if (!table) return;
   CsvWriter out;
-  if (!open_table_writer(out, folder, file_name)) return;
+  if (!open_table_writer(out, job.report, folder, file_name)) return;
   out.printf(",%sデータ,総数:%d,\n", table_name, formation_count);
   out.line();
   out.line(header_line(formation));
@@ -226,40 +226,40 @@ void write_formation_csv(const std::string& folder, const FormationTable* table)
   out.printf(",確率：狙われる確率(%d分の\?\?),\n", rate_limit);
   out.line(",①：一人目 ②：二人目 ③：三人目 ④：四人目 ⑤：五人目 ⑥：六人目,");
   out.line(",陣形技は20～5Fの間,");
-  if (!out.close()) log_message(msg::cannot_open, (folder + file_name).c_str());
+  close_table_writer(out, job.report, folder, file_name);
 }
 
-std::unique_ptr<FormationTable> read_formation_csv(const std::string& folder) {
+std::unique_ptr<FormationTable> read_formation_csv(JobContext& job, const std::string& folder) {
   CsvReader in;
-  if (!open_table_reader(in, folder, file_name)) return nullptr;
+  if (!open_table_reader(in, job.report, folder, file_name)) return nullptr;
   in.skip_lines(3);
   std::vector<std::string> lines;
-  if (!read_record_lines(in, formation_count, folder + file_name, lines)) return nullptr;
+  if (!read_record_lines(job.report, in, formation_count, folder + file_name, lines)) return nullptr;
   auto table = std::make_unique<FormationTable>();
   table->rows.reserve(formation_count);
   for (int i = 0; i < formation_count; ++i) {
     TableRecord& record = table->rows.emplace_back(make_record(formation, i));
     formation_cell_map(CellTarget{nullptr, lines[static_cast<std::size_t>(i)]}, record,
                        Direction::build, i);
-    apply_rate_rule(record, i);
+    apply_rate_rule(record, i, &job.report);
   }
   return table;
 }
 
-void store_formations(const FormationTable* table) {
+void store_formations(JobContext& job, const FormationTable* table) {
   if (!table) return;
-  log_section(msg::store_banner, table_name);
+  job.report.section(msg::store_banner, table_name);
   for (std::size_t i = 0; i < table->rows.size() && i < formation_count; ++i) {
     const std::uint32_t index = static_cast<std::uint32_t>(i);
     TableRecord record = table->rows[i];
     std::array<std::uint8_t, name_size> name{};
     encode_name(record.text[name_field], name.data(), name.size());
-    rom_write(name.data(), name_table + name_size * index, name.size());
+    rom_write(job.rom, name.data(), name_table + name_size * index, name.size());
     if (i >= data_count) continue;
     std::array<std::uint8_t, gathered_size> bytes{};
     formation_field_map(bytes.data(), record, Direction::build);
     for (const Entry& entry : entries) {
-      rom_write(bytes.data() + entry.gathered_at, entry.rom_offset + entry.size * index, entry.size);
+      rom_write(job.rom, bytes.data() + entry.gathered_at, entry.rom_offset + entry.size * index, entry.size);
     }
   }
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/job_context.hpp"
 #include "table/csv_file.hpp"
 #include "table/layout.hpp"
 #include "table/table_block.hpp"
@@ -22,8 +23,8 @@ void formation_field_map(std::uint8_t* entry, TableRecord& record, Direction dir
 void formation_cell_map(const CellTarget& target, TableRecord& record, Direction direction,
                         int index);
 // Cuts the targeting rates of a row read from the file so that their sum stays within 255.
-void apply_rate_rule(TableRecord& record, int index);
-std::unique_ptr<FormationTable> load_formations();
-void write_formation_csv(const std::string& folder, const FormationTable* table);
-std::unique_ptr<FormationTable> read_formation_csv(const std::string& folder);
-void store_formations(const FormationTable* table);
+void apply_rate_rule(TableRecord& record, int index, Report* report = nullptr);
+std::unique_ptr<FormationTable> load_formations(JobContext& job);
+void write_formation_csv(JobContext& job, const std::string& folder, const FormationTable* table);
+std::unique_ptr<FormationTable> read_formation_csv(JobContext& job, const std::string& folder);
+void store_formations(JobContext& job, const FormationTable* table);

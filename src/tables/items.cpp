@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "app/message_log.hpp"
-#include "app/messages.hpp"
-#include "app/rom_image.hpp"
+#include "core/report.hpp"
+#include "core/messages.hpp"
+#include "core/rom_image.hpp"
 #include "tables/tables.hpp"
 #include "text/names.hpp"
 
@@ -198,9 +198,9 @@ void item_cell_map(const CellTarget& target, TableRecord& record, Direction dire
   cell_map(*sub_tables[sub].section.layout, target, direction, record);
 }
 
-std::unique_ptr<ItemTable> load_items() {
+std::unique_ptr<ItemTable> load_items(JobContext& job) {
   auto table = std::make_unique<ItemTable>();
-  log_section(msg::load_banner, table_name);
+  job.report.section(msg::load_banner, table_name);
   int id = 0;
   for (const SubTable& sub : sub_tables) {
     const Section& section = sub.section;
@@ -209,27 +209,27 @@ std::unique_ptr<ItemTable> load_items() {
     for (int row = 0; row < section.rows; ++row, ++id) {
       const std::uint32_t item = static_cast<std::uint32_t>(id);
       std::array<std::uint8_t, gathered_size> bytes{};
-      rom_read(bytes.data(), effect_offset(section, row), section.entry_size);
-      rom_read(bytes.data() + price_at, price_table + 2 * item, 2);
+      rom_read(job.rom, bytes.data(), effect_offset(section, row), section.entry_size);
+      rom_read(job.rom, bytes.data() + price_at, price_table + 2 * item, 2);
       if (sub.comment_table) {
-        rom_read(bytes.data() + comment_at, sub.comment_table + static_cast<std::uint32_t>(row), 1);
+        rom_read(job.rom, bytes.data() + comment_at, sub.comment_table + static_cast<std::uint32_t>(row), 1);
       }
       TableRecord& record = records.emplace_back(make_record(*section.layout, id));
       item_field_map(bytes.data(), record, Direction::extract, id);
       std::array<std::uint8_t, name_size> name{};
-      rom_read(name.data(), name_table + name_size * item, name.size());
+      rom_read(job.rom, name.data(), name_table + name_size * item, name.size());
       record.text[name_field] = decode_name(name.data(), name.size());
     }
   }
   return table;
 }
 
-void write_item_csv(const std::string& folder, const ItemTable* table) {
+void write_item_csv(JobContext& job, const std::string& folder, const ItemTable* table) {
   if (!table) return;
   CsvWriter out;
-  if (!open_table_writer(out, folder, file_name)) return;
+  if (!open_table_writer(out, job.report, folder, file_name)) return;
   out.printf(",%sデータ,総数:%d,\n", table_name, item_count);
-  write_fixed_sections(out, item_table(), *table);
+  write_fixed_sections(job, out, item_table(), *table);
   out.line();
   out.line();
   out.line(",IDの欄は16進法");
@@ -238,19 +238,19 @@ void write_item_csv(const std::string& folder, const ItemTable* table) {
   out.line(",防具の種類(アクセサリー、靴、小手、兜、服、鎧)にはいずれかに○が必要かも？");
   out.line(",防具の上の両補正はそれぞれその右の4つのフラグに適用される");
   out.line(",耐術は0から順に、蒼龍、朱鳥、白虎、玄武、太陽、月、アビス");
-  if (!out.close()) log_message(msg::cannot_open, (folder + file_name).c_str());
+  close_table_writer(out, job.report, folder, file_name);
 }
 
-std::unique_ptr<ItemTable> read_item_csv(const std::string& folder) {
+std::unique_ptr<ItemTable> read_item_csv(JobContext& job, const std::string& folder) {
   CsvReader in;
-  if (!open_table_reader(in, folder, file_name)) return nullptr;
+  if (!open_table_reader(in, job.report, folder, file_name)) return nullptr;
   in.skip_lines(1);
-  return read_fixed_sections(in, item_table(), folder + file_name);
+  return read_fixed_sections(job, in, item_table(), folder + file_name);
 }
 
-void store_items(const ItemTable* table) {
+void store_items(JobContext& job, const ItemTable* table) {
   if (!table) return;
-  log_section(msg::store_banner, table_name);
+  job.report.section(msg::store_banner, table_name);
   int first = 0;
   for (std::size_t s = 0; s < std::size(sub_tables) && s < table->rows.size(); ++s) {
     const SubTable& sub = sub_tables[s];
@@ -262,14 +262,14 @@ void store_items(const ItemTable* table) {
       TableRecord record = records[static_cast<std::size_t>(row)];
       std::array<std::uint8_t, gathered_size> bytes{};
       item_field_map(bytes.data(), record, Direction::build, id);
-      rom_write(bytes.data(), effect_offset(section, row), section.entry_size);
-      rom_write(bytes.data() + price_at, price_table + 2 * item, 2);
+      rom_write(job.rom, bytes.data(), effect_offset(section, row), section.entry_size);
+      rom_write(job.rom, bytes.data() + price_at, price_table + 2 * item, 2);
       if (sub.comment_table) {
-        rom_write(bytes.data() + comment_at, sub.comment_table + static_cast<std::uint32_t>(row), 1);
+        rom_write(job.rom, bytes.data() + comment_at, sub.comment_table + static_cast<std::uint32_t>(row), 1);
       }
       std::array<std::uint8_t, name_size> name{};
       encode_name(record.text[name_field], name.data(), name.size());
-      rom_write(name.data(), name_table + name_size * item, name.size());
+      rom_write(job.rom, name.data(), name_table + name_size * item, name.size());
     }
     first += section.rows;
   }

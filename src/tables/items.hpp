@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "core/job_context.hpp"
 #include "table/fixed_table.hpp"
 
 // The 256 items in five sub-tables by ID range: "item.csv". One section per sub-table; every
@@ -15,7 +16,7 @@ const FixedTable& item_table();
 // stream (0 for consumables, whose records have a table of their own).
 std::uint32_t item_field_map(std::uint8_t* entry, TableRecord& record, Direction direction, int id);
 void item_cell_map(const CellTarget& target, TableRecord& record, Direction direction, int id);
-std::unique_ptr<ItemTable> load_items();
-void write_item_csv(const std::string& folder, const ItemTable* table);
-std::unique_ptr<ItemTable> read_item_csv(const std::string& folder);
-void store_items(const ItemTable* table);
+std::unique_ptr<ItemTable> load_items(JobContext& job);
+void write_item_csv(JobContext& job, const std::string& folder, const ItemTable* table);
+std::unique_ptr<ItemTable> read_item_csv(JobContext& job, const std::string& folder);
+void store_items(JobContext& job, const ItemTable* table);

@@ -2,17 +2,15 @@
 
 #include <algorithm>
 
-#include "app/message_log.hpp"
-#include "app/messages.hpp"
-#include "app/rom_image.hpp"
+#include "core/report.hpp"
+#include "core/messages.hpp"
+#include "core/rom_image.hpp"
 #include "tables/tables.hpp"
 
 namespace {
 
 const char* const file_name = "flash.csv";
 const char* const table_name = "味方技、陣形技派生";
-const char* const over_limit = "%sでデータ総量が限界を超えたのでスキップします";
-const char* const too_many_pairs = "%sで一つの派生元のセット数が%dを超えたので残りをスキップします\n";
 
 const std::array<LearningSubTable, learning_sub_table_count> sub_tables = {{
     {"技閃き確率",                 0x3E3A4B, 384},
@@ -77,8 +75,8 @@ enum class Stop {
 };
 
 // Reads the rows of one sub-table into its slots; `used` becomes the number of slots filled.
-Stop read_rows(CsvReader& in, const LearningSubTable& sub, std::vector<TableRecord>& slots,
-               int& used) {
+Stop read_rows(Report& report, CsvReader& in, const LearningSubTable& sub,
+               std::vector<TableRecord>& slots, int& used) {
   const int capacity = sub.capacity;
   std::string line;
   TableRecord pair = make_record(slot_layout, 0);
@@ -93,6 +91,7 @@ Stop read_rows(CsvReader& in, const LearningSubTable& sub, std::vector<TableReco
       stop = Stop::separator;
       break;
     }
+    report.place().line = in.line_number();
     const CellTarget cells{nullptr, line};
     std::int32_t number = 0;
     transfer_cell(cells, Direction::build, hex8_cell, number, 0);
@@ -102,7 +101,7 @@ Stop read_rows(CsvReader& in, const LearningSubTable& sub, std::vector<TableReco
     int pairs = 0;
     while (learning_cell_map(cells, pair, Direction::build, 2 * pairs + 2) != 0) {
       if (pairs == max_pairs) {
-        log_message(too_many_pairs, sub.name, max_pairs);
+        report.add(msg::learning_too_many_pairs, sub.name, max_pairs);
         break;
       }
       const int at = s + 1 + pairs;
@@ -113,7 +112,7 @@ Stop read_rows(CsvReader& in, const LearningSubTable& sub, std::vector<TableReco
     header.value[second] = std::min(pairs, capacity - 1 - s);
     s += pairs;
     if (s >= capacity) {
-      log_message(over_limit, sub.name);
+      report.add(msg::learning_over_limit, sub.name);
       break;
     }
     ++s;
@@ -147,14 +146,14 @@ std::size_t learning_cell_map(const CellTarget& target, TableRecord& slot, Direc
   return transfer_cell(target, direction, slot_layout[second].cell, slot.value[second], cell + 1);
 }
 
-std::unique_ptr<LearningTables> load_learning_tables() {
+std::unique_ptr<LearningTables> load_learning_tables(JobContext& job) {
   auto tables = make_tables();
-  log_section(msg::load_banner, table_name);
+  job.report.section(msg::load_banner, table_name);
   std::vector<std::uint8_t> area;
   for (int t = 0; t < learning_sub_table_count; ++t) {
     const LearningSubTable& sub = sub_tables[t];
     area.assign(static_cast<std::size_t>(sub.capacity * slot_size), 0);
-    rom_read(area.data(), sub.rom_offset, area.size());
+    rom_read(job.rom, area.data(), sub.rom_offset, area.size());
     for (int j = 0; j < sub.capacity; ++j) {
       learning_field_map(&area[static_cast<std::size_t>(j * slot_size)],
                          tables->slots[t][static_cast<std::size_t>(j)], Direction::extract);
@@ -163,15 +162,15 @@ std::unique_ptr<LearningTables> load_learning_tables() {
   return tables;
 }
 
-void write_learning_csv(const std::string& folder, const LearningTables* tables) {
+void write_learning_csv(JobContext& job, const std::string& folder, const LearningTables* tables) {
   if (!tables) return;
   CsvWriter out;
-  if (!open_table_writer(out, folder, file_name)) return;
+  if (!open_table_writer(out, job.report, folder, file_name)) return;
   out.printf(",%sデータ,\n", table_name);
   out.line();
   for (int t = 0; t < learning_sub_table_count; ++t) {
     const LearningSubTable& sub = sub_tables[t];
-    log_progress("%s", sub.name);
+    job.report.progress(msg::progress, sub.name);
     if (t > 0) out.line();
     out.printf("%s(%d)\n", sub.name, sub.capacity - 1);
     out.line(column_line());
@@ -184,37 +183,37 @@ void write_learning_csv(const std::string& folder, const LearningTables* tables)
   out.line(",セット数に制限はない。がゲーム上であるかもしれない,");
   out.line(",????確率の括弧内の数字はデータの限界総数,");
   out.line("データの数とは総セット数+派生元データの数,");
-  if (!out.close()) log_message(msg::cannot_open, (folder + file_name).c_str());
+  close_table_writer(out, job.report, folder, file_name);
 }
 
 // Each sub-table ends at its separator line (first cell empty), at the end of the file or when
 // its area is full; in the last two cases the lines up to the separator are passed over, so
 // the next sub-table always starts at its own title.
-std::unique_ptr<LearningTables> read_learning_csv(const std::string& folder) {
+std::unique_ptr<LearningTables> read_learning_csv(JobContext& job, const std::string& folder) {
   CsvReader in;
-  if (!open_table_reader(in, folder, file_name)) return nullptr;
+  if (!open_table_reader(in, job.report, folder, file_name)) return nullptr;
   auto tables = make_tables();
   in.skip_lines(2);
   bool missing = false;
   for (int t = 0; t < learning_sub_table_count; ++t) {
     const LearningSubTable& sub = sub_tables[t];
-    log_progress("%s", sub.name);
+    job.report.progress(msg::progress, sub.name);
     if (!in.skip_lines(2)) {
       tables->used[t] = -1;
       missing = true;
       continue;
     }
-    if (read_rows(in, sub, tables->slots[t], tables->used[t]) == Stop::elsewhere) {
+    if (read_rows(job.report, in, sub, tables->slots[t], tables->used[t]) == Stop::elsewhere) {
       skip_past_separator(in);
     }
   }
-  if (missing) log_message(msg::file_too_short, (folder + file_name).c_str());
+  if (missing) job.report.add(msg::file_too_short, folder + file_name);
   return tables;
 }
 
-void store_learning_tables(const LearningTables* tables) {
+void store_learning_tables(JobContext& job, const LearningTables* tables) {
   if (!tables) return;
-  log_section(msg::store_banner, table_name);
+  job.report.section(msg::store_banner, table_name);
   std::vector<std::uint8_t> area;
   for (int t = 0; t < learning_sub_table_count; ++t) {
     const LearningSubTable& sub = sub_tables[t];
@@ -227,7 +226,7 @@ void store_learning_tables(const LearningTables* tables) {
       TableRecord slot = tables->slots[t][static_cast<std::size_t>(j)];
       learning_field_map(bytes, slot, Direction::build);
     }
-    rom_write(area.data(), sub.rom_offset, area.size());
+    rom_write(job.rom, area.data(), sub.rom_offset, area.size());
   }
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/job_context.hpp"
 #include "table/csv_file.hpp"
 #include "table/layout.hpp"
 #include "table/table_block.hpp"
@@ -35,7 +36,7 @@ void learning_field_map(std::uint8_t* bytes, TableRecord& slot, Direction direct
 // transfer returns (when parsing, 0 for an empty or missing difficulty).
 std::size_t learning_cell_map(const CellTarget& target, TableRecord& slot, Direction direction,
                               int cell);
-std::unique_ptr<LearningTables> load_learning_tables();
-void write_learning_csv(const std::string& folder, const LearningTables* tables);
-std::unique_ptr<LearningTables> read_learning_csv(const std::string& folder);
-void store_learning_tables(const LearningTables* tables);
+std::unique_ptr<LearningTables> load_learning_tables(JobContext& job);
+void write_learning_csv(JobContext& job, const std::string& folder, const LearningTables* tables);
+std::unique_ptr<LearningTables> read_learning_csv(JobContext& job, const std::string& folder);
+void store_learning_tables(JobContext& job, const LearningTables* tables);

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <new>
 
-#include "app/message_log.hpp"
-#include "app/messages.hpp"
-#include "app/rom_image.hpp"
+#include "core/report.hpp"
+#include "core/messages.hpp"
+#include "core/rom_image.hpp"
 #include "table/csv_file.hpp"
 #include "table/fixed_table.hpp"
 #include "tables/tables.hpp"
@@ -75,14 +75,14 @@ const char* const comments[] = {
     ",耐術は0から順に、蒼龍、朱鳥、白虎、玄武、太陽、月、アビス",
 };
 
-std::unique_ptr<MonsterTable> new_table() {
+std::unique_ptr<MonsterTable> new_table(Report& report) {
   try {
     auto table = std::make_unique<MonsterTable>();
     table->rows.reserve(monster_count);
     for (int i = 0; i < monster_count; ++i) table->rows.push_back(make_record(monster, i));
     return table;
   } catch (const std::bad_alloc&) {
-    log_message(msg::out_of_memory);
+    report.add(msg::out_of_memory);
     return nullptr;
   }
 }
@@ -103,29 +103,29 @@ void monster_cell_map(const CellTarget& target, MonsterRecord& record, Direction
   cell_map(monster, target, direction, record);
 }
 
-std::unique_ptr<MonsterTable> load_monsters() {
-  std::unique_ptr<MonsterTable> table = new_table();
+std::unique_ptr<MonsterTable> load_monsters(JobContext& job) {
+  std::unique_ptr<MonsterTable> table = new_table(job.report);
   if (!table) return nullptr;
-  log_section(msg::load_banner, table_name);
+  job.report.section(msg::load_banner, table_name);
   std::uint8_t name[monster_name_size];
   std::uint8_t entry[monster_entry_size];
   for (int i = 0; i < monster_count; ++i) {
     MonsterRecord& record = table->rows[static_cast<std::size_t>(i)];
     std::fill(std::begin(name), std::end(name), 0);
-    rom_read(name, at(name_table, monster_name_size, i), monster_name_size);
+    rom_read(job.rom, name, at(name_table, monster_name_size, i), monster_name_size);
     record.text[name_field] = decode_name(name, monster_name_size);
     std::fill(std::begin(entry), std::end(entry), 0);
-    rom_read(entry + size_byte, at(size_table, 1, i), 1);
-    rom_read(entry + stat_byte(0), at(stat_table, stat_size, i), stat_size);
+    rom_read(job.rom, entry + size_byte, at(size_table, 1, i), 1);
+    rom_read(job.rom, entry + stat_byte(0), at(stat_table, stat_size, i), stat_size);
     monster_field_map(entry, record, Direction::extract);
   }
   return table;
 }
 
-void write_monster_csv(const std::string& folder, const MonsterTable* table) {
+void write_monster_csv(JobContext& job, const std::string& folder, const MonsterTable* table) {
   if (!table) return;
   CsvWriter out;
-  if (!open_table_writer(out, folder, file_name)) return;
+  if (!open_table_writer(out, job.report, folder, file_name)) return;
   out.printf(",%sデータ,総数:%d,\n", table_name, monster_count);
   out.line();
   out.line(header_line(monster));
@@ -136,35 +136,35 @@ void write_monster_csv(const std::string& folder, const MonsterTable* table) {
   out.line();
   out.line();
   for (const char* comment : comments) out.line(comment);
-  if (!out.close()) log_message(msg::cannot_open, (folder + file_name).c_str());
+  close_table_writer(out, job.report, folder, file_name);
 }
 
-std::unique_ptr<MonsterTable> read_monster_csv(const std::string& folder) {
+std::unique_ptr<MonsterTable> read_monster_csv(JobContext& job, const std::string& folder) {
   CsvReader in;
-  if (!open_table_reader(in, folder, file_name)) return nullptr;
-  std::unique_ptr<MonsterTable> table = new_table();
+  if (!open_table_reader(in, job.report, folder, file_name)) return nullptr;
+  std::unique_ptr<MonsterTable> table = new_table(job.report);
   if (!table) return nullptr;
   in.skip_lines(3);
   std::vector<std::string> lines;
-  if (!read_record_lines(in, monster_count, folder + file_name, lines)) return nullptr;
+  if (!read_record_lines(job.report, in, monster_count, folder + file_name, lines)) return nullptr;
   for (std::size_t i = 0; i < lines.size(); ++i)
     monster_cell_map(CellTarget{nullptr, lines[i]}, table->rows[i], Direction::build);
   return table;
 }
 
-void store_monsters(const MonsterTable* table) {
+void store_monsters(JobContext& job, const MonsterTable* table) {
   if (!table) return;
-  log_section(msg::store_banner, table_name);
+  job.report.section(msg::store_banner, table_name);
   std::uint8_t name[monster_name_size];
   std::uint8_t entry[monster_entry_size];
   for (int i = 0; i < monster_count && static_cast<std::size_t>(i) < table->rows.size(); ++i) {
     MonsterRecord record = table->rows[static_cast<std::size_t>(i)];
     encode_name(record.text[name_field], name, monster_name_size);
-    rom_write(name, at(name_table, monster_name_size, i), monster_name_size);
+    rom_write(job.rom, name, at(name_table, monster_name_size, i), monster_name_size);
     std::fill(std::begin(entry), std::end(entry), 0);
     monster_field_map(entry, record, Direction::build);
-    rom_write(entry + size_byte, at(size_table, 1, i), 1);
-    rom_write(entry + stat_byte(0), at(stat_table, stat_size, i), stat_size);
+    rom_write(job.rom, entry + size_byte, at(size_table, 1, i), 1);
+    rom_write(job.rom, entry + stat_byte(0), at(stat_table, stat_size, i), stat_size);
   }
 }
 

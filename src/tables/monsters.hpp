@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/job_context.hpp"
 #include "table/layout.hpp"
 #include "table/table_block.hpp"
 
@@ -24,7 +25,7 @@ inline constexpr std::size_t monster_entry_size = 26;
 
 void monster_field_map(std::uint8_t* entry, MonsterRecord& record, Direction direction);
 void monster_cell_map(const CellTarget& target, MonsterRecord& record, Direction direction);
-std::unique_ptr<MonsterTable> load_monsters();
-void write_monster_csv(const std::string& folder, const MonsterTable* table);
-std::unique_ptr<MonsterTable> read_monster_csv(const std::string& folder);
-void store_monsters(const MonsterTable* table);
+std::unique_ptr<MonsterTable> load_monsters(JobContext& job);
+void write_monster_csv(JobContext& job, const std::string& folder, const MonsterTable* table);
+std::unique_ptr<MonsterTable> read_monster_csv(JobContext& job, const std::string& folder);
+void store_monsters(JobContext& job, const MonsterTable* table);

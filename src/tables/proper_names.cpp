@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "app/message_log.hpp"
-#include "app/messages.hpp"
-#include "app/rom_image.hpp"
+#include "core/report.hpp"
+#include "core/messages.hpp"
+#include "core/rom_image.hpp"
 #include "tables/tables.hpp"
 #include "text/names.hpp"
 
@@ -50,16 +50,16 @@ void name_cell_map(const CellTarget& target, TableRecord& record, Direction dire
   cell_map(name_row, target, direction, record);
 }
 
-std::unique_ptr<NameTable> load_names() {
+std::unique_ptr<NameTable> load_names(JobContext& job) {
   auto table = std::make_unique<NameTable>();
-  log_section(msg::load_banner, table_name);
+  job.report.section(msg::load_banner, table_name);
   std::vector<std::uint8_t> slot;
   for (const Section& group : name_groups().sections) {
     std::vector<TableRecord>& records = table->rows.emplace_back();
     records.reserve(static_cast<std::size_t>(group.rows));
     for (int j = 0; j < group.rows; ++j) {
       slot.assign(group.entry_size, 0);
-      rom_read(slot.data(), group.rom_offset + group.entry_size * static_cast<std::uint32_t>(j),
+      rom_read(job.rom, slot.data(), group.rom_offset + group.entry_size * static_cast<std::uint32_t>(j),
                slot.size());
       TableRecord& record = records.emplace_back(make_record(*group.layout, j));
       record.text[name_field] = decode_name(slot.data(), slot.size());
@@ -68,15 +68,15 @@ std::unique_ptr<NameTable> load_names() {
   return table;
 }
 
-void write_name_csv(const std::string& folder, const NameTable* table) {
+void write_name_csv(JobContext& job, const std::string& folder, const NameTable* table) {
   if (!table) return;
   CsvWriter out;
-  if (!open_table_writer(out, folder, file_name)) return;
+  if (!open_table_writer(out, job.report, folder, file_name)) return;
   out.printf(texts::title, table_name, 1);
   const std::vector<Section>& groups = name_groups().sections;
   for (std::size_t g = 0; g < groups.size() && g < table->rows.size(); ++g) {
     const Section& group = groups[g];
-    log_progress("%s", group.title);
+    job.report.progress(msg::progress, group.title);
     out.line();
     out.printf(texts::group_title, group.title);
     out.printf(header_line(*group.layout).c_str(), static_cast<int>(group.entry_size));
@@ -86,21 +86,21 @@ void write_name_csv(const std::string& folder, const NameTable* table) {
       out.line();
     }
   }
-  if (!out.close()) log_message(msg::cannot_open, (folder + file_name).c_str());
+  close_table_writer(out, job.report, folder, file_name);
 }
 
-std::unique_ptr<NameTable> read_name_csv(const std::string& folder) {
+std::unique_ptr<NameTable> read_name_csv(JobContext& job, const std::string& folder) {
   CsvReader in;
-  if (!open_table_reader(in, folder, file_name)) return nullptr;
+  if (!open_table_reader(in, job.report, folder, file_name)) return nullptr;
   const std::string path = folder + file_name;
   auto table = std::make_unique<NameTable>();
   in.skip_lines(1);
   std::vector<std::string> lines;
   for (const Section& group : name_groups().sections) {
-    log_progress("%s", group.title);
+    job.report.progress(msg::progress, group.title);
     in.skip_lines(3);
     // A file that ends before the last row would blank the names it lacks: store none.
-    if (!read_record_lines(in, group.rows, path, lines)) return nullptr;
+    if (!read_record_lines(job.report, in, group.rows, path, lines)) return nullptr;
     std::vector<TableRecord>& records = table->rows.emplace_back();
     for (int j = 0; j < group.rows; ++j) {
       TableRecord& record = records.emplace_back(make_record(*group.layout, j));
@@ -111,9 +111,9 @@ std::unique_ptr<NameTable> read_name_csv(const std::string& folder) {
   return table;
 }
 
-void store_names(const NameTable* table) {
+void store_names(JobContext& job, const NameTable* table) {
   if (!table) return;
-  log_section(msg::store_banner, table_name);
+  job.report.section(msg::store_banner, table_name);
   const std::vector<Section>& groups = name_groups().sections;
   std::vector<std::uint8_t> slot;
   for (std::size_t g = 0; g < groups.size() && g < table->rows.size(); ++g) {
@@ -121,7 +121,7 @@ void store_names(const NameTable* table) {
     slot.assign(group.entry_size, 0);
     for (std::size_t j = 0; j < table->rows[g].size(); ++j) {
       encode_name(table->rows[g][j].text[name_field], slot.data(), slot.size());
-      rom_write(slot.data(), group.rom_offset + group.entry_size * static_cast<std::uint32_t>(j),
+      rom_write(job.rom, slot.data(), group.rom_offset + group.entry_size * static_cast<std::uint32_t>(j),
                 slot.size());
     }
   }

@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 
+#include "core/job_context.hpp"
 #include "table/fixed_table.hpp"
 
 // The nine fixed-width name lists: "name.csv". One section per list; every row is an ID and
@@ -10,7 +11,7 @@ using NameTable = FixedTableBlock;
 
 const FixedTable& name_groups();
 void name_cell_map(const CellTarget& target, TableRecord& record, Direction direction);
-std::unique_ptr<NameTable> load_names();
-void write_name_csv(const std::string& folder, const NameTable* table);
-std::unique_ptr<NameTable> read_name_csv(const std::string& folder);
-void store_names(const NameTable* table);
+std::unique_ptr<NameTable> load_names(JobContext& job);
+void write_name_csv(JobContext& job, const std::string& folder, const NameTable* table);
+std::unique_ptr<NameTable> read_name_csv(JobContext& job, const std::string& folder);
+void store_names(JobContext& job, const NameTable* table);

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/message_log.hpp"
-#include "app/messages.hpp"
-#include "app/rom_image.hpp"
+#include "core/report.hpp"
+#include "core/messages.hpp"
+#include "core/rom_image.hpp"
 #include "table/cells.hpp"
 #include "table/csv_file.hpp"
 #include "tables/tables.hpp"
@@ -20,9 +20,6 @@ namespace texts {
 const char* const title = ",%sデータ,総数:%d,\n";
 const char* const header = "ID,文字列(最大%dバイト),\n";
 const char* const comment = ",空行を削除せずに最大バイト数を超えなければ複数の行を追加できます,";
-const char* const area_overrun = "文字列のバッファが限界を超えました\n超過分は削除されます\n";
-const char* const too_many_rows =
-    "%sのグループ%dは%d行までです。それを超えた行は読み込まれません\n";
 }  // namespace texts
 
 constexpr std::uint32_t unused_pointer = 0xFFFF;
@@ -36,9 +33,9 @@ void put_word(std::vector<std::uint8_t>& bytes, std::size_t index, std::uint32_t
   bytes[2 * index + 1] = static_cast<std::uint8_t>(value >> 8);
 }
 
-std::vector<std::uint8_t> read_rom(std::uint32_t rom_offset, std::size_t count) {
+std::vector<std::uint8_t> read_rom(const JobContext& job, std::uint32_t rom_offset, std::size_t count) {
   std::vector<std::uint8_t> bytes(count, 0);
-  rom_read(bytes.data(), rom_offset, count);
+  rom_read(job.rom, bytes.data(), rom_offset, count);
   return bytes;
 }
 
@@ -49,11 +46,11 @@ void append_string(StringTable& table, std::size_t group, std::string_view text)
 
 // A list ends at its first unused pointer, and at a pointer that runs backwards or past the
 // text area, so no string is read from outside its own area.
-void load_group(StringTable& table, std::size_t g) {
+void load_group(JobContext& job, StringTable& table, std::size_t g) {
   const StringGroup& group = string_groups()[g];
   const std::size_t n = static_cast<std::size_t>(group.pointers);
-  const std::vector<std::uint8_t> pointers = read_rom(group.pointer_table, 2 * n);
-  const std::vector<std::uint8_t> area = read_rom(group.text_area, group.area_size);
+  const std::vector<std::uint8_t> pointers = read_rom(job, group.pointer_table, 2 * n);
+  const std::vector<std::uint8_t> area = read_rom(job, group.text_area, group.area_size);
   table.ends[g].assign(1, table.text.size());
   std::uint32_t start = word_at(pointers, 0);
   if (start > group.area_size) return;
@@ -64,7 +61,7 @@ void load_group(StringTable& table, std::size_t g) {
     const std::uint8_t* source = area.data() + start;
     const std::size_t length = next - start;
     decoded.clear();
-    decode_text(&decoded, source, decode_text(nullptr, source, 0, length), length);
+    decode_text(&decoded, source, decode_text(nullptr, source, 0, length), length, &job.report);
     append_string(table, g, decoded);
     start = next;
   }
@@ -72,7 +69,8 @@ void load_group(StringTable& table, std::size_t g) {
 
 // Rows up to the line whose ID cell is empty. Rows beyond the list's n - 1 are dropped with a
 // message; a file that ends inside a list is refused, so a cut file never empties the ROM.
-bool read_group(CsvReader& in, StringTable& table, std::size_t g, const std::string& path) {
+bool read_group(JobContext& job, CsvReader& in, StringTable& table, std::size_t g,
+                const std::string& path) {
   const StringGroup& group = string_groups()[g];
   const std::size_t limit = static_cast<std::size_t>(group.pointers) - 1;
   table.ends[g].assign(1, table.text.size());
@@ -80,7 +78,7 @@ bool read_group(CsvReader& in, StringTable& table, std::size_t g, const std::str
   std::string line;
   for (;;) {
     if (!in.next_line(line)) {
-      log_message(msg::file_too_short, path.c_str());
+      job.report.add(msg::file_too_short, path);
       return false;
     }
     std::int32_t id = 0;
@@ -91,12 +89,12 @@ bool read_group(CsvReader& in, StringTable& table, std::size_t g, const std::str
     }
     append_string(table, g, cell_string(line, 1, line.size()));
   }
-  if (dropped) log_message(texts::too_many_rows, table_name, static_cast<int>(g), static_cast<int>(limit));
+  if (dropped) job.report.add(msg::too_many_rows, table_name, static_cast<int>(g), static_cast<int>(limit));
   return true;
 }
 
 // Packs the list from the start of its area; bytes after the last string keep their content.
-void store_group(const StringTable& table, std::size_t g, bool& overrun_reported) {
+void store_group(JobContext& job, const StringTable& table, std::size_t g, bool& overrun_reported) {
   const StringGroup& group = string_groups()[g];
   const std::size_t n = static_cast<std::size_t>(group.pointers);
   const std::size_t count = string_count(table, g);
@@ -116,21 +114,21 @@ void store_group(const StringTable& table, std::size_t g, bool& overrun_reported
     const std::string_view source = k - 1 < count ? string_text(table, g, k - 1) : std::string_view();
     const std::size_t room = group.area_size - used;
     const std::size_t written =
-        room == 0 ? 0 : encode_text(area.data() + used, source.data(), room, source.size(), false);
+        room == 0 ? 0 : encode_text(area.data() + used, source.data(), room, source.size(), false, &job.report);
     // A string that exactly fills the area is reported too, though nothing of it is cut. One
     // byte short of the room, a two-byte code may have been left out: count the whole string.
     const bool overruns =
         written >= room ||
         (written + 1 == room && encode_text(nullptr, source.data(), 0, source.size(), false) >= room);
     if (overruns && !overrun_reported) {
-      log_message("%s", texts::area_overrun);
+      job.report.add(msg::strings_area_overrun);
       overrun_reported = true;
     }
     used += written;
     put_word(pointers, k, static_cast<std::uint32_t>(used));
   }
-  rom_write(area.data(), group.text_area, used);
-  rom_write(pointers.data(), group.pointer_table, pointers.size());
+  rom_write(job.rom, area.data(), group.text_area, used);
+  rom_write(job.rom, pointers.data(), group.pointer_table, pointers.size());
 }
 
 }  // namespace
@@ -159,17 +157,17 @@ std::string_view string_text(const StringTable& table, std::size_t group, std::s
   return std::string_view(table.text).substr(begin, ends.at(k + 1) - begin);
 }
 
-std::unique_ptr<StringTable> load_strings() {
+std::unique_ptr<StringTable> load_strings(JobContext& job) {
   auto table = std::make_unique<StringTable>();
-  log_section(msg::load_banner, table_name);
-  for (std::size_t g = 0; g < string_group_count; ++g) load_group(*table, g);
+  job.report.section(msg::load_banner, table_name);
+  for (std::size_t g = 0; g < string_group_count; ++g) load_group(job, *table, g);
   return table;
 }
 
-void write_string_csv(const std::string& folder, const StringTable* table) {
+void write_string_csv(JobContext& job, const std::string& folder, const StringTable* table) {
   if (!table) return;
   CsvWriter out;
-  if (!open_table_writer(out, folder, file_name)) return;
+  if (!open_table_writer(out, job.report, folder, file_name)) return;
   out.printf(texts::title, table_name, 1);
   for (std::size_t g = 0; g < string_group_count; ++g) {
     out.line();
@@ -183,27 +181,27 @@ void write_string_csv(const std::string& folder, const StringTable* table) {
   }
   out.line();
   out.line(texts::comment);
-  if (!out.close()) log_message(msg::cannot_open, (folder + file_name).c_str());
+  close_table_writer(out, job.report, folder, file_name);
 }
 
-std::unique_ptr<StringTable> read_string_csv(const std::string& folder) {
+std::unique_ptr<StringTable> read_string_csv(JobContext& job, const std::string& folder) {
   CsvReader in;
-  if (!open_table_reader(in, folder, file_name)) return nullptr;
+  if (!open_table_reader(in, job.report, folder, file_name)) return nullptr;
   const std::string path = folder + file_name;
   auto table = std::make_unique<StringTable>();
   in.skip_lines(2);
   for (std::size_t g = 0; g < string_group_count; ++g) {
     in.skip_lines(1);
-    if (!read_group(in, *table, g, path)) return nullptr;
+    if (!read_group(job, in, *table, g, path)) return nullptr;
   }
   return table;
 }
 
-void store_strings(const StringTable* table) {
+void store_strings(JobContext& job, const StringTable* table) {
   if (!table) return;
-  log_section(msg::store_banner, table_name);
+  job.report.section(msg::store_banner, table_name);
   bool overrun_reported = false;
-  for (std::size_t g = 0; g < string_group_count; ++g) store_group(*table, g, overrun_reported);
+  for (std::size_t g = 0; g < string_group_count; ++g) store_group(job, *table, g, overrun_reported);
 }
 
 PipelineTable strings_table() {

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/job_context.hpp"
 #include "table/table_block.hpp"
 
 // The six lists of variable-length strings: "string.csv". In the ROM each list is a table of
@@ -32,7 +33,7 @@ struct StringTable : TableBlock {
 std::size_t string_count(const StringTable& table, std::size_t group);
 std::string_view string_text(const StringTable& table, std::size_t group, std::size_t k);
 
-std::unique_ptr<StringTable> load_strings();
-void write_string_csv(const std::string& folder, const StringTable* table);
-std::unique_ptr<StringTable> read_string_csv(const std::string& folder);
-void store_strings(const StringTable* table);
+std::unique_ptr<StringTable> load_strings(JobContext& job);
+void write_string_csv(JobContext& job, const std::string& folder, const StringTable* table);
+std::unique_ptr<StringTable> read_string_csv(JobContext& job, const std::string& folder);
+void store_strings(JobContext& job, const StringTable* table);

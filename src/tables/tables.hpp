@@ -1,5 +1,5 @@
 #pragma once
-#include "app/pipeline.hpp"
+#include "table/pipeline_table.hpp"
 
 // Each data table hands the pipeline its four steps. The pipeline visits them in this order.
 PipelineTable formations_table();             // form.csv

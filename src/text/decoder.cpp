@@ -2,9 +2,9 @@
 
 #include <string_view>
 
-#include "app/message_log.hpp"
 #include "text/charset.hpp"
-#include "text/text_messages.hpp"
+#include "core/messages.hpp"
+#include "core/report.hpp"
 
 namespace {
 
@@ -12,16 +12,6 @@ constexpr std::uint8_t extra_page_prefix = 0x18;
 constexpr std::uint8_t counted_tag = 0x48;   // plain byte, length L, then L bytes
 constexpr std::uint8_t subcode_tag = 0x4F;   // sub-code whose count is entry 0x50 + sub-code
 constexpr std::size_t subcode_counts = 0x50;
-
-struct TagArguments {
-  std::vector<std::uint8_t> counts = default_tag_arguments();
-  bool event_table = false;  // 0x48 and 0x4F take their counts from the data
-};
-
-TagArguments& installed() {
-  static TagArguments table;
-  return table;
-}
 
 std::uint8_t count_at(const std::vector<std::uint8_t>& counts, std::size_t index) {
   return index < counts.size() ? counts[index] : 0;
@@ -42,7 +32,8 @@ struct Pieces {
 
 class Decoder {
  public:
-  Decoder(const std::uint8_t* source, std::size_t length) : source_(source), length_(length) {}
+  Decoder(const std::uint8_t* source, std::size_t length, Report* report, const TagTable& tags)
+      : source_(source), length_(length), report_(report), tags_(tags) {}
 
   std::size_t run(Pieces& pieces) {
     while (position_ < length_) step(pieces);
@@ -56,7 +47,9 @@ class Decoder {
   void step(Pieces& pieces) {
     const std::uint8_t b = source_[position_];
     const unsigned word = b * 256u + at(position_ + 1);
-    if (b >= 0x20 && b <= 0x23 && word >= 0x20B0) {
+    // A lead byte at the very end has no deciding byte: it is a tag that lacks its argument,
+    // so it comes back as the one byte it was.
+    if (b >= 0x20 && b <= 0x23 && word >= 0x20B0 && position_ + 1 < length_) {
       pieces.append(glyph_text(word - 0x2000));
       position_ += 2;
     } else if (b >= blank_code) {
@@ -78,7 +71,7 @@ class Decoder {
   }
 
   std::size_t argument_count(std::uint8_t b) const {
-    const TagArguments& table = installed();
+    const TagTable& table = tags_;
     if (table.event_table && b == counted_tag) return at(position_ + 2) + 2u;
     if (table.event_table && b == subcode_tag)
       return count_at(table.counts, subcode_counts + at(position_ + 1));
@@ -92,7 +85,7 @@ class Decoder {
     ++position_;
     for (std::size_t i = 0; i < arguments; ++i) {
       if (position_ >= length_) {
-        log_message(msg::missing_tag_arguments, b);
+        if (report_) report_->add(msg::missing_tag_arguments, b);
         tag_ += '#';
         break;
       }
@@ -112,6 +105,8 @@ class Decoder {
 
   const std::uint8_t* source_;
   std::size_t length_;
+  Report* report_;
+  const TagTable& tags_;
   std::size_t position_ = 0;
   std::string tag_;
 };
@@ -119,24 +114,18 @@ class Decoder {
 }  // namespace
 
 std::size_t decode_text(std::string* out, const std::uint8_t* source, std::size_t capacity,
-                        std::size_t source_length) {
+                        std::size_t source_length, Report* report, const TagTable& tags) {
   if (!source || source_length == 0) return 0;
   Pieces pieces{out, capacity};
-  return Decoder(source, source_length).run(pieces);
+  return Decoder(source, source_length, report, tags).run(pieces);
 }
 
-void set_tag_arguments(const std::vector<std::uint8_t>& table) {
-  installed().counts = table;
-  installed().event_table = &table != &default_tag_arguments();
-}
-
-void reset_tag_arguments() { set_tag_arguments(default_tag_arguments()); }
-
-const std::vector<std::uint8_t>& default_tag_arguments() {
-  static const std::vector<std::uint8_t> table = [] {
-    std::vector<std::uint8_t> counts(80, 0);
-    for (std::uint8_t code : {0x18, 0x20, 0x21, 0x22, 0x23, 0x25, 0x36, 0x3A}) counts[code] = 1;
-    return counts;
+const TagTable& default_tag_table() {
+  static const TagTable table = [] {
+    TagTable made;
+    made.counts.assign(80, 0);
+    for (std::uint8_t code : {0x18, 0x20, 0x21, 0x22, 0x23, 0x25, 0x36, 0x3A}) made.counts[code] = 1;
+    return made;
   }();
   return table;
 }

@@ -3,9 +3,9 @@
 #include <array>
 #include <string>
 
-#include "app/message_log.hpp"
+#include "core/messages.hpp"
+#include "core/report.hpp"
 #include "text/charset.hpp"
-#include "text/text_messages.hpp"
 
 namespace {
 
@@ -84,8 +84,13 @@ bool hex_digit(char c, unsigned& value) {
 class Encoder {
  public:
   Encoder(std::uint8_t* out, const char* source, std::size_t capacity, std::size_t length,
-          bool newline_flag)
-      : out_(out), source_(source), capacity_(capacity), length_(length), newline_(newline_flag) {}
+          bool newline_flag, Report* report)
+      : out_(out),
+        source_(source),
+        capacity_(capacity),
+        length_(length),
+        newline_(newline_flag),
+        report_(report) {}
 
   std::size_t run() {
     const CodeIndex& index = code_index();
@@ -122,8 +127,8 @@ class Encoder {
   }
 
  private:
-  static std::uint16_t report_unmapped(std::size_t position, const char* character) {
-    log_message(msg::unmapped_character, static_cast<int>(position), character);
+  std::uint16_t report_unmapped(std::size_t position, const char* character) const {
+    if (report_) report_->add(msg::unmapped_character, static_cast<int>(position), character);
     return blank_code;
   }
 
@@ -150,12 +155,16 @@ class Encoder {
 
   // Reads a tag from just after its "<"; returns the position after its ">", or the end of
   // the source for a tag left open (whose complete digit pairs are still written).
+  // A tag is pairs of hex digits separated by spaces, with "#" allowed before the ">" of a tag
+  // that lacks arguments; anything else is reported, and its complete pairs still written.
   std::size_t tag(std::size_t position) {
+    const std::size_t start = position - 1;
     unsigned value = 0;
     int digits = 0;
+    bool malformed = false;
     for (; position < length_; ++position) {
       const char c = source_[position];
-      if (c == '>') return position + 1;
+      if (c == '>') break;
       unsigned digit = 0;
       value <<= 4;
       if (hex_digit(c, digit)) {
@@ -164,9 +173,17 @@ class Encoder {
           write_byte(static_cast<std::uint8_t>(value & 0xFF));
           value = 0;
         }
+      } else {
+        const bool allowed = (c == ' ' || (c == '#' && position + 1 < length_ && source_[position + 1] == '>'));
+        if (!allowed || digits % 2 != 0) malformed = true;
       }
     }
-    return position;
+    if (digits % 2 != 0 || digits == 0 || position >= length_) malformed = true;
+    if (malformed && report_) {
+      const std::size_t end = position < length_ ? position + 1 : length_;
+      report_->add(msg::malformed_tag, static_cast<int>(start), std::string(source_ + start, end - start));
+    }
+    return position < length_ ? position + 1 : position;
   }
 
   std::uint8_t* out_;
@@ -174,6 +191,7 @@ class Encoder {
   std::size_t capacity_;
   std::size_t length_;
   bool newline_;
+  Report* report_;
   std::size_t count_ = 0;
   bool full_ = false;
 };
@@ -181,8 +199,8 @@ class Encoder {
 }  // namespace
 
 std::size_t encode_text(std::uint8_t* out, const char* source, std::size_t capacity,
-                        std::size_t source_length, bool newline_flag) {
+                        std::size_t source_length, bool newline_flag, Report* report) {
   if (!source || source_length == 0) return 0;
   if (out && capacity == 0) return 0;
-  return Encoder(out, source, capacity, source_length, newline_flag).run();
+  return Encoder(out, source, capacity, source_length, newline_flag, report).run();
 }

@@ -5,8 +5,8 @@
 
 #include "app/dialog/dialog_logic.hpp"
 #include "app/dialog/dialog_texts.hpp"
-#include "app/message_log.hpp"
-#include "app/messages.hpp"
+#include "core/report.hpp"
+#include "core/messages.hpp"
 
 namespace dialog {
 namespace {
@@ -155,9 +155,9 @@ class Form {
   }
 
   bool run_job() {
-    const int result = run_(dialog_job_arguments(state_));
-    if (result < 0) return true;
-    io_.write(message_box_text(result == 0 ? std::string(msg::success) : last_message()));
+    const JobOutcome outcome = run_(dialog_job_arguments(state_));
+    if (outcome.result < 0) return true;
+    io_.write(message_box_text(outcome.text));
     std::string ignored;
     return prompt(text::form_close_box, ignored);
   }

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "app/job.hpp"
+
 // The main dialog as a form in a terminal, for platforms without the Windows dialog: the same
 // modes, rows, check box and jobs, typed instead of clicked.
 namespace dialog {
@@ -13,11 +15,10 @@ struct FormIo {
   // Shift-JIS text for the terminal.
   std::function<void(const std::string& text)> write;
 };
-using JobRunner = std::function<int(const std::vector<std::string>& args)>;
+using JobRunner = std::function<JobOutcome(const std::vector<std::string>& args)>;
 
-// Runs jobs until the user quits or the input ends. Every job's outcome is shown like the
-// final message box: the success text for 0, the last message for a failure, nothing for a
-// refused job.
+// Runs jobs until the user quits or the input ends. Every job's final text is shown like the
+// final message box; a refused job shows nothing.
 void run_form(const FormIo& io, const JobRunner& run);
 
 // The final text framed as a box with an OK button, lines ending in "\n".

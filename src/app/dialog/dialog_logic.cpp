@@ -12,6 +12,7 @@ const std::array<ModeEntry, mode_count>& mode_table() {
     {text::build_mode,   "-m", text::input_rom,  text::output_rom,  text::csv_folder, true, true,  3},
     {text::encode_mode,  "-e", text::input_file, text::output_file, nullptr,         false, false, 0},
     {text::decode_mode,  "-d", text::input_file, text::output_file, nullptr,         false, false, 0},
+    {text::check_mode,   "-c", text::input_rom,  text::csv_folder,  nullptr,         true,  true,  2},
   }};
   // clang-format on
   return table;

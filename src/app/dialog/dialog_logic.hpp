@@ -27,7 +27,7 @@ enum ControlId : int {
 };
 
 inline constexpr int row_count = 3;
-inline constexpr int mode_count = 4;
+inline constexpr int mode_count = 5;
 inline constexpr int no_mode = -1;
 
 struct RowControls {

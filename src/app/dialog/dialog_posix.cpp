@@ -5,12 +5,12 @@
 #include "app/dialog/dialog.hpp"
 #include "app/dialog/dialog_form.hpp"
 #include "app/job.hpp"
-#include "app/messages.hpp"
-#include "app/platform.hpp"
+#include "core/messages.hpp"
+#include "core/platform.hpp"
 
 // Without a command line a person at a terminal gets the form; anything else (a script, a
 // pipe) gets the usage text, since nobody would answer the form.
-int run_main_dialog() {
+int run_main_dialog(const std::string& start_folder) {
   if (!isatty(STDIN_FILENO)) {
     platform::write_console(msg::usage, false);
     return 0;
@@ -22,6 +22,8 @@ int run_main_dialog() {
     return true;
   };
   io.write = [](const std::string& text) { platform::write_console(text, false); };
-  dialog::run_form(io, [](const std::vector<std::string>& args) { return run_job(args); });
+  dialog::run_form(io, [&start_folder](const std::vector<std::string>& args) {
+    return run_reported_job(args, start_folder);
+  });
   return 0;
 }

@@ -13,14 +13,23 @@
 #include "app/dialog/dialog.hpp"
 #include "app/dialog/dialog_logic.hpp"
 #include "app/dialog/dialog_texts.hpp"
-#include "app/message_log.hpp"
-#include "app/platform.hpp"
+#include "app/job.hpp"
+#include "core/platform.hpp"
 
 namespace {
 
 using dialog::DialogState;
 
-DialogState g_state;
+// What one run of the dialog keeps: its state, and the folder the program was started in.
+struct Session {
+  DialogState state;
+  std::string start_folder;
+};
+
+Session& session_of(HWND window) {
+  return *reinterpret_cast<Session*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+DialogState& state_of(HWND window) { return session_of(window).state; }
 
 // Paths from pickers and drops can be longer than the classic limit.
 constexpr DWORD path_capacity = 32768;
@@ -49,39 +58,40 @@ bool to_sjis(const std::wstring& wide, std::string& sjis) {
 void report_unrepresentable(HWND window, int row) {
   char text[512];
   std::snprintf(text, sizeof text, dialog::text::unrepresentable_path,
-                g_state.labels[static_cast<std::size_t>(row - 1)].c_str());
+                state_of(window).labels[static_cast<std::size_t>(row - 1)].c_str());
   platform::show_message_box(text, window);
 }
 
 void show_field(HWND window, int row) {
   const auto& controls = dialog::row_controls[static_cast<std::size_t>(row - 1)];
   SetDlgItemTextW(window, controls.field,
-                  platform::widen(g_state.fields[static_cast<std::size_t>(row - 1)]).c_str());
+                  platform::widen(state_of(window).fields[static_cast<std::size_t>(row - 1)]).c_str());
 }
 
 void apply_mode_labels(HWND window) {
-  g_state.mode = static_cast<int>(SendDlgItemMessageW(window, dialog::id_mode, CB_GETCURSEL, 0, 0));
-  dialog::apply_mode_labels(g_state);
+  state_of(window).mode = static_cast<int>(SendDlgItemMessageW(window, dialog::id_mode, CB_GETCURSEL, 0, 0));
+  dialog::apply_mode_labels(state_of(window));
   for (std::size_t i = 0; i < dialog::row_count; ++i) {
-    SetDlgItemTextW(window, dialog::row_controls[i].label, platform::widen(g_state.labels[i]).c_str());
+    SetDlgItemTextW(window, dialog::row_controls[i].label, platform::widen(state_of(window).labels[i]).c_str());
   }
   const auto& row3 = dialog::row_controls[2];
   for (int id : {row3.label, row3.field, row3.browse}) {
-    EnableWindow(GetDlgItem(window, id), g_state.row3_enabled);
+    EnableWindow(GetDlgItem(window, id), state_of(window).row3_enabled);
   }
-  EnableWindow(GetDlgItem(window, dialog::id_music), g_state.music_enabled);
+  EnableWindow(GetDlgItem(window, dialog::id_music), state_of(window).music_enabled);
 }
 
 void run_dialog_job(HWND window) {
   for (int row = 1; row <= dialog::row_count; ++row) {
     const auto& controls = dialog::row_controls[static_cast<std::size_t>(row - 1)];
-    if (!to_sjis(control_text(window, controls.field), g_state.fields[static_cast<std::size_t>(row - 1)])) {
+    if (!to_sjis(control_text(window, controls.field), state_of(window).fields[static_cast<std::size_t>(row - 1)])) {
       report_unrepresentable(window, row);
       return;
     }
   }
-  g_state.music_checked = IsDlgButtonChecked(window, dialog::id_music) == BST_CHECKED;
-  run_and_report(dialog::dialog_job_arguments(g_state));
+  state_of(window).music_checked = IsDlgButtonChecked(window, dialog::id_music) == BST_CHECKED;
+  run_and_report(dialog::dialog_job_arguments(state_of(window)), session_of(window).start_folder,
+                 ReportTo::message_box, window);
 }
 
 std::wstring browse_folder(HWND window, const dialog::BrowseRequest& request) {
@@ -128,7 +138,7 @@ std::wstring browse_file(HWND window, const dialog::BrowseRequest& request) {
 }
 
 void browse_for_path(HWND window, int row) {
-  const dialog::BrowseRequest request = dialog::browse_request(g_state.mode, row);
+  const dialog::BrowseRequest request = dialog::browse_request(state_of(window).mode, row);
   const std::wstring picked = request.kind == dialog::BrowseKind::folder
                                   ? browse_folder(window, request)
                                   : browse_file(window, request);
@@ -138,7 +148,7 @@ void browse_for_path(HWND window, int row) {
     return;
   }
   // The state's other fields may be older than the controls: only a set field is shown.
-  if (dialog::apply_browse_result(g_state, row, path)) show_field(window, row);
+  if (dialog::apply_browse_result(state_of(window), row, path)) show_field(window, row);
 }
 
 void accept_dropped_files(HWND window, HDROP drop) {
@@ -157,11 +167,10 @@ void accept_dropped_files(HWND window, HDROP drop) {
     report_unrepresentable(window, 1);
     return;
   }
-  if (dialog::apply_dropped_files(g_state, paths)) show_field(window, 1);
+  if (dialog::apply_dropped_files(state_of(window), paths)) show_field(window, 1);
 }
 
 void start_dialog(HWND window) {
-  set_report_target(ReportTo::message_box, window);
   SetWindowTextW(window, platform::widen(dialog::text::caption).c_str());
   for (std::size_t i = 0; i < dialog::mode_count; ++i) {
     SendDlgItemMessageW(window, dialog::id_mode, CB_INSERTSTRING, i,
@@ -184,26 +193,27 @@ bool on_command(HWND window, int id) {
   }
 }
 
-INT_PTR CALLBACK dialog_procedure(HWND window, UINT message, WPARAM wparam, LPARAM) {
+INT_PTR CALLBACK dialog_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
-    case WM_INITDIALOG: start_dialog(window); return TRUE;
+    case WM_INITDIALOG:
+      SetWindowLongPtrW(window, GWLP_USERDATA, lparam);
+      start_dialog(window);
+      return TRUE;
     case WM_COMMAND: return on_command(window, LOWORD(wparam)) ? TRUE : FALSE;
     case WM_DROPFILES: accept_dropped_files(window, reinterpret_cast<HDROP>(wparam)); return TRUE;
     case WM_CLOSE: EndDialog(window, 0); return TRUE;
-    case WM_DESTROY:
-      set_report_target(ReportTo::message_box, nullptr);
-      return TRUE;
     default: return FALSE;
   }
 }
 
 }  // namespace
 
-int run_main_dialog() {
+int run_main_dialog(const std::string& start_folder) {
   // The folder browser is a shell object and wants a single-threaded apartment.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  g_state = DialogState();
-  DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr, dialog_procedure, 0);
+  Session session{DialogState(), start_folder};
+  DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MAIN), nullptr, dialog_procedure,
+                  reinterpret_cast<LPARAM>(&session));
   if (SUCCEEDED(com)) CoUninitialize();
   return 0;
 }

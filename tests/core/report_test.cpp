@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/message_log.hpp"
+#include "core/report.hpp"
 
 TEST(MessageLog, KeepsOnlyTheLastPiece) {
   log_message("first %d\n", 1);

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "app/message_log.hpp"
-#include "app/messages.hpp"
-#include "app/rom_image.hpp"
+#include "core/report.hpp"
+#include "core/messages.hpp"
+#include "core/rom_image.hpp"
 #include "test_support.hpp"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/job.hpp"
-#include "app/platform.hpp"
+#include "core/platform.hpp"
 #include "test_support.hpp"
 
 namespace {

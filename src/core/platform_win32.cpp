@@ -1,4 +1,4 @@
-#include "app/platform.hpp"
+#include "core/platform.hpp"
 
 #include <windows.h>
 

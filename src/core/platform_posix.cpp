@@ -1,4 +1,4 @@
-#include "app/platform.hpp"
+#include "core/platform.hpp"
 
 #include <iconv.h>
 #include <langinfo.h>

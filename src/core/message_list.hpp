@@ -1,0 +1,68 @@
+// Every message the user can see, one line each: a stable identifier, a severity, the text
+// (Shift-JIS once compiled, printf-style, without line end) and what it means. Expanded by
+// messages.hpp into constants and the catalogue. Severities: error = something asked for was
+// not done; warning = done, but altered; info = progress and summaries; banner = the frames of
+// the log.
+//
+// VARBEK_MESSAGE(id, severity, text, meaning)
+
+// The job as a whole.
+VARBEK_MESSAGE(success, info, "正常に終了しました", "The job did all it was asked, without errors or warnings.")
+VARBEK_MESSAGE(finished_with_problems, info, "終了しました（エラー %d 件、警告 %d 件）", "The job ended; the counts say how much did not land or was altered.")
+VARBEK_MESSAGE(more_messages, info, "……ほか %d 件", "More messages than the final text shows.")
+VARBEK_MESSAGE(full_log, info, "すべてのメッセージは %s にあります", "Where the job's log file is.")
+VARBEK_MESSAGE(out_of_memory, error, "メモリの確保に失敗しました", "The computer ran out of memory; the step was not done.")
+VARBEK_MESSAGE(cannot_open, error, "ファイル[%s]が開けませんでした", "A file or folder could not be opened or created.")
+VARBEK_MESSAGE(cannot_write, error, "ファイル[%s]に書き込めませんでした", "A file could not be written completely (disk full, read-only folder); it is not valid.")
+VARBEK_MESSAGE(unknown_rom, error, "知らないsmc形式です", "The file is not an image of the game.")
+VARBEK_MESSAGE(rom_too_small, error, "smcファイルが小さすぎます", "The image is shorter than the game's tables: a cut dump.")
+VARBEK_MESSAGE(copier_header, info, "smcファイルに512バイトのコピーヘッダがあります。そのまま残します", "The image starts with a 512-byte copier header, which is kept as it is.")
+VARBEK_MESSAGE(build_needs_folder, error, "CSVフォルダが指定されていません（書き込みSMCの後にCSVフォルダを指定してください）", "A build was given only two paths.")
+VARBEK_MESSAGE(unrepresentable_command_line, error, "コマンドラインにShift-JISで表せない文字が含まれています。別の名前のファイルやフォルダを指定してください", "A path holds a character Shift-JIS lacks; it could name another file.")
+VARBEK_MESSAGE(rom_written_with_errors, error, "新しいSMCは書き込みましたが、エラーのあったデータは元のままです", "The new image was saved; what the errors name kept the input's bytes.")
+VARBEK_MESSAGE(strict_nothing_written, error, "-s（厳密モード）のため、SMCは書き込みませんでした", "Strict mode: an error or warning stopped the image from being saved.")
+VARBEK_MESSAGE(check_only, info, "CSVチェック: SMCは書き込みません", "Check mode: the build ran in memory only.")
+
+// The four steps of a table.
+VARBEK_MESSAGE(load_banner, banner, "%sデータの取得", "Reading a table from the image.")
+VARBEK_MESSAGE(write_banner, banner, "%sへ書き込み", "Writing a table's file.")
+VARBEK_MESSAGE(read_banner, banner, "%sから読み込み", "Reading a table's file.")
+VARBEK_MESSAGE(store_banner, banner, "%sデータを書き込み", "Storing a table into the new image.")
+VARBEK_MESSAGE(progress, banner, "%s", "A part of a step.")
+
+// Table files.
+VARBEK_MESSAGE(file_too_short, error, "ファイル[%s]の行が足りません。このデータは書き込まれません", "A file ends before its last row: none of its table is stored.")
+VARBEK_MESSAGE(value_clamped, warning, "%s は %s～%s の範囲外です。%s を書き込みます", "A cell's value does not fit its field; the nearest value the field holds is stored.")
+VARBEK_MESSAGE(room_used, info, "%s: %d / %d バイト使用", "How much of a packed area a build used.")
+VARBEK_MESSAGE(formation_rate_sum, warning, "ID:%02Xの%dつの選択率の合計が%dを超えています", "A formation's selection rates add up to more than the byte holds.")
+VARBEK_MESSAGE(formation_rate_cut, warning, "ID:%02Xの%dつ目の選択率はまるめられます", "One of those rates is cut so the sum fits.")
+VARBEK_MESSAGE(area_overrun, error, "%sのデータが%dバイトを超えました。超過分は削除されます", "A table's texts do not fit its area; what does not fit is not stored.")
+VARBEK_MESSAGE(strings_area_overrun, error, "文字列のバッファが限界を超えました。超過分は削除されます", "The strings do not fit their area; what does not fit is not stored.")
+VARBEK_MESSAGE(too_many_rows, warning, "%sのグループ%dは%d行までです。それを超えた行は読み込まれません", "A string group has more rows than it can hold; the rest are dropped.")
+VARBEK_MESSAGE(learning_over_limit, error, "%sでデータ総量が限界を超えたのでスキップします", "A learning sub-table does not fit its area; it is not stored.")
+VARBEK_MESSAGE(learning_too_many_pairs, warning, "%sで一つの派生元のセット数が%dを超えたので残りをスキップします", "A source has more pairs than a set holds; the rest are dropped.")
+
+// Game text.
+VARBEK_MESSAGE(missing_tag_arguments, warning, "タグ引数が足りません : タグ = 0x%02X", "A control code at the end of a text lacks its argument bytes.")
+VARBEK_MESSAGE(unmapped_character, warning, "%dバイト目の\"%s\"が見つかりませんでした。全角スペースが代入されます", "A character the game's font lacks; the blank glyph is stored instead.")
+
+// Event scripts.
+VARBEK_MESSAGE(event_banner, banner, "%sの解析＆書き込み", "Building the event scripts.")
+VARBEK_MESSAGE(event_progress, banner, "0x%02X番目の%sデータ", "One bank of event scripts.")
+VARBEK_MESSAGE(event_pointer_outside, error, "イベント%dの0x%02X番目のポインタ(0x%04X)がテキスト領域(%dバイト)の外を指しています。これ以降の行は書き出されません", "A pointer of the image leads outside its bank; later rows are not written.")
+VARBEK_MESSAGE(event_bank_overflow, error, "イベント%dのテキストがテキスト領域(%dバイト)に収まりません。0x%02X番目の途中から後は切り捨てられました", "Edited event text does not fit its bank; the rest is not stored.")
+
+// Music.
+VARBEK_MESSAGE(music_dump_banner, banner, "音楽データの解析", "Dumping the music.")
+VARBEK_MESSAGE(music_rebuild_banner, banner, "音楽ファイルの解析＆書き込み", "Rebuilding the music.")
+VARBEK_MESSAGE(music_song_progress, banner, "0x%02X番目の音楽データ:%s", "One song.")
+VARBEK_MESSAGE(music_unknown_channel, warning, "%d行目に不明なチャンネル番号があります", "A channel number the song does not have; the line is passed over.")
+VARBEK_MESSAGE(music_over_capacity, error, "0x%02X番目のデータで容量を越えたので強制終了します", "A music region overflowed at this song; the region keeps its old songs.")
+VARBEK_MESSAGE(music_pointer_outside, error, "0x%02X番目の音楽データのポインタがROMの外を指しています", "A song pointer leads outside the image; the song gets no text file.")
+VARBEK_MESSAGE(music_broken_old_block, error, "0x%02X番目の元の音楽データが壊れているので強制終了します", "A song kept from the input is damaged; the region keeps its old songs.")
+
+// How the log and the final text show a message.
+VARBEK_MESSAGE(error_label, info, "エラー: %s", "An error as the log and the final text show it.")
+VARBEK_MESSAGE(warning_label, info, "警告: %s", "A warning as the log and the final text show it.")
+VARBEK_MESSAGE(at_line, info, "%s %d行目", "The file and line a message is about.")
+VARBEK_MESSAGE(malformed_tag, warning, "%dバイト目のタグ\"%s\"が正しくありません（2桁の16進数をスペースで区切ってください）", "A tag that is not pairs of hex digits separated by spaces; its complete pairs are stored.")

@@ -1,0 +1,90 @@
+#include "core/report.hpp"
+
+#include "core/platform.hpp"
+#include "core/sjis.hpp"
+
+namespace {
+
+constexpr std::size_t final_text_messages = 10;
+
+std::string placed(const Place& place, const std::string& text) {
+  if (place.file.empty()) return text;
+  std::string where = place.line > 0 ? Report::format(msg::at_line.text, place.file, place.line)
+                                     : place.file;
+  if (!place.column.empty()) where += " " + place.column;
+  return where + ": " + text;
+}
+
+}  // namespace
+
+std::string file_name_of(const std::string& path) {
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < path.size(); i += sjis::char_length(path, i)) {
+    if (platform::is_separator(path[i])) start = i + 1;
+  }
+  return path.substr(start);
+}
+
+void Report::record(const Message& message, std::string text) {
+  ReportEntry entry{message.severity, message.id, placed(place_, text)};
+  if (entry.severity == Severity::error) ++errors_;
+  if (entry.severity == Severity::warning) ++warnings_;
+  std::string line = labelled(entry);
+  if (echo_.messages) platform::write_console(line + "\n", true);
+  log_.push_back(std::move(line));
+  entries_.push_back(std::move(entry));
+}
+
+void Report::banner(const std::string& text, bool section) {
+  static const std::string rule = "-----------------------------------------------";
+  std::vector<std::string> lines;
+  if (section) {
+    lines = {rule, "    " + text, rule};
+  } else {
+    lines = {"..." + text + "..."};
+  }
+  for (std::string& line : lines) {
+    if (echo_.banners) platform::write_console(line + "\n", true);
+    log_.push_back(std::move(line));
+  }
+}
+
+std::string Report::labelled(const ReportEntry& entry) {
+  switch (entry.severity) {
+    case Severity::error: return format(msg::error_label.text, entry.text);
+    case Severity::warning: return format(msg::warning_label.text, entry.text);
+    default: return entry.text;
+  }
+}
+
+std::string Report::last() const { return entries_.empty() ? std::string() : labelled(entries_.back()); }
+
+bool Report::has(const Message& message) const {
+  for (const ReportEntry& entry : entries_) {
+    if (entry.id == message.id) return true;
+  }
+  return false;
+}
+
+std::string Report::log_text() const {
+  std::string text;
+  for (const std::string& line : log_) text += line + "\r\n";
+  return text;
+}
+
+std::string Report::final_text(const std::string& log_path) const {
+  if (errors_ == 0 && warnings_ == 0) return msg::success.text;
+  std::string text = format(msg::finished_with_problems.text, errors_, warnings_);
+  std::size_t shown = 0;
+  for (const Severity severity : {Severity::error, Severity::warning}) {
+    for (const ReportEntry& entry : entries_) {
+      if (entry.severity != severity || shown == final_text_messages) continue;
+      text += "\n" + labelled(entry);
+      ++shown;
+    }
+  }
+  const std::size_t total = static_cast<std::size_t>(errors_ + warnings_);
+  if (total > shown) text += "\n" + format(msg::more_messages.text, static_cast<int>(total - shown));
+  if (!log_path.empty()) text += "\n" + format(msg::full_log.text, log_path);
+  return text;
+}

@@ -1,0 +1,118 @@
+#pragma once
+#include <cstdio>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "core/messages.hpp"
+
+// What a message is about: a file and, where there is one, its line and column header.
+struct Place {
+  std::string file;
+  int line = 0;
+  std::string column;
+};
+
+// Where the messages go besides the report while a job runs.
+struct LogEcho {
+  bool messages = false;  // every message, as it happens
+  bool banners = false;   // section and progress banners too
+};
+
+struct ReportEntry {
+  Severity severity;
+  const char* id;
+  std::string text;  // with its place, without line end
+};
+
+// Every message of one job, counted by severity. The log file, the console echo and the
+// final text are made from it.
+class Report {
+ public:
+  template <class... Args>
+  void add(const Message& message, const Args&... args) {
+    record(message, format(message.text, pass(args)...));
+  }
+  // A frame of hyphens around a step's title, and a part of a step between dots.
+  template <class... Args>
+  void section(const Message& message, const Args&... args) {
+    banner(format(message.text, pass(args)...), true);
+  }
+  template <class... Args>
+  void progress(const Message& message, const Args&... args) {
+    banner(format(message.text, pass(args)...), false);
+  }
+
+  // The place the next messages are about; PlaceScope sets it for a while.
+  Place& place() { return place_; }
+  void set_echo(LogEcho echo) { echo_ = echo; }
+
+  int errors() const { return errors_; }
+  int warnings() const { return warnings_; }
+  const std::vector<ReportEntry>& entries() const { return entries_; }
+  // The text of the latest message, as the log shows it; empty when there is none.
+  std::string last() const;
+  bool has(const Message& message) const;
+  // The whole log: banners and messages in order, CR LF line ends.
+  std::string log_text() const;
+  // The text a job ends with: the success text, or the counts and the first messages.
+  std::string final_text(const std::string& log_path = {}) const;
+
+  // printf into a string; texts given as std::string are passed as C strings.
+  template <class... Args>
+  static std::string format(const char* text, const Args&... args) {
+    if constexpr (sizeof...(Args) == 0) {
+      return text;
+    } else {
+      const int n = std::snprintf(nullptr, 0, text, args...);
+      if (n <= 0) return std::string();
+      std::string out(static_cast<std::size_t>(n) + 1, '\0');
+      std::snprintf(out.data(), out.size(), text, args...);
+      out.resize(static_cast<std::size_t>(n));
+      return out;
+    }
+  }
+
+ private:
+  template <class T>
+  static auto pass(const T& value) {
+    if constexpr (std::is_same_v<T, std::string>) {
+      return value.c_str();
+    } else {
+      return value;
+    }
+  }
+  void record(const Message& message, std::string text);
+  void banner(const std::string& text, bool section);
+  static std::string labelled(const ReportEntry& entry);
+
+  Place place_;
+  LogEcho echo_;
+  int errors_ = 0;
+  int warnings_ = 0;
+  std::vector<ReportEntry> entries_;
+  std::vector<std::string> log_;  // log lines, without line ends
+};
+
+// Sets the report's place for as long as it lives; a null report is passed over.
+class PlaceScope {
+ public:
+  PlaceScope(Report* report, Place place) : report_(report) {
+    if (report_) {
+      saved_ = std::move(report_->place());
+      report_->place() = std::move(place);
+    }
+  }
+  ~PlaceScope() {
+    if (report_) report_->place() = std::move(saved_);
+  }
+  PlaceScope(const PlaceScope&) = delete;
+  PlaceScope& operator=(const PlaceScope&) = delete;
+
+ private:
+  Report* report_;
+  Place saved_;
+};
+
+// The name of a file without its folders, as messages about table files show it.
+std::string file_name_of(const std::string& path);

@@ -1,0 +1,120 @@
+#include "core/rom_image.hpp"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "core/files.hpp"
+#include "core/platform.hpp"
+#include "core/report.hpp"
+
+namespace {
+
+bool title_at(RomImage& rom, std::uint32_t file_offset) {
+  rom.header.fill(0);
+  if (file_offset < rom.file.size()) {
+    const std::size_t n = std::min<std::size_t>(rom.header.size(), rom.file.size() - file_offset);
+    std::memcpy(rom.header.data(), rom.file.data() + file_offset, n);
+  }
+  return std::memcmp(rom.header.data(), rom_title, 15) == 0;
+}
+
+// The title lies at 0xFFC0 (no shift) or at 0x7FC0 (a shift of 0x8000), in either case
+// 512 bytes further on when a copier header stands in front of the image.
+bool find_title(RomImage& rom) {
+  const bool copier = rom.file.size() % 0x8000 == copier_header_size;
+  for (const std::uint32_t front : {0u, copier_header_size}) {
+    if (front != 0 && !copier) continue;
+    if (title_at(rom, 0xFFC0 + front)) {
+      rom.shift = front;
+    } else if (title_at(rom, 0x7FC0 + front)) {
+      rom.shift = 0x8000 + front;
+    } else {
+      continue;
+    }
+    rom.copier_header = front;
+    return true;
+  }
+  return false;
+}
+
+bool read_whole_file(std::FILE* f, std::vector<std::uint8_t>& out) {
+  if (std::fseek(f, 0, SEEK_END) != 0) return false;
+  const long end = std::ftell(f);
+  if (end < 0 || std::fseek(f, 0, SEEK_SET) != 0) return false;
+  out.resize(static_cast<std::size_t>(end));
+  return std::fread(out.data(), 1, out.size(), f) == out.size();
+}
+
+int refuse(RomImage& rom, Report& report, const Message& message, const std::string& path = {}) {
+  rom = RomImage();
+  report.add(message, path);
+  return 1;
+}
+
+}  // namespace
+
+int rom_open(RomImage& rom, const std::string& path, bool load, Report& report) {
+  rom = RomImage();
+  if (platform::is_directory(path)) return refuse(rom, report, msg::cannot_open, path);
+  platform::File f = platform::open_file(path, "rb");
+  if (!f) return refuse(rom, report, msg::cannot_open, path);
+  try {
+    if (!read_whole_file(f.get(), rom.file) || rom.file.size() > 0xFFFFFFFFu) {
+      return refuse(rom, report, msg::cannot_open, path);
+    }
+  } catch (const std::bad_alloc&) {
+    return refuse(rom, report, msg::out_of_memory);
+  }
+  if (!find_title(rom)) return refuse(rom, report, msg::unknown_rom);
+  rom.size = static_cast<std::uint32_t>(rom.file.size());
+  // Every table lies below 4 MiB; a shorter file is a truncated dump.
+  if (rom.size < min_rom_size + rom.shift) return refuse(rom, report, msg::rom_too_small);
+  if (rom.copier_header) report.add(msg::copier_header);
+  if (load) {
+    try {
+      rom.image = rom.file;
+    } catch (const std::bad_alloc&) {
+      return refuse(rom, report, msg::out_of_memory);
+    }
+    rom.loaded = true;
+  }
+  rom.open = true;
+  return 0;
+}
+
+std::size_t rom_read(const RomImage& rom, void* destination, std::uint32_t rom_offset,
+                     std::size_t count) {
+  if (!destination || count == 0 || !rom.open) return 0;
+  const std::uint64_t at = std::uint64_t{rom_offset} + rom.shift;
+  if (at >= rom.file.size()) return 0;
+  const std::size_t n = std::min<std::uint64_t>(count, rom.file.size() - at);
+  std::memcpy(destination, rom.file.data() + at, n);
+  return n;
+}
+
+std::uint32_t rom_write(RomImage& rom, const void* source, std::uint32_t rom_offset,
+                        std::size_t count) {
+  const std::uint64_t at = std::uint64_t{rom_offset} + rom.shift;
+  if (!source || count == 0 || !rom.loaded) return static_cast<std::uint32_t>(at);
+  // A write reaching past the end of the image is clipped to it.
+  if (at < rom.image.size()) {
+    const std::size_t n = std::min<std::uint64_t>(count, rom.image.size() - at);
+    std::memcpy(rom.image.data() + at, source, n);
+  }
+  return static_cast<std::uint32_t>(at);
+}
+
+int rom_save(const RomImage& rom, const std::string& path, Report& report) {
+  if (!platform::write_file_atomically(path, rom.image.data(), rom.image.size())) {
+    report.add(msg::cannot_write, path);
+    return 1;
+  }
+  return 0;
+}
+
+int rom_version_code(const RomImage& rom) {
+  return (rom.header[27] == 1 && rom.size > 0x400000 + rom.copier_header) ? 1 : 0;
+}
+
+std::uint32_t rom_end(const RomImage& rom) { return rom.size - rom.shift; }

@@ -1,0 +1,37 @@
+#pragma once
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class Report;
+
+// The one ROM of a table job. Reads always return the input file's bytes; writes go into the
+// in-memory image, which exists only in a build job.
+struct RomImage {
+  bool open = false;
+  std::vector<std::uint8_t> file;   // the input file as it lies on disk
+  std::array<std::uint8_t, 30> header{};
+  std::uint32_t shift = 0;          // added to every ROM offset
+  std::uint32_t copier_header = 0;  // bytes in front of the image (0 or 512), part of the shift
+  bool loaded = false;
+  std::vector<std::uint8_t> image;  // the build's writable copy
+  std::uint32_t size = 0;
+};
+
+inline constexpr const char* rom_title = "VELDORANEMYTHOS";
+inline constexpr std::uint32_t min_rom_size = 0x400000;
+inline constexpr std::uint32_t copier_header_size = 512;
+
+// 0 on success; 1 after reporting why the file cannot be used.
+int rom_open(RomImage& rom, const std::string& path, bool load, Report& report);
+std::size_t rom_read(const RomImage& rom, void* destination, std::uint32_t rom_offset,
+                     std::size_t count);
+std::uint32_t rom_write(RomImage& rom, const void* source, std::uint32_t rom_offset,
+                        std::size_t count);
+// Writes the image through a temporary file and a rename: a failed save leaves nothing.
+int rom_save(const RomImage& rom, const std::string& path, Report& report);
+int rom_version_code(const RomImage& rom);
+// The ROM offset one past the last byte of the image.
+std::uint32_t rom_end(const RomImage& rom);

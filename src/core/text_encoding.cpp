@@ -1,0 +1,225 @@
+#include "core/text_encoding.hpp"
+
+#include <cstddef>
+#include <utility>
+
+#include "core/sjis.hpp"
+
+namespace text_encoding {
+namespace {
+
+constexpr std::string_view utf8_bom = "\xEF\xBB\xBF";
+// U+3000 in either encoding.
+constexpr std::string_view sjis_blank = "　";
+constexpr std::string_view utf8_blank = "\xE3\x80\x80";
+
+// The length of the well-formed UTF-8 character at `at` (which is in the text), or 0.
+std::size_t utf8_char(std::string_view text, std::size_t at, char32_t& code_point) {
+  const auto byte = [&](std::size_t i) {
+    return at + i < text.size() ? static_cast<unsigned char>(text[at + i]) : 0u;
+  };
+  const unsigned first = byte(0);
+  std::size_t length = 0;
+  unsigned low = 0x80;
+  unsigned high = 0xBF;
+  if (first < 0x80) {
+    code_point = first;
+    return 1;
+  } else if (first >= 0xC2 && first <= 0xDF) {
+    length = 2;
+    code_point = first & 0x1F;
+  } else if (first >= 0xE0 && first <= 0xEF) {
+    length = 3;
+    code_point = first & 0x0F;
+    if (first == 0xE0) low = 0xA0;   // overlong
+    if (first == 0xED) high = 0x9F;  // surrogates
+  } else if (first >= 0xF0 && first <= 0xF4) {
+    length = 4;
+    code_point = first & 0x07;
+    if (first == 0xF0) low = 0x90;   // overlong
+    if (first == 0xF4) high = 0x8F;  // above U+10FFFF
+  } else {
+    return 0;
+  }
+  for (std::size_t i = 1; i < length; ++i) {
+    const unsigned b = byte(i);
+    if (b < low || b > high) return 0;
+    low = 0x80;
+    high = 0xBF;
+    code_point = (code_point << 6) | (b & 0x3F);
+  }
+  return length;
+}
+
+// Other Shift-JIS tables (a spreadsheet's among them) give these characters to codes that
+// code page 932 decodes differently. glibc takes them one way, Windows only as a best fit; they
+// are mapped here so that both platforms read them alike.
+struct Alias {
+  char32_t code_point;
+  const char* sjis;
+};
+constexpr Alias aliases[] = {
+    {0x00A2, "￠"}, {0x00A3, "￡"}, {0x00A5, "\\"}, {0x00AC, "￢"}, {0x2014, "―"},
+    {0x2016, "∥"}, {0x203E, "~"},  {0x2212, "－"}, {0x301C, "～"},
+};
+
+const char* alias_of(char32_t code_point) {
+  for (const Alias& a : aliases)
+    if (a.code_point == code_point) return a.sjis;
+  return nullptr;
+}
+
+// Windows pairs these with the bytes 0x80, 0xA0 and 0xFD-0xFF, which are no characters.
+bool refused(char32_t code_point) {
+  return code_point == 0x80 || (code_point >= 0xF8F0 && code_point <= 0xF8F3);
+}
+
+// How a line can be converted: copied, by the codec in one call, or character by character.
+enum class Line { ascii, whole, by_character };
+
+Line classify_utf8(std::string_view line) {
+  Line kind = Line::ascii;
+  for (std::size_t at = 0; at < line.size();) {
+    if (static_cast<unsigned char>(line[at]) < 0x80) {
+      ++at;
+      continue;
+    }
+    char32_t code_point = 0;
+    const std::size_t length = utf8_char(line, at, code_point);
+    if (length == 0 || alias_of(code_point) || refused(code_point)) return Line::by_character;
+    kind = Line::whole;
+    at += length;
+  }
+  return kind;
+}
+
+Line classify_sjis(std::string_view line) {
+  Line kind = Line::ascii;
+  for (std::size_t at = 0; at < line.size();) {
+    const unsigned char c = static_cast<unsigned char>(line[at]);
+    const std::size_t length = sjis::char_length(line, at);
+    if (c >= 0x80) {
+      if (length == 1 && !sjis::is_halfwidth_kana(c)) return Line::by_character;
+      kind = Line::whole;
+    }
+    at += length;
+  }
+  return kind;
+}
+
+// Calls convert(line, number) for each line of `text`, its LF included, numbered from 1.
+template <typename Convert>
+void for_each_line(std::string_view text, Convert convert) {
+  int number = 1;
+  for (std::size_t start = 0; start < text.size(); ++number) {
+    const std::size_t lf = text.find('\n', start);
+    const std::size_t end = lf == std::string_view::npos ? text.size() : lf + 1;
+    convert(text.substr(start, end - start), number);
+    start = end;
+  }
+}
+
+}  // namespace
+
+bool has_utf8_bom(std::string_view bytes) { return bytes.substr(0, utf8_bom.size()) == utf8_bom; }
+
+// A Shift-JIS file passes only by chance, and its kana, kanji and symbols leave no room for
+// it: their lead bytes 0x81-0x9F are UTF-8 continuation bytes, which cannot start a
+// character, and a lead byte 0xE0-0xFC would need two or three continuation bytes after it,
+// that is a trail byte 0x80-0xBF and then the next character's lead byte alone. Of half-width
+// katakana, 0xA1-0xBF cannot start a character either, so only a text made of nothing but
+// ASCII and pairs such as "ﾃｨ" could pass. Every file the program writes has a header in
+// kanji and kana.
+bool looks_like_utf8(std::string_view bytes) {
+  bool multi_byte = false;
+  for (std::size_t at = 0; at < bytes.size();) {
+    if (static_cast<unsigned char>(bytes[at]) < 0x80) {
+      ++at;
+      continue;
+    }
+    char32_t code_point = 0;
+    const std::size_t length = utf8_char(bytes, at, code_point);
+    if (length == 0) return false;
+    multi_byte = true;
+    at += length;
+  }
+  return multi_byte;
+}
+
+std::string utf8_to_sjis(std::string_view utf8, std::vector<int>* lost_lines) {
+  detail::Codec codec(detail::Target::cp932);
+  std::string out;
+  out.reserve(utf8.size());
+  for_each_line(utf8, [&](std::string_view line, int number) {
+    const Line kind = classify_utf8(line);
+    if (kind == Line::ascii) {
+      out.append(line);
+      return;
+    }
+    if (kind == Line::whole && codec.append(line, out)) return;
+    for (std::size_t at = 0; at < line.size();) {
+      if (static_cast<unsigned char>(line[at]) < 0x80) {
+        out.push_back(line[at++]);
+        continue;
+      }
+      char32_t code_point = 0;
+      const std::size_t length = utf8_char(line, at, code_point);
+      const char* alias = length != 0 ? alias_of(code_point) : nullptr;
+      if (alias) {
+        out.append(alias);
+      } else if (length == 0 || refused(code_point) || !codec.append(line.substr(at, length), out)) {
+        out.append(sjis_blank);
+        if (lost_lines) lost_lines->push_back(number);
+      }
+      at += length != 0 ? length : 1;
+    }
+  });
+  return out;
+}
+
+std::string sjis_to_utf8(std::string_view sjis_text, std::vector<int>* lost_lines) {
+  detail::Codec codec(detail::Target::utf8);
+  std::string out;
+  out.reserve(sjis_text.size() + sjis_text.size() / 2);
+  for_each_line(sjis_text, [&](std::string_view line, int number) {
+    const Line kind = classify_sjis(line);
+    if (kind == Line::ascii) {
+      out.append(line);
+      return;
+    }
+    if (kind == Line::whole && codec.append(line, out)) return;
+    for (std::size_t at = 0; at < line.size();) {
+      const unsigned char c = static_cast<unsigned char>(line[at]);
+      const std::size_t length = sjis::char_length(line, at);
+      if (c < 0x80) {
+        out.push_back(line[at]);
+      } else if ((length == 1 && !sjis::is_halfwidth_kana(c)) ||
+                 !codec.append(line.substr(at, length), out)) {
+        out.append(utf8_blank);
+        if (lost_lines) lost_lines->push_back(number);
+      }
+      at += length;
+    }
+  });
+  return out;
+}
+
+std::string sjis_to_utf8_with_bom(std::string_view sjis_text, std::vector<int>* lost_lines) {
+  return std::string(utf8_bom) + sjis_to_utf8(sjis_text, lost_lines);
+}
+
+DecodedFile file_text_to_sjis(std::string bytes) {
+  DecodedFile file;
+  file.had_bom = has_utf8_bom(bytes);
+  file.was_utf8 = file.had_bom || looks_like_utf8(bytes);
+  if (!file.was_utf8) {
+    file.sjis = std::move(bytes);
+    return file;
+  }
+  std::string_view text(bytes);
+  if (file.had_bom) text.remove_prefix(utf8_bom.size());
+  file.sjis = utf8_to_sjis(text, &file.lost_lines);
+  return file;
+}
+
+}  // namespace text_encoding
