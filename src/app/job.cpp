@@ -1,6 +1,13 @@
 #include "app/job.hpp"
 
 #include "app/pipeline.hpp"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "core/bps.hpp"
+#include "core/snes_header.hpp"
+#include "varbek_version.hpp"
 #include "core/files.hpp"
 #include "core/messages.hpp"
 #include "core/platform.hpp"
@@ -18,6 +25,53 @@ int leading_number(const std::string& text, std::size_t from) {
     value = value * 10 + (text[i] - '0');
   }
   return value;
+}
+
+// Where the image's internal header lies in the image without its copier header, and a copy of
+// it in the upper half of an image that holds the same title there.
+std::vector<std::size_t> header_offsets(const RomImage& rom) {
+  std::vector<std::size_t> offsets{(rom.shift - rom.copier_header) == 0 ? 0xFFC0u : 0x7FC0u};
+  const std::size_t copy = offsets[0] + 0x400000;
+  const std::size_t size = rom.image.size() - rom.copier_header;
+  if (copy + 0x40 <= size &&
+      std::equal(rom.header.begin(), rom.header.begin() + 21, rom.image.begin() + rom.copier_header + copy)) {
+    offsets.push_back(copy);
+  }
+  return offsets;
+}
+
+// A valid checksum stays valid after the edits; one that was already wrong is left alone.
+void update_header_checksum(JobContext& job) {
+  RomImage& rom = job.rom;
+  const std::uint8_t* input = rom.file.data() + rom.copier_header;
+  std::uint8_t* image = rom.image.data() + rom.copier_header;
+  const std::size_t size = rom.image.size() - rom.copier_header;
+  const std::vector<std::size_t> offsets = header_offsets(rom);
+  if (!header_checksum_valid(input, size, offsets[0])) {
+    job.report.add(msg::checksum_left);
+    return;
+  }
+  if (!write_header_checksum(image, size, offsets)) return;
+  if (rom.image != rom.file) {
+    const unsigned checksum = image[offsets[0] + 0x1E] | (image[offsets[0] + 0x1F] << 8);
+    job.report.add(msg::checksum_updated, checksum);
+  }
+}
+
+// The patch goes beside the new ROM, named like it with the extension ".bps".
+void write_patch(JobContext& job, const std::string& output_path) {
+  std::size_t dot = std::string::npos;
+  for (std::size_t i = 0; i < output_path.size(); i += sjis::char_length(output_path, i)) {
+    if (output_path[i] == '.') dot = i;
+    if (platform::is_separator(output_path[i])) dot = std::string::npos;
+  }
+  const std::string path = output_path.substr(0, dot) + ".bps";
+  const std::vector<std::uint8_t> patch = bps_create(job.rom.file, job.rom.image);
+  if (patch.empty() || !platform::write_file_atomically(path, patch.data(), patch.size())) {
+    job.report.add(msg::cannot_write, path);
+    return;
+  }
+  job.report.add(msg::patch_written, path);
 }
 
 bool table_job(JobMode mode) {
@@ -81,6 +135,9 @@ JobSettings parse_job(const std::vector<std::string>& args) {
         case 'l': job.decode_number = leading_number(arg, 2); break;
         case 'n': job.newline_flag = true; break;
         case 's': job.strict = true; break;
+        case 'u': job.utf8_files = true; break;
+        case 'p': job.patch = true; break;
+        case 'b': job.mode = JobMode::apply_patch; break;
         default: break;
       }
       if (table_job(job.mode) && arg.size() > 2 && arg[2] == 'm') job.music = true;
@@ -101,6 +158,9 @@ int run_job(JobContext& job, const std::vector<std::string>& args) {
     case JobMode::encode_text: return encode_file(job.report, first, second, settings.newline_flag);
     case JobMode::extract: return run_extract(job, first, second, settings);
     case JobMode::check: return run_build(job, first, std::string(), second, settings);
+    case JobMode::apply_patch:
+      if (settings.paths.size() < 3) return -1;
+      return run_apply_patch(job, first, second, settings.paths[2]);
     case JobMode::build:
       if (settings.paths.size() < 3) {
         job.report.add(msg::build_needs_folder);
@@ -141,6 +201,7 @@ std::string csv_folder_of(const std::string& path) {
 int run_extract(JobContext& job, const std::string& rom_path, const std::string& csv_path,
                 const JobSettings& settings) {
   const std::string folder = csv_folder_of(csv_path);
+  job.utf8_files = settings.utf8_files;
   if (rom_open(job.rom, rom_path, false, job.report) != 0) return 1;
   if (!platform::is_directory(folder) && !platform::make_directories(folder)) {
     job.report.add(msg::cannot_open, folder);
@@ -156,14 +217,63 @@ int run_build(JobContext& job, const std::string& input_path, const std::string&
   const std::string folder = csv_folder_of(csv_path);
   if (rom_open(job.rom, input_path, true, job.report) != 0) return 1;
   run_pipeline(job, folder, Direction::build, settings.music);
+  update_header_checksum(job);
   if (output_path.empty()) return 0;  // a check saves nothing
   if (settings.strict && (job.report.errors() > 0 || job.report.warnings() > 0)) {
     job.report.add(msg::strict_nothing_written);
     return 1;
   }
   if (rom_save(job.rom, output_path, job.report) != 0) return 1;
+  if (settings.patch) write_patch(job, output_path);
   if (job.report.errors() > 0) job.report.add(msg::rom_written_with_errors);
   return 0;
+}
+
+int run_apply_patch(JobContext& job, const std::string& patch_path, const std::string& source_path,
+                    const std::string& target_path) {
+  std::string patch_text;
+  std::string source_text;
+  if (!platform::read_file(patch_path, patch_text)) {
+    job.report.add(msg::cannot_open, patch_path);
+    return 1;
+  }
+  if (!platform::read_file(source_path, source_text)) {
+    job.report.add(msg::cannot_open, source_path);
+    return 1;
+  }
+  const std::vector<std::uint8_t> patch(patch_text.begin(), patch_text.end());
+  const std::vector<std::uint8_t> source(source_text.begin(), source_text.end());
+  std::vector<std::uint8_t> target;
+  BpsInfo info{};
+  switch (bps_apply(patch, source, target, &info)) {
+    case BpsResult::ok: break;
+    case BpsResult::wrong_source:
+      job.report.add(msg::patch_wrong_source, static_cast<unsigned>(info.expected_source_size),
+                     info.expected_source_crc, static_cast<unsigned>(info.actual_source_size),
+                     info.actual_source_crc);
+      return 1;
+    case BpsResult::wrong_target: job.report.add(msg::patch_wrong_target); return 1;
+    case BpsResult::out_of_memory: job.report.add(msg::out_of_memory); return 1;
+    default: job.report.add(msg::patch_broken, patch_path); return 1;
+  }
+  if (!platform::write_file_atomically(target_path, target.data(), target.size())) {
+    job.report.add(msg::cannot_write, target_path);
+    return 1;
+  }
+  return 0;
+}
+
+bool information_option(const std::vector<std::string>& args, std::string& text) {
+  if (args.size() != 2) return false;
+  if (args[1] == "--version") {
+    text = std::string("varbek ") + varbek_version + "\n";
+    return true;
+  }
+  if (args[1] == "--help") {
+    text = msg::usage;
+    return true;
+  }
+  return false;
 }
 
 JobOutcome run_reported_job(const std::vector<std::string>& args, const std::string& start_folder,

@@ -4,7 +4,7 @@
 
 #include "core/job_context.hpp"
 
-enum class JobMode { none, decode_text, encode_text, extract, build, check };
+enum class JobMode { none, decode_text, encode_text, extract, build, check, apply_patch };
 
 struct JobSettings {
   JobMode mode = JobMode::none;
@@ -12,6 +12,8 @@ struct JobSettings {
   bool newline_flag = false;  // -n
   bool music = false;         // a trailing m on -a, -m or -c
   bool strict = false;        // -s: any error or warning saves no ROM
+  bool utf8_files = false;    // -u: an extract writes UTF-8 files
+  bool patch = false;         // -p: a build also writes a BPS patch beside the new ROM
   std::vector<std::string> paths;  // at most three
 };
 
@@ -31,6 +33,12 @@ int run_build(JobContext& job, const std::string& input_path, const std::string&
 std::string csv_folder_of(const std::string& path);
 // The log every table job leaves in its CSV folder.
 inline constexpr const char* log_file_name = "varbek.log";
+
+// Applies a BPS patch to a source file, writing the target only when every check passed.
+int run_apply_patch(JobContext& job, const std::string& patch_path, const std::string& source_path,
+                    const std::string& target_path);
+// "--version" and "--help": the text to print, or false for any other command line.
+bool information_option(const std::vector<std::string>& args, std::string& text);
 
 // The command line after the program's name, split as Windows programs split it: double
 // quotes group and are removed, runs of spaces separate.

@@ -46,6 +46,11 @@ int wmain(int, wchar_t**) {
   }
   std::vector<std::string> args{"varbek"};
   for (std::string& arg : split_command_line(command_line)) args.push_back(std::move(arg));
+  std::string information;
+  if (information_option(args, information)) {
+    platform::write_console(information, false);
+    return 0;
+  }
   // -q: the final text goes to the console and the exit code tells the result, so that
   // scripts never wait on a box.
   const bool batch = has_option(args, "-q");
@@ -77,6 +82,11 @@ int main(int argc, char** argv) {
     representable = representable && exact;
   }
   if (args.size() == 1) return run_main_dialog(start_folder);
+  std::string information;
+  if (information_option(args, information)) {
+    platform::write_console(information, false);
+    return 0;
+  }
   // A path with a character that Shift-JIS lacks would reach the job as mixed bytes and
   // could name another file.
   if (!representable) {

@@ -158,6 +158,9 @@ std::vector<std::uint8_t> bps_create(const std::vector<std::uint8_t>& source,
     std::size_t pos = 0;
     while (pos < size) {
       std::size_t same = 0;
+      while (pos + same + 8 <= common && std::memcmp(&source[pos + same], &target[pos + same], 8) == 0) {
+        same += 8;
+      }
       while (pos + same < common && source[pos + same] == target[pos + same]) ++same;
       if (same >= (encoder.literals_pending(pos) ? min_source_read_inside_literals : 1)) {
         encoder.source_read_at(pos, same);

@@ -66,3 +66,15 @@ VARBEK_MESSAGE(error_label, info, "エラー: %s", "An error as the log and the 
 VARBEK_MESSAGE(warning_label, info, "警告: %s", "A warning as the log and the final text show it.")
 VARBEK_MESSAGE(at_line, info, "%s %d行目", "The file and line a message is about.")
 VARBEK_MESSAGE(malformed_tag, warning, "%dバイト目のタグ\"%s\"が正しくありません（2桁の16進数をスペースで区切ってください）", "A tag that is not pairs of hex digits separated by spaces; its complete pairs are stored.")
+VARBEK_MESSAGE(string_group, info, "%s グループ%d", "How room reports name a group of strings.")
+VARBEK_MESSAGE(music_region, info, "音楽領域%d", "How room reports name a music region.")
+VARBEK_MESSAGE(item_effects, info, "%s 効果", "How room reports name the items' effect stream.")
+VARBEK_MESSAGE(lost_character, warning, "Shift-JISにない文字を全角スペースに置き換えました", "A character of a UTF-8 file that Shift-JIS lacks; the blank glyph is stored instead.")
+
+// Patches and the header checksum.
+VARBEK_MESSAGE(patch_written, info, "BPSパッチ[%s]を作成しました", "The build also wrote a patch from the input to the new image.")
+VARBEK_MESSAGE(patch_wrong_source, error, "元のSMCがパッチと一致しません（パッチの元: %u バイト CRC32 %08X、指定されたSMC: %u バイト CRC32 %08X）", "The patch was made for another image; nothing was written.")
+VARBEK_MESSAGE(patch_broken, error, "パッチ[%s]が壊れています", "The patch is cut, damaged or not a BPS patch; nothing was written.")
+VARBEK_MESSAGE(patch_wrong_target, error, "パッチを当てた結果がパッチの記録と一致しません", "The patched image does not match the patch's own check; nothing was written.")
+VARBEK_MESSAGE(checksum_updated, info, "ヘッダのチェックサムを更新しました（%04X）", "The new image's internal checksum was recomputed, as the input's was valid.")
+VARBEK_MESSAGE(checksum_left, warning, "元のSMCのヘッダのチェックサムが正しくないため、そのままにします", "The input's internal checksum was already wrong; the new image keeps it as it was.")

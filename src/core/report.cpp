@@ -30,7 +30,8 @@ void Report::record(const Message& message, std::string text) {
   if (entry.severity == Severity::error) ++errors_;
   if (entry.severity == Severity::warning) ++warnings_;
   std::string line = labelled(entry);
-  if (echo_.messages) platform::write_console(line + "\n", true);
+  const bool progress = entry.severity == Severity::info || entry.severity == Severity::banner;
+  if (progress ? echo_.banners : echo_.messages) platform::write_console(line + "\n", true);
   log_.push_back(std::move(line));
   entries_.push_back(std::move(entry));
 }

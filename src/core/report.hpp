@@ -8,8 +8,10 @@
 
 // What a message is about: a file and, where there is one, its line and column header.
 struct Place {
+  Place(std::string file_name = {}, int line_number = 0, std::string header = {})
+      : file(std::move(file_name)), line(line_number), column(std::move(header)) {}
   std::string file;
-  int line = 0;
+  int line;
   std::string column;
 };
 
@@ -31,16 +33,16 @@ class Report {
  public:
   template <class... Args>
   void add(const Message& message, const Args&... args) {
-    record(message, format(message.text, pass(args)...));
+    record(message, format(message.text, args...));
   }
   // A frame of hyphens around a step's title, and a part of a step between dots.
   template <class... Args>
   void section(const Message& message, const Args&... args) {
-    banner(format(message.text, pass(args)...), true);
+    banner(format(message.text, args...), true);
   }
   template <class... Args>
   void progress(const Message& message, const Args&... args) {
-    banner(format(message.text, pass(args)...), false);
+    banner(format(message.text, args...), false);
   }
 
   // The place the next messages are about; PlaceScope sets it for a while.
@@ -58,22 +60,7 @@ class Report {
   // The text a job ends with: the success text, or the counts and the first messages.
   std::string final_text(const std::string& log_path = {}) const;
 
-  // printf into a string; texts given as std::string are passed as C strings.
-  template <class... Args>
-  static std::string format(const char* text, const Args&... args) {
-    if constexpr (sizeof...(Args) == 0) {
-      return text;
-    } else {
-      const int n = std::snprintf(nullptr, 0, text, args...);
-      if (n <= 0) return std::string();
-      std::string out(static_cast<std::size_t>(n) + 1, '\0');
-      std::snprintf(out.data(), out.size(), text, args...);
-      out.resize(static_cast<std::size_t>(n));
-      return out;
-    }
-  }
-
- private:
+  // Texts given as std::string are passed to printf as C strings.
   template <class T>
   static auto pass(const T& value) {
     if constexpr (std::is_same_v<T, std::string>) {
@@ -82,6 +69,22 @@ class Report {
       return value;
     }
   }
+  // printf into a string.
+  template <class... Args>
+  static std::string format(const char* text, const Args&... args) {
+    if constexpr (sizeof...(Args) == 0) {
+      return text;
+    } else {
+      const int n = std::snprintf(nullptr, 0, text, pass(args)...);
+      if (n <= 0) return std::string();
+      std::string out(static_cast<std::size_t>(n) + 1, '\0');
+      std::snprintf(out.data(), out.size(), text, pass(args)...);
+      out.resize(static_cast<std::size_t>(n));
+      return out;
+    }
+  }
+
+ private:
   void record(const Message& message, std::string text);
   void banner(const std::string& text, bool section);
   static std::string labelled(const ReportEntry& entry);

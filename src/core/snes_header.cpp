@@ -6,10 +6,18 @@ constexpr std::size_t complement_at = 0x1C;
 constexpr std::size_t checksum_at = 0x1E;
 constexpr std::size_t header_size = 0x20;
 
+// Wraps harmlessly: only the low 16 bits are kept. Four sums let the additions overlap.
 std::uint32_t plain_sum(const std::uint8_t* bytes, std::size_t size) {
-  std::uint32_t sum = 0;  // wraps harmlessly: only the low 16 bits are kept
-  for (std::size_t i = 0; i < size; ++i) sum += bytes[i];
-  return sum;
+  std::uint32_t a = 0, b = 0, c = 0, d = 0;
+  std::size_t i = 0;
+  for (; i + 4 <= size; i += 4) {
+    a += bytes[i];
+    b += bytes[i + 1];
+    c += bytes[i + 2];
+    d += bytes[i + 3];
+  }
+  for (; i < size; ++i) a += bytes[i];
+  return a + b + c + d;
 }
 
 // The sum over the next power of two at or above `size`; the remainder above the largest power

@@ -56,5 +56,7 @@ int read_event_csv(JobContext& job, const std::string& folder, EventBank& bank, 
     }
     bank.offsets[static_cast<std::size_t>(i)] = static_cast<std::int32_t>(end);
   }
+  job.report.place() = Place{};
+  job.report.add(msg::room_used, file_name_of(path), static_cast<int>(end), static_cast<int>(area));
   return 0;
 }

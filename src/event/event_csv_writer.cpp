@@ -13,6 +13,7 @@ void write_event_csv(JobContext& job, const std::string& folder, const EventBank
                      const TagTable& tags) {
   const std::string path = event_file_path(folder, b);
   CsvWriter out;
+  out.set_utf8(job.utf8_files);
   if (!out.open(path)) {
     job.report.add(msg::cannot_open, path);
     return;

@@ -55,6 +55,8 @@ bool place_region(JobContext& job, const std::string& folder, const SongRegion& 
     write_offset += static_cast<std::uint32_t>(size);
     read_position += old_block_size(old_region, read_position);
   }
+  job.report.add(msg::room_used, Report::format(msg::music_region.text, &region == &base_region() ? 1 : 2),
+                 static_cast<int>(write_offset - region.start), static_cast<int>(limit - region.start));
   return true;
 }
 

@@ -3,6 +3,8 @@
 #include "core/report.hpp"
 #include "music/music_messages.hpp"
 #include "music/song_text.hpp"
+
+#include "core/sjis.hpp"
 #include "table/csv_file.hpp"
 
 namespace {
@@ -100,7 +102,7 @@ std::int32_t read_hex_token(const std::string& line, std::size_t& position, std:
     }
     if (seen) break;
     // The second byte of a double-byte character may look like a digit.
-    position += c >= 0x80 ? 2 : 1;
+    position += sjis::char_length(line, position);
     if (position > limit) position = limit;
   }
   // Only the low bits of an overlong number matter to any caller.

@@ -102,6 +102,7 @@ std::string song_text(const SongRecord& record) {
 void write_song_text(JobContext& job, const SongRecord& record, const std::string& folder) {
   const std::string path = song_file_path(folder, record.song);
   CsvWriter out;
+  out.set_utf8(job.utf8_files);
   if (!out.open(path)) {
     job.report.add(msg::cannot_open, path);
     return;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "core/sjis.hpp"
 #include "table/csv_file.hpp"
 
 namespace {
@@ -14,7 +15,6 @@ bool ends_line(std::string_view line, std::size_t i) {
   return i >= line.size() || line[i] == '\n' || line[i] == '\0';
 }
 
-bool is_lead(char c) { return static_cast<unsigned char>(c) >= 0x80; }
 
 // The symbols, as Shift-JIS, in the order they are tested when reading.
 struct Grade {
@@ -34,8 +34,8 @@ std::size_t cell_start(std::string_view line, int column) {
   for (int commas = 0; commas < column;) {
     if (ends_line(line, i)) return std::string_view::npos;
     const char c = line[i];
-    if (is_lead(c)) {
-      i += ends_line(line, i + 1) ? 1 : 2;
+    if (sjis::char_length(line, i) == 2) {
+      i += 2;
       continue;
     }
     if (c == '"') {
@@ -59,8 +59,8 @@ std::vector<std::size_t> cell_starts(std::string_view line, int columns) {
     for (;;) {
       if (ends_line(line, i)) return starts;
       const char c = line[i];
-      if (is_lead(c)) {
-        i += ends_line(line, i + 1) ? 1 : 2;
+      if (sjis::char_length(line, i) == 2) {
+        i += 2;
         continue;
       }
       ++i;
@@ -83,7 +83,7 @@ std::size_t cell_text(char* destination, std::size_t capacity, std::string_view 
   while (n < capacity && !ends_line(line, i)) {
     const char c = line[i];
     if (c == ',' || c == '"') break;
-    if (is_lead(c) && !ends_line(line, i + 1)) {
+    if (sjis::char_length(line, i) == 2) {
       if (n + 2 > capacity) break;
       destination[n++] = c;
       destination[n++] = line[i + 1];

@@ -9,6 +9,7 @@
 #include "text/names.hpp"
 
 class CsvWriter;
+class Report;
 
 // How a field is printed in and parsed from its CSV cell.
 enum CellKind : int {
@@ -25,6 +26,10 @@ enum CellKind : int {
 struct CellTarget {
   CsvWriter* file = nullptr;
   std::string_view line;
+  // In a build: where the line comes from, for the messages about its cells.
+  Report* report = nullptr;
+  const char* file_name = nullptr;
+  int line_number = 0;
 };
 
 

@@ -5,8 +5,10 @@
 #include <vector>
 
 #include "core/files.hpp"
+#include "core/job_context.hpp"
 #include "core/messages.hpp"
 #include "core/report.hpp"
+#include "core/text_encoding.hpp"
 
 bool CsvWriter::open(const std::string& path) {
   buffer_.clear();
@@ -43,17 +45,26 @@ void CsvWriter::printf(const char* format, ...) {
 
 bool CsvWriter::close() {
   if (!file_) return false;
-  const std::string& bytes = buffer_;
+  const std::string& bytes = utf8_ ? text_encoding::sjis_to_utf8_with_bom(buffer_) : buffer_;
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) == bytes.size();
   ok = std::fflush(file_.get()) == 0 && ok;
   ok = std::fclose(file_.release()) == 0 && ok;
   return ok;
 }
 
-bool CsvReader::open(const std::string& path, Report* /*report*/) {
+bool CsvReader::open(const std::string& path, Report* report) {
   pos_ = 0;
   line_ = 0;
-  return platform::read_file(path, data_);
+  if (!platform::read_file(path, data_)) return false;
+  text_encoding::DecodedFile decoded = text_encoding::file_text_to_sjis(std::move(data_));
+  data_ = std::move(decoded.sjis);
+  if (report) {
+    for (const int line : decoded.lost_lines) {
+      PlaceScope place(report, Place{file_name_of(path), line});
+      report->add(msg::lost_character);
+    }
+  }
+  return true;
 }
 
 bool CsvReader::next_line(std::string& line) {
@@ -77,14 +88,15 @@ bool CsvReader::skip_lines(int count) {
   return true;
 }
 
-bool open_table_writer(CsvWriter& out, Report& report, const std::string& folder,
+bool open_table_writer(CsvWriter& out, JobContext& job, const std::string& folder,
                        const char* file_name) {
   const std::string path = folder + file_name;
   if (!out.open(path)) {
-    report.add(msg::cannot_open, path);
+    job.report.add(msg::cannot_open, path);
     return false;
   }
-  report.section(msg::write_banner, file_name);
+  out.set_utf8(job.utf8_files);
+  job.report.section(msg::write_banner, file_name);
   return true;
 }
 

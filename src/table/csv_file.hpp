@@ -6,6 +6,7 @@
 #include "core/platform.hpp"
 
 class Report;
+struct JobContext;
 
 // A text file written in binary mode: every line ends in CR LF on every platform. The file is
 // created when opened and filled when closed (or destroyed).
@@ -63,7 +64,7 @@ class CsvReader {
 };
 
 // Opens a table file for writing, reporting the open failure or the write banner.
-bool open_table_writer(CsvWriter& out, Report& report, const std::string& folder,
+bool open_table_writer(CsvWriter& out, JobContext& job, const std::string& folder,
                        const char* file_name);
 // Closes it, reporting a failed write; false then.
 bool close_table_writer(CsvWriter& out, Report& report, const std::string& folder,

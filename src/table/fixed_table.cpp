@@ -56,7 +56,6 @@ std::unique_ptr<FixedTableBlock> read_fixed_sections(JobContext& job, CsvReader&
                                                      const std::string& path) {
   auto block = std::make_unique<FixedTableBlock>();
   std::vector<std::string> lines;
-  PlaceScope place(&job.report, Place{file_name_of(path)});
   for (const Section& section : table.sections) {
     job.report.progress(msg::progress, section.title);
     in.skip_lines(2);
@@ -64,10 +63,11 @@ std::unique_ptr<FixedTableBlock> read_fixed_sections(JobContext& job, CsvReader&
     if (!read_record_lines(job.report, in, section.rows, path, lines, &first_line)) return nullptr;
     std::vector<TableRecord>& records = block->rows.emplace_back();
     for (int row = 0; row < section.rows; ++row) {
-      job.report.place().line = first_line + row;
       TableRecord& record = records.emplace_back(make_record(*section.layout, row));
-      cell_map(*section.layout, CellTarget{nullptr, lines[static_cast<std::size_t>(row)]},
-               Direction::build, record, &job.report);
+      cell_map(*section.layout,
+               CellTarget{nullptr, lines[static_cast<std::size_t>(row)], &job.report, table.file_name,
+                          first_line + row},
+               Direction::build, record);
     }
   }
   return block;

@@ -86,6 +86,10 @@ void cell_map(const Layout& layout, const CellTarget& target, Direction directio
   // In a build the line is walked once: each cell is then cut from where it begins, which
   // reads exactly what locating it from the start of the line would.
   const bool build = direction == Direction::build;
+  if (!report) report = target.report;
+  PlaceScope place(build && target.file_name ? report : nullptr,
+                   Place{target.file_name ? target.file_name : "", target.line_number});
+  if (build) record.line = target.line_number;
   const std::vector<std::size_t> starts =
       build ? cell_starts(target.line, static_cast<int>(layout.size())) : std::vector<std::size_t>();
   int column = 0;
@@ -122,6 +126,12 @@ std::string header_line(const Layout& layout) {
     line += ',';
   }
   return line;
+}
+
+void encode_record_name(Report& report, const char* file_name, const TableRecord& record,
+                        std::size_t name_field, std::uint8_t* slot, std::size_t slot_size) {
+  PlaceScope place(&report, Place{file_name, record.line});
+  encode_name(record.text[name_field], slot, slot_size, &report);
 }
 
 std::size_t entry_size(const Layout& layout) {

@@ -40,6 +40,7 @@ using Layout = std::vector<Field>;
 struct TableRecord {
   std::vector<std::int32_t> value;
   std::vector<std::string> text;
+  int line = 0;  // the line of the file it was read from, for messages; 0 when read from ROM
 };
 
 // A zero-filled record for the layout; its row-number fields hold `id`.
@@ -55,5 +56,9 @@ void cell_map(const Layout& layout, const CellTarget& target, Direction directio
               TableRecord& record, Report* report = nullptr);
 // The header line without its line end: each header followed by a comma.
 std::string header_line(const Layout& layout);
+// Encodes a record's name into its slot, reporting replaced characters at the record's line
+// of `file_name` under the name field's column.
+void encode_record_name(Report& report, const char* file_name, const TableRecord& record,
+                        std::size_t name_field, std::uint8_t* slot, std::size_t slot_size);
 // The number of ROM bytes the layout covers (one past its last field byte).
 std::size_t entry_size(const Layout& layout);

@@ -68,7 +68,7 @@ std::unique_ptr<ActionPatternTable> load_action_patterns(JobContext& job) {
 void write_action_pattern_csv(JobContext& job, const std::string& folder, const ActionPatternTable* table) {
   if (!table) return;
   CsvWriter out;
-  if (!open_table_writer(out, job.report, folder, file_name)) return;
+  if (!open_table_writer(out, job, folder, file_name)) return;
   out.printf(",%sデータ,総数:%d,\n", "敵パターン", 1);
   write_fixed_sections(job, out, action_pattern_table(), *table);
   out.line();

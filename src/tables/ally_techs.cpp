@@ -147,7 +147,7 @@ std::unique_ptr<AllyTechTable> load_ally_techs(JobContext& job) {
 void write_ally_tech_csv(JobContext& job, const std::string& folder, const AllyTechTable* table) {
   if (!table) return;
   CsvWriter out;
-  if (!open_table_writer(out, job.report, folder, file_name)) return;
+  if (!open_table_writer(out, job, folder, file_name)) return;
   out.printf(",%sデータ,総数:%d,\n", table_name, count);
   job.report.progress(msg::progress, usable_title);
   out.line();
@@ -182,10 +182,11 @@ std::unique_ptr<AllyTechTable> read_ally_tech_csv(JobContext& job, const std::st
   for (const auto& section : sections) {
     job.report.progress(msg::progress, section.title);
     in.skip_lines(2);
-    if (!read_record_lines(job.report, in, section.end - section.first, path, lines)) return nullptr;
+    int first_line = 0;
+    if (!read_record_lines(job.report, in, section.end - section.first, path, lines, &first_line)) return nullptr;
     for (int id = section.first; id < section.end; ++id) {
       AllyTechRecord& record = table->rows.emplace_back(make_record(ally_tech_layout(id), id));
-      ally_tech_cell_map(CellTarget{nullptr, lines[static_cast<std::size_t>(id - section.first)]},
+      ally_tech_cell_map(CellTarget{nullptr, lines[static_cast<std::size_t>(id - section.first)], &job.report, file_name, first_line + static_cast<int>(static_cast<std::size_t>(id - section.first))},
                          record, Direction::build, id);
     }
   }
@@ -201,7 +202,7 @@ void store_ally_techs(JobContext& job, const AllyTechTable* table) {
   for (std::size_t row = 0; row < table->rows.size() && row < static_cast<std::size_t>(count); ++row) {
     const auto at = static_cast<std::uint32_t>(row);
     AllyTechRecord record = table->rows[row];
-    encode_name(record.text[name_field], name, name_size);
+    encode_record_name(job.report, file_name, record, name_field, name, name_size);
     rom_write(job.rom, name, name_table + name_size * at, name_size);
     std::memset(entry, 0, sizeof entry);
     ally_tech_field_map(entry, record, Direction::build, static_cast<int>(row));

@@ -168,7 +168,7 @@ std::unique_ptr<CharacterTable> load_characters(JobContext& job) {
 void write_character_csv(JobContext& job, const std::string& folder, const CharacterTable* table) {
   if (!table) return;
   CsvWriter out;
-  if (!open_table_writer(out, job.report, folder, file_name)) return;
+  if (!open_table_writer(out, job, folder, file_name)) return;
   out.printf(",%sデータ,総数:%d,\n", table_name, count);
   out.line();
   out.line(header_line(character_layout()));
@@ -192,12 +192,13 @@ std::unique_ptr<CharacterTable> read_character_csv(JobContext& job, const std::s
   if (!open_table_reader(in, job.report, folder, file_name)) return nullptr;
   in.skip_lines(3);
   std::vector<std::string> lines;
-  if (!read_record_lines(job.report, in, count, folder + file_name, lines)) return nullptr;
+  int first_line = 0;
+  if (!read_record_lines(job.report, in, count, folder + file_name, lines, &first_line)) return nullptr;
   auto table = std::make_unique<CharacterTable>();
   table->rows.reserve(count);
   for (int i = 0; i < count; ++i) {
     CharacterRecord& record = table->rows.emplace_back(make_record(character_layout(), i));
-    character_cell_map(CellTarget{nullptr, lines[static_cast<std::size_t>(i)]}, record,
+    character_cell_map(CellTarget{nullptr, lines[static_cast<std::size_t>(i)], &job.report, file_name, first_line + static_cast<int>(static_cast<std::size_t>(i))}, record,
                        Direction::build, i);
   }
   return table;
@@ -211,7 +212,7 @@ void store_characters(JobContext& job, const CharacterTable* table) {
   for (std::size_t row = 0; row < table->rows.size(); ++row) {
     const auto at = static_cast<std::uint32_t>(row);
     CharacterRecord record = table->rows[row];
-    encode_name(record.text[name_field], name, name_size);
+    encode_record_name(job.report, file_name, record, name_field, name, name_size);
     rom_write(job.rom, name, name_table + name_size * at, name_size);
     if (row >= static_cast<std::size_t>(playable_characters)) continue;
     std::memset(entry, 0, sizeof entry);

@@ -81,7 +81,7 @@ std::unique_ptr<EventBattleTable> load_event_battles(JobContext& job) {
 void write_event_battle_csv(JobContext& job, const std::string& folder, const EventBattleTable* table) {
   if (!table) return;
   CsvWriter out;
-  if (!open_table_writer(out, job.report, folder, file_name)) return;
+  if (!open_table_writer(out, job, folder, file_name)) return;
   out.printf(texts::title, table_name);
   out.line();
   out.printf(texts::header, static_cast<int>(event_battle_area_size));
@@ -115,12 +115,13 @@ std::unique_ptr<EventBattleTable> read_event_battle_csv(JobContext& job, const s
   std::string line;
   for (std::size_t j = 0; j < event_battle_count; ++j) {
     if (!in.next_line(line)) {
-      job.report.add(msg::file_too_short, path.c_str());
+      job.report.add(msg::file_too_short, path);
       return nullptr;
     }
     // The empty line after the last listed entry ends the list, as after a table whose
-    // pointers end in unused ones. The ID cell itself is never read.
-    if (line.empty()) {
+    // pointers end in unused ones; a spreadsheet saves it as a line of commas. The ID cell
+    // itself is never read.
+    if (line.find_first_not_of(',') == std::string::npos) {
       std::fill(table->address.begin() + static_cast<std::ptrdiff_t>(j), table->address.end(),
                 event_battle_unused);
       break;
@@ -134,6 +135,7 @@ std::unique_ptr<EventBattleTable> read_event_battle_csv(JobContext& job, const s
   if (dropped) {
     job.report.add(msg::area_overrun, table_name, static_cast<int>(event_battle_area_size));
   }
+  job.report.add(msg::room_used, file_name, static_cast<int>(p), static_cast<int>(event_battle_area_size));
   return table;
 }
 

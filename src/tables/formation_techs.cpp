@@ -119,7 +119,7 @@ std::unique_ptr<FormationTechTable> load_formation_techs(JobContext& job) {
 void write_formation_tech_csv(JobContext& job, const std::string& folder, const FormationTechTable* table) {
   if (!table) return;
   CsvWriter out;
-  if (!open_table_writer(out, job.report, folder, file_name)) return;
+  if (!open_table_writer(out, job, folder, file_name)) return;
   out.printf(",%sデータ,総数:%d,\n", table_name, count);
   out.line();
   out.line(header_line(formation_tech_layout()));
@@ -141,12 +141,13 @@ std::unique_ptr<FormationTechTable> read_formation_tech_csv(JobContext& job, con
   if (!open_table_reader(in, job.report, folder, file_name)) return nullptr;
   in.skip_lines(3);
   std::vector<std::string> lines;
-  if (!read_record_lines(job.report, in, count, folder + file_name, lines)) return nullptr;
+  int first_line = 0;
+  if (!read_record_lines(job.report, in, count, folder + file_name, lines, &first_line)) return nullptr;
   auto table = std::make_unique<FormationTechTable>();
   table->rows.reserve(count);
   for (int i = 0; i < count; ++i) {
     FormationTechRecord& record = table->rows.emplace_back(make_record(formation_tech_layout(), i));
-    formation_tech_cell_map(CellTarget{nullptr, lines[static_cast<std::size_t>(i)]}, record,
+    formation_tech_cell_map(CellTarget{nullptr, lines[static_cast<std::size_t>(i)], &job.report, file_name, first_line + static_cast<int>(static_cast<std::size_t>(i))}, record,
                             Direction::build);
   }
   return table;
@@ -160,7 +161,7 @@ void store_formation_techs(JobContext& job, const FormationTechTable* table) {
   for (std::size_t row = 0; row < table->rows.size(); ++row) {
     const auto at = static_cast<std::uint32_t>(row);
     FormationTechRecord record = table->rows[row];
-    encode_name(record.text[name_field], name, name_size);
+    encode_record_name(job.report, file_name, record, name_field, name, name_size);
     rom_write(job.rom, name, name_table + name_size * at, name_size);
     std::memset(entry, 0, sizeof entry);
     formation_tech_field_map(entry, record, Direction::build);

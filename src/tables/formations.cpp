@@ -210,7 +210,7 @@ std::unique_ptr<FormationTable> load_formations(JobContext& job) {
 void write_formation_csv(JobContext& job, const std::string& folder, const FormationTable* table) {
   if (!table) return;
   CsvWriter out;
-  if (!open_table_writer(out, job.report, folder, file_name)) return;
+  if (!open_table_writer(out, job, folder, file_name)) return;
   out.printf(",%sデータ,総数:%d,\n", table_name, formation_count);
   out.line();
   out.line(header_line(formation));
@@ -234,12 +234,13 @@ std::unique_ptr<FormationTable> read_formation_csv(JobContext& job, const std::s
   if (!open_table_reader(in, job.report, folder, file_name)) return nullptr;
   in.skip_lines(3);
   std::vector<std::string> lines;
-  if (!read_record_lines(job.report, in, formation_count, folder + file_name, lines)) return nullptr;
+  int first_line = 0;
+  if (!read_record_lines(job.report, in, formation_count, folder + file_name, lines, &first_line)) return nullptr;
   auto table = std::make_unique<FormationTable>();
   table->rows.reserve(formation_count);
   for (int i = 0; i < formation_count; ++i) {
     TableRecord& record = table->rows.emplace_back(make_record(formation, i));
-    formation_cell_map(CellTarget{nullptr, lines[static_cast<std::size_t>(i)]}, record,
+    formation_cell_map(CellTarget{nullptr, lines[static_cast<std::size_t>(i)], &job.report, file_name, first_line + static_cast<int>(static_cast<std::size_t>(i))}, record,
                        Direction::build, i);
     apply_rate_rule(record, i, &job.report);
   }
@@ -253,7 +254,7 @@ void store_formations(JobContext& job, const FormationTable* table) {
     const std::uint32_t index = static_cast<std::uint32_t>(i);
     TableRecord record = table->rows[i];
     std::array<std::uint8_t, name_size> name{};
-    encode_name(record.text[name_field], name.data(), name.size());
+    encode_record_name(job.report, file_name, record, name_field, name.data(), name.size());
     rom_write(job.rom, name.data(), name_table + name_size * index, name.size());
     if (i >= data_count) continue;
     std::array<std::uint8_t, gathered_size> bytes{};

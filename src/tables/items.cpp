@@ -151,6 +151,7 @@ const SubTable sub_tables[] = {
     {{"消費アイテム", 0x3E9738, 2, 32,  &consumables}, 0x3E9778},
 };
 constexpr int sub_table_count = 5;
+constexpr std::uint32_t effect_stream_size = 0x600;  // from 0x3E0000
 
 // The sub-table of an item and the item's row in it; false for IDs outside the table.
 bool locate(int id, int& sub, int& row) {
@@ -227,7 +228,7 @@ std::unique_ptr<ItemTable> load_items(JobContext& job) {
 void write_item_csv(JobContext& job, const std::string& folder, const ItemTable* table) {
   if (!table) return;
   CsvWriter out;
-  if (!open_table_writer(out, job.report, folder, file_name)) return;
+  if (!open_table_writer(out, job, folder, file_name)) return;
   out.printf(",%sデータ,総数:%d,\n", table_name, item_count);
   write_fixed_sections(job, out, item_table(), *table);
   out.line();
@@ -252,10 +253,12 @@ void store_items(JobContext& job, const ItemTable* table) {
   if (!table) return;
   job.report.section(msg::store_banner, table_name);
   int first = 0;
+  std::uint32_t stream_used = 0;
   for (std::size_t s = 0; s < std::size(sub_tables) && s < table->rows.size(); ++s) {
     const SubTable& sub = sub_tables[s];
     const Section& section = sub.section;
     const std::vector<TableRecord>& records = table->rows[s];
+    if (section.layout != &consumables) stream_used += section.entry_size * static_cast<std::uint32_t>(section.rows);
     for (int row = 0; row < section.rows && row < static_cast<int>(records.size()); ++row) {
       const int id = first + row;
       const std::uint32_t item = static_cast<std::uint32_t>(id);
@@ -268,11 +271,13 @@ void store_items(JobContext& job, const ItemTable* table) {
         rom_write(job.rom, bytes.data() + comment_at, sub.comment_table + static_cast<std::uint32_t>(row), 1);
       }
       std::array<std::uint8_t, name_size> name{};
-      encode_name(record.text[name_field], name.data(), name.size());
+      encode_record_name(job.report, file_name, record, name_field, name.data(), name.size());
       rom_write(job.rom, name.data(), name_table + name_size * item, name.size());
     }
     first += section.rows;
   }
+  job.report.add(msg::room_used, Report::format(msg::item_effects.text, file_name),
+                 static_cast<int>(stream_used), static_cast<int>(effect_stream_size));
 }
 
 PipelineTable items_table() {

@@ -165,7 +165,7 @@ std::unique_ptr<LearningTables> load_learning_tables(JobContext& job) {
 void write_learning_csv(JobContext& job, const std::string& folder, const LearningTables* tables) {
   if (!tables) return;
   CsvWriter out;
-  if (!open_table_writer(out, job.report, folder, file_name)) return;
+  if (!open_table_writer(out, job, folder, file_name)) return;
   out.printf(",%sデータ,\n", table_name);
   out.line();
   for (int t = 0; t < learning_sub_table_count; ++t) {
@@ -226,6 +226,8 @@ void store_learning_tables(JobContext& job, const LearningTables* tables) {
       TableRecord slot = tables->slots[t][static_cast<std::size_t>(j)];
       learning_field_map(bytes, slot, Direction::build);
     }
+    job.report.add(msg::room_used, Report::format("%s %s", file_name, sub.name),
+                   std::min(used, sub.capacity) * slot_size, sub.capacity * slot_size);
     rom_write(job.rom, area.data(), sub.rom_offset, area.size());
   }
 }

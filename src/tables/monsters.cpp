@@ -125,7 +125,7 @@ std::unique_ptr<MonsterTable> load_monsters(JobContext& job) {
 void write_monster_csv(JobContext& job, const std::string& folder, const MonsterTable* table) {
   if (!table) return;
   CsvWriter out;
-  if (!open_table_writer(out, job.report, folder, file_name)) return;
+  if (!open_table_writer(out, job, folder, file_name)) return;
   out.printf(",%sデータ,総数:%d,\n", table_name, monster_count);
   out.line();
   out.line(header_line(monster));
@@ -146,9 +146,10 @@ std::unique_ptr<MonsterTable> read_monster_csv(JobContext& job, const std::strin
   if (!table) return nullptr;
   in.skip_lines(3);
   std::vector<std::string> lines;
-  if (!read_record_lines(job.report, in, monster_count, folder + file_name, lines)) return nullptr;
+  int first_line = 0;
+  if (!read_record_lines(job.report, in, monster_count, folder + file_name, lines, &first_line)) return nullptr;
   for (std::size_t i = 0; i < lines.size(); ++i)
-    monster_cell_map(CellTarget{nullptr, lines[i]}, table->rows[i], Direction::build);
+    monster_cell_map(CellTarget{nullptr, lines[i], &job.report, file_name, first_line + static_cast<int>(i)}, table->rows[i], Direction::build);
   return table;
 }
 
@@ -159,7 +160,7 @@ void store_monsters(JobContext& job, const MonsterTable* table) {
   std::uint8_t entry[monster_entry_size];
   for (int i = 0; i < monster_count && static_cast<std::size_t>(i) < table->rows.size(); ++i) {
     MonsterRecord record = table->rows[static_cast<std::size_t>(i)];
-    encode_name(record.text[name_field], name, monster_name_size);
+    encode_record_name(job.report, file_name, record, name_field, name, monster_name_size);
     rom_write(job.rom, name, at(name_table, monster_name_size, i), monster_name_size);
     std::fill(std::begin(entry), std::end(entry), 0);
     monster_field_map(entry, record, Direction::build);

@@ -71,7 +71,7 @@ std::unique_ptr<NameTable> load_names(JobContext& job) {
 void write_name_csv(JobContext& job, const std::string& folder, const NameTable* table) {
   if (!table) return;
   CsvWriter out;
-  if (!open_table_writer(out, job.report, folder, file_name)) return;
+  if (!open_table_writer(out, job, folder, file_name)) return;
   out.printf(texts::title, table_name, 1);
   const std::vector<Section>& groups = name_groups().sections;
   for (std::size_t g = 0; g < groups.size() && g < table->rows.size(); ++g) {
@@ -100,11 +100,12 @@ std::unique_ptr<NameTable> read_name_csv(JobContext& job, const std::string& fol
     job.report.progress(msg::progress, group.title);
     in.skip_lines(3);
     // A file that ends before the last row would blank the names it lacks: store none.
-    if (!read_record_lines(job.report, in, group.rows, path, lines)) return nullptr;
+    int first_line = 0;
+    if (!read_record_lines(job.report, in, group.rows, path, lines, &first_line)) return nullptr;
     std::vector<TableRecord>& records = table->rows.emplace_back();
     for (int j = 0; j < group.rows; ++j) {
       TableRecord& record = records.emplace_back(make_record(*group.layout, j));
-      name_cell_map(CellTarget{nullptr, lines[static_cast<std::size_t>(j)]}, record,
+      name_cell_map(CellTarget{nullptr, lines[static_cast<std::size_t>(j)], &job.report, file_name, first_line + static_cast<int>(static_cast<std::size_t>(j))}, record,
                     Direction::build);
     }
   }
@@ -120,7 +121,7 @@ void store_names(JobContext& job, const NameTable* table) {
     const Section& group = groups[g];
     slot.assign(group.entry_size, 0);
     for (std::size_t j = 0; j < table->rows[g].size(); ++j) {
-      encode_name(table->rows[g][j].text[name_field], slot.data(), slot.size());
+      encode_record_name(job.report, file_name, table->rows[g][j], name_field, slot.data(), slot.size());
       rom_write(job.rom, slot.data(), group.rom_offset + group.entry_size * static_cast<std::uint32_t>(j),
                 slot.size());
     }

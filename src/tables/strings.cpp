@@ -127,6 +127,8 @@ void store_group(JobContext& job, const StringTable& table, std::size_t g, bool&
     used += written;
     put_word(pointers, k, static_cast<std::uint32_t>(used));
   }
+  job.report.add(msg::room_used, Report::format(msg::string_group.text, file_name, static_cast<int>(g)),
+                 static_cast<int>(used), static_cast<int>(group.area_size));
   rom_write(job.rom, area.data(), group.text_area, used);
   rom_write(job.rom, pointers.data(), group.pointer_table, pointers.size());
 }
@@ -167,7 +169,7 @@ std::unique_ptr<StringTable> load_strings(JobContext& job) {
 void write_string_csv(JobContext& job, const std::string& folder, const StringTable* table) {
   if (!table) return;
   CsvWriter out;
-  if (!open_table_writer(out, job.report, folder, file_name)) return;
+  if (!open_table_writer(out, job, folder, file_name)) return;
   out.printf(texts::title, table_name, 1);
   for (std::size_t g = 0; g < string_group_count; ++g) {
     out.line();

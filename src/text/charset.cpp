@@ -1,5 +1,7 @@
 #include "text/charset.hpp"
 
+#include "core/sjis.hpp"
+
 #include <array>
 #include <string>
 
@@ -75,7 +77,7 @@ constexpr const char* const glyph_grid[] = {
 constexpr std::size_t glyphs_per_row = 16;
 static_assert(sizeof(glyph_grid) / sizeof(glyph_grid[0]) * glyphs_per_row == glyph_count);
 
-constexpr bool is_lead_byte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || c >= 0xE0; }
+constexpr bool is_lead_byte(unsigned char c) { return sjis::is_lead(c); }
 
 constexpr std::size_t characters_in(const char* row) {
   std::size_t count = 0;

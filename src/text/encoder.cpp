@@ -5,7 +5,9 @@
 
 #include "core/messages.hpp"
 #include "core/report.hpp"
+#include "core/sjis.hpp"
 #include "text/charset.hpp"
+#include "text/halfwidth.hpp"
 
 namespace {
 
@@ -97,14 +99,27 @@ class Encoder {
     std::size_t position = 0;
     while (position < length_) {
       const unsigned char c = static_cast<unsigned char>(source_[position]);
-      if (c >= 0x80) {
-        // A lead byte at the very end pairs with 0x00, which no character has.
-        const unsigned char trail =
-            position + 1 < length_ ? static_cast<unsigned char>(source_[position + 1]) : 0;
-        const char character[3] = {static_cast<char>(c), static_cast<char>(trail), 0};
-        const std::uint16_t code = index.pair[(c - 0x80u) * 0x100u + trail];
-        write_code(code != unmapped ? code : report_unmapped(position, character));
+      const std::string_view text(source_, length_);
+      if (sjis::char_length(text, position) == 2) {
+        const std::uint16_t code = index.pair[CodeIndex::slot(text.substr(position, 2))];
+        write_code(code != unmapped ? code : report_unmapped(position, text.substr(position, 2)));
         position += 2;
+      } else if (sjis::is_halfwidth_kana(c)) {
+        // A half-width IME's kana stand for their full-width forms; one the font lacks takes
+        // the blank glyph for its first byte alone.
+        const FullwidthKana kana = fullwidth_kana(text, position);
+        const std::uint16_t code = kana.character.size() == 2 ? index.pair[CodeIndex::slot(kana.character)] : unmapped;
+        if (code != unmapped) {
+          write_code(code);
+          position += kana.consumed;
+        } else {
+          write_code(report_unmapped(position, text.substr(position, 1)));
+          position += 1;
+        }
+      } else if (c >= 0x80) {
+        // A byte that begins no Shift-JIS character, or a lead byte without its partner.
+        write_code(report_unmapped(position, text.substr(position, 1)));
+        position += 1;
       } else {
         const std::uint16_t code = index.ascii[c];
         if (code == ascii_tag) {
@@ -113,8 +128,7 @@ class Encoder {
           if (code == ascii_newline) {
             if (newline_) write_code(newline_code);
           } else if (code == unmapped) {
-            const char character[2] = {static_cast<char>(c), 0};
-            write_code(report_unmapped(position, character));
+            write_code(report_unmapped(position, std::string_view(source_ + position, 1)));
           } else if (code != ascii_skip) {
             write_code(code);
           }
@@ -127,8 +141,8 @@ class Encoder {
   }
 
  private:
-  std::uint16_t report_unmapped(std::size_t position, const char* character) const {
-    if (report_) report_->add(msg::unmapped_character, static_cast<int>(position), character);
+  std::uint16_t report_unmapped(std::size_t position, std::string_view character) const {
+    if (report_) report_->add(msg::unmapped_character, static_cast<int>(position), std::string(character));
     return blank_code;
   }
 

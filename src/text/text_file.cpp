@@ -8,6 +8,7 @@
 #include "core/files.hpp"
 #include "core/messages.hpp"
 #include "core/report.hpp"
+#include "core/text_encoding.hpp"
 #include "text/decoder.hpp"
 #include "text/encoder.hpp"
 
@@ -59,6 +60,7 @@ int encode_file(Report& report, const std::string& input, const std::string& out
   try {
     std::string data;
     if (!read_input(report, input, data)) return 1;
+    data = text_encoding::file_text_to_sjis(std::move(data)).sjis;
     join_line_ends(data);
     const std::size_t count = encode_text(nullptr, data.data(), 0, data.size(), newline_flag);
     std::vector<std::uint8_t> bytes(count + 1);

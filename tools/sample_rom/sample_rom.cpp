@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/snes_header.hpp"
+
 SampleRom::SampleRom(const SampleOptions& options)
     : options_(options), shift_(options.shifted ? 0x8000 : 0), state_(0x5EED1234u) {
   bytes_.resize(options.size + shift_);
@@ -87,6 +89,9 @@ std::vector<std::uint8_t> make_sample_rom(const SampleOptions& options) {
   fill_strings(rom);
   fill_events(rom);
   fill_music(rom);
+  // Last, over the finished image; the file has no copier header, so every byte counts. The
+  // image holds no second copy of the header.
+  write_header_checksum(bytes.data(), bytes.size(), header_at);
   return std::move(rom.bytes());
 }
 

@@ -1,5 +1,7 @@
 #include "app/dialog/dialog_form.hpp"
 
+#include "core/sjis.hpp"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -13,13 +15,9 @@ namespace {
 
 constexpr std::size_t label_columns = 26;
 constexpr std::size_t box_text_columns = 70;
+static_assert(option_box_count == 2, "the form's keys 5 and 6 are the option boxes");
 
-bool is_lead_byte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-
-// Bytes of the character at `i`: two for a lead byte with its trail byte.
-std::size_t char_length(const std::string& s, std::size_t i) {
-  return is_lead_byte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
-}
+using sjis::char_length;
 
 std::string trim(const std::string& s) {
   const std::size_t first = s.find_first_not_of(" \t\r");
@@ -77,6 +75,7 @@ class Form {
           if (!enter_path(command[0] - '0', argument)) return;
           break;
         case '4': toggle_music(); break;
+        case '5': case '6': toggle_box(command[0] - '5'); break;
         case 'r': case 'R': if (!run_job()) return; break;
         default: say(text::form_unknown_command); break;
       }
@@ -102,10 +101,16 @@ class Form {
       say("  " + std::to_string(row) + " " + pad(label, label_columns) + ": " +
           state_.fields[static_cast<std::size_t>(row - 1)]);
     }
-    std::string music = std::string(state_.music_checked ? "[x] " : "[ ] ") + text::music;
-    if (!state_.music_enabled) music += text::form_disabled;
-    say("  4 " + music);
+    say("  4 " + box_line(text::music, state_.music_enabled, state_.music_checked));
+    for (std::size_t box = 0; box < option_box_count; ++box) {
+      say("  " + std::to_string(5 + box) + " " +
+          box_line(option_box_table()[box].text, state_.box_enabled[box], state_.box_checked[box]));
+    }
     say(text::form_help);
+  }
+
+  static std::string box_line(const char* name, bool enabled, bool checked) {
+    return std::string(checked ? "[x] " : "[ ] ") + name + (enabled ? "" : text::form_disabled);
   }
 
   bool row_enabled(int row) const { return row != 3 || state_.row3_enabled; }
@@ -152,6 +157,15 @@ class Form {
       return;
     }
     state_.music_checked = !state_.music_checked;
+  }
+
+  void toggle_box(int box) {
+    const std::size_t index = static_cast<std::size_t>(box);
+    if (!state_.box_enabled[index]) {
+      say(text::form_row_disabled);
+      return;
+    }
+    state_.box_checked[index] = !state_.box_checked[index];
   }
 
   bool run_job() {

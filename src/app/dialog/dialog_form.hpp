@@ -6,7 +6,7 @@
 #include "app/job.hpp"
 
 // The main dialog as a form in a terminal, for platforms without the Windows dialog: the same
-// modes, rows, check box and jobs, typed instead of clicked.
+// modes, rows, check boxes and jobs, typed instead of clicked.
 namespace dialog {
 
 struct FormIo {

@@ -4,15 +4,23 @@
 
 namespace dialog {
 
+const std::array<OptionBoxEntry, option_box_count>& option_box_table() {
+  static const std::array<OptionBoxEntry, option_box_count> table{{
+      {id_utf8, text::utf8_box, "-u"},
+      {id_patch, text::patch_box, "-p"},
+  }};
+  return table;
+}
+
 const std::array<ModeEntry, mode_count>& mode_table() {
   // clang-format off
   static const std::array<ModeEntry, mode_count> table{{
-    // entry              option label 1           label 2            label 3          music  smc    folder row
-    {text::extract_mode, "-a", text::input_rom,  text::csv_folder,  nullptr,         true,  true,  2},
-    {text::build_mode,   "-m", text::input_rom,  text::output_rom,  text::csv_folder, true, true,  3},
-    {text::encode_mode,  "-e", text::input_file, text::output_file, nullptr,         false, false, 0},
-    {text::decode_mode,  "-d", text::input_file, text::output_file, nullptr,         false, false, 0},
-    {text::check_mode,   "-c", text::input_rom,  text::csv_folder,  nullptr,         true,  true,  2},
+    // entry             option label 1           label 2            label 3           music  smc    folder box
+    {text::extract_mode, "-a",  text::input_rom,  text::csv_folder,  nullptr,          true,  true,  2,     utf8_box},
+    {text::build_mode,   "-m",  text::input_rom,  text::output_rom,  text::csv_folder, true,  true,  3,     patch_box},
+    {text::encode_mode,  "-e",  text::input_file, text::output_file, nullptr,          false, false, 0,     no_option_box},
+    {text::decode_mode,  "-d",  text::input_file, text::output_file, nullptr,          false, false, 0,     no_option_box},
+    {text::check_mode,   "-c",  text::input_rom,  text::csv_folder,  nullptr,          true,  true,  2,     no_option_box},
   }};
   // clang-format on
   return table;
@@ -33,6 +41,9 @@ void apply_mode_labels(DialogState& state) {
   state.row3_enabled = entry->label3 != nullptr;
   if (entry->label3) state.labels[2] = entry->label3;
   state.music_enabled = entry->music_enabled;
+  for (int box = 0; box < option_box_count; ++box) {
+    state.box_enabled[static_cast<std::size_t>(box)] = entry->option_box == box;
+  }
 }
 
 std::vector<std::string> dialog_job_arguments(const DialogState& state) {
@@ -42,6 +53,12 @@ std::vector<std::string> dialog_job_arguments(const DialogState& state) {
   if (state.music_checked) option += 'm';
 
   std::vector<std::string> args{"dummy", option};
+  // Unlike the music letter, a box's option goes only in its own mode: elsewhere it would
+  // mean something else or nothing.
+  if (entry && entry->option_box != no_option_box &&
+      state.box_checked[static_cast<std::size_t>(entry->option_box)]) {
+    args.push_back(option_box_table()[static_cast<std::size_t>(entry->option_box)].option);
+  }
   for (const std::string& field : state.fields) args.push_back(field);
   std::size_t count = 0;
   while (count < args.size() && !args[count].empty()) ++count;

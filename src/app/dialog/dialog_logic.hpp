@@ -24,6 +24,8 @@ enum ControlId : int {
   id_field3 = IDC_FIELD3,
   id_browse3 = IDC_BROWSE3,
   id_music = IDC_MUSIC,
+  id_utf8 = IDC_UTF8,
+  id_patch = IDC_PATCH,
 };
 
 inline constexpr int row_count = 3;
@@ -42,6 +44,17 @@ inline constexpr std::array<RowControls, row_count> row_controls{{
     {id_label3, id_field3, id_browse3},
 }};
 
+// The check boxes that add an option of their own; each is enabled in one mode only.
+enum OptionBox : int { utf8_box, patch_box, option_box_count };
+inline constexpr int no_option_box = -1;
+
+struct OptionBoxEntry {
+  int control;
+  const char* text;
+  const char* option;  // the argument the job gets when the box is ticked
+};
+const std::array<OptionBoxEntry, option_box_count>& option_box_table();
+
 struct ModeEntry {
   const char* text;    // the selector's entry
   const char* option;  // the option the job gets
@@ -51,6 +64,7 @@ struct ModeEntry {
   bool music_enabled;
   bool rom_filter;  // the file picker offers "*.smc" before "*.*"
   int folder_row;   // the row (1 to 3) that asks for a folder, 0 for none
+  int option_box;   // the OptionBox this mode enables, or no_option_box
 };
 
 const std::array<ModeEntry, mode_count>& mode_table();
@@ -65,6 +79,8 @@ struct DialogState {
   bool row3_enabled = true;
   bool music_enabled = true;
   bool music_checked = false;
+  std::array<bool, option_box_count> box_enabled{true, true};
+  std::array<bool, option_box_count> box_checked{};
 
   DialogState();  // the template's texts, mode 0 selected but its labels not yet applied
 };
@@ -73,7 +89,8 @@ struct DialogState {
 void apply_mode_labels(DialogState& state);
 
 // The vector handed to the job: "dummy", the option (with "m" when the music box is ticked),
-// then the three fields, counted only up to the first empty entry.
+// the option of a ticked box that the mode enables, then the three fields, counted only up
+// to the first empty entry.
 std::vector<std::string> dialog_job_arguments(const DialogState& state);
 
 enum class BrowseKind { file, folder };

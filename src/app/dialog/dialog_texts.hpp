@@ -9,6 +9,8 @@ inline constexpr const char* label1 = "引数１";
 inline constexpr const char* label2 = "引数２";
 inline constexpr const char* label3 = "引数３";
 inline constexpr const char* music = "音楽データも";
+inline constexpr const char* utf8_box = "UTF-8で書き出す";
+inline constexpr const char* patch_box = "BPSパッチも作成";
 inline constexpr const char* ok = "OK";
 
 inline constexpr const char* extract_mode = "データ解析・CSV作成";
@@ -39,7 +41,7 @@ inline constexpr const char* form_disabled = "（無効）";
 inline constexpr const char* form_file = "ファイル";
 inline constexpr const char* form_folder = "フォルダ";
 inline constexpr const char* form_help =
-    "m: モード選択　1-3: パスの入力　4: 音楽データも　r: 実行(OK)　q: 終了";
+    "m: モード選択　1-3: パスの入力　4-6: チェックの切り替え　r: 実行(OK)　q: 終了";
 inline constexpr const char* form_prompt = "> ";
 inline constexpr const char* form_choose_mode = "モードの番号を入力してください (1-5): ";
 inline constexpr const char* form_bad_mode = "1から5の番号を入力してください";

@@ -79,6 +79,10 @@ void apply_mode_labels(HWND window) {
     EnableWindow(GetDlgItem(window, id), state_of(window).row3_enabled);
   }
   EnableWindow(GetDlgItem(window, dialog::id_music), state_of(window).music_enabled);
+  for (std::size_t box = 0; box < dialog::option_box_count; ++box) {
+    EnableWindow(GetDlgItem(window, dialog::option_box_table()[box].control),
+                 state_of(window).box_enabled[box]);
+  }
 }
 
 void run_dialog_job(HWND window) {
@@ -90,6 +94,10 @@ void run_dialog_job(HWND window) {
     }
   }
   state_of(window).music_checked = IsDlgButtonChecked(window, dialog::id_music) == BST_CHECKED;
+  for (std::size_t box = 0; box < dialog::option_box_count; ++box) {
+    state_of(window).box_checked[box] =
+        IsDlgButtonChecked(window, dialog::option_box_table()[box].control) == BST_CHECKED;
+  }
   run_and_report(dialog::dialog_job_arguments(state_of(window)), session_of(window).start_folder,
                  ReportTo::message_box, window);
 }

@@ -14,3 +14,5 @@
 #define IDC_FIELD3 1008
 #define IDC_BROWSE3 1009
 #define IDC_MUSIC 1010
+#define IDC_UTF8 1011
+#define IDC_PATCH 1012
