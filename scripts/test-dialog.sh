@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Windows dialog end to end: varbek.exe without arguments under Wine in a virtual X
 # server, driven with xdotool. It shows each mode, opens and cancels the file picker and the
-# folder browser, runs an extract with music and then a build of the sample ROM through the
-# dialog, and compares what they wrote with the Linux command line's results.
+# folder browser, runs extracts (with music, then also in UTF-8), a build with a patch, a build
+# with a warning and a check of the sample ROM through the dialog, and compares what they wrote
+# with the Linux command line's results.
 #   --update-docs          also store the screenshots as docs/dialog-*.png
 #   VARBEK_BUILD_DIR       Linux build folder (default build/linux), for make_sample_rom and
 #                          the reference results
@@ -138,16 +139,16 @@ dialog=$(window Varbek)
 xdotool windowfocus --sync "$dialog" 2>/dev/null || true
 sleep 1
 
-# The four modes, from the selector, which has the focus at start.
+# The five modes, from the selector, which has the focus at start.
 shot dialog-mode0 "$dialog"
-for mode in 1 2 3; do
+for mode in 1 2 3 4; do
   key Down
   shot "dialog-mode$mode" "$dialog"
 done
-key Up Up Up
+key Up Up Up Up
 shot dialog-mode0-again "$dialog"
-for a in 0 1 2 3; do
-  for b in 0 1 2 3; do
+for a in 0 1 2 3 4; do
+  for b in 0 1 2 3 4; do
     [ "$a" -lt "$b" ] || continue
     if cmp -s "$shots/dialog-mode$a.png" "$shots/dialog-mode$b.png"; then
       fail "modes $a and $b look the same"
@@ -192,20 +193,64 @@ wait_closed "$box"
 diff -r "$work/cli" "$work/dialog" >/dev/null || fail "the dialog's extract differs from varbek -am"
 [ -n "$(ls "$work/dialog")" ] || fail "the dialog's extract wrote nothing"
 
-# Build with music into a new ROM; the check box is still ticked.
-key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab
-key Down
-key Tab Tab Tab
-type_text "$(winpath "$work/dialog.smc")"
-key Tab Tab
-type_text "$(winpath "$work/dialog")"
+# The same in UTF-8: the focus is on the music box; the next box down is the UTF-8 one.
+key Tab space
+key shift+Tab shift+Tab shift+Tab
+type_text "$(winpath "$work/dialog-utf8")"
 key Return
 box=$(message_box)
 key Return
 wait_closed "$box"
-"$varbek" -mm "$work/sample.smc" "$work/cli.smc" "$work/cli/" >/dev/null
-[ -f "$work/dialog.smc" ] || fail "the dialog's build wrote no ROM"
-cmp -s "$work/cli.smc" "$work/dialog.smc" || fail "the dialog's build differs from varbek -mm"
+"$varbek" -am -u "$work/sample.smc" "$work/cli-utf8/" >/dev/null
+diff -r "$work/cli-utf8" "$work/dialog-utf8" >/dev/null ||
+  fail "the dialog's UTF-8 extract differs from varbek -am -u"
+
+# Build with music and a patch into a new ROM, from field 2 over to the selector. The UTF-8
+# box stays ticked but is disabled here, so Tab passes it by and the build does not get -u.
+mkdir "$work/cli-build" "$work/dialog-build"
+key shift+Tab shift+Tab shift+Tab
+key Down
+key Tab Tab Tab
+type_text "$(winpath "$work/dialog-build/new.smc")"
+key Tab Tab
+type_text "$(winpath "$work/dialog")"
+key Tab Tab Tab space Return
+box=$(message_box)
+key Return
+wait_closed "$box"
+[ -f "$work/dialog-build/new.smc" ] || fail "the dialog's build wrote no ROM"
+"$varbek" -mm -p "$work/sample.smc" "$work/cli-build/new.smc" "$work/cli/" >/dev/null
+diff -r "$work/cli-build" "$work/dialog-build" >/dev/null ||
+  fail "the dialog's build differs from varbek -mm -p"
+
+# A value out of range: the build still writes its ROM, and the box counts the warning and
+# shows it. The focus is still on the patch box.
+LC_ALL=C sed -i 's/^\(0x00,\([^,]*,\)\{16\}\)[^,]*/\170000/' "$work/dialog/monster.csv"
+key Return
+box=$(message_box)
+shot dialog-warnings "$box"
+key Return
+wait_closed "$box"
+log_text() { iconv -f CP932 -t UTF-8 "$work/dialog/varbek.log"; }
+log_text | grep -q "警告 1 件" || fail "the build's log does not count one warning"
+log_text | grep -q "HP: 70000" || fail "the build's log does not name the value out of range"
+
+# The check of the same folder, from the patch box over to the selector: a fresh log equal to
+# the command line's check, whose log is the same as a build's, and no ROM written.
+key shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab shift+Tab
+key Down Down Down
+key Tab Tab Tab
+type_text "$(winpath "$work/dialog")"
+shot dialog-check "$dialog"
+rm -f "$work/dialog-build/"* "$work/dialog/varbek.log"
+key Return
+box=$(message_box)
+key Return
+wait_closed "$box"
+cp "$work/dialog/varbek.log" "$work/check.log" || fail "the dialog's check left no log"
+"$varbek" -cm "$work/sample.smc" "$work/dialog/" >/dev/null 2>&1 || true
+cmp -s "$work/check.log" "$work/dialog/varbek.log" || fail "the dialog's check differs from varbek -cm"
+[ -z "$(ls "$work/dialog-build")" ] || fail "the dialog's check wrote files"
 
 # Esc closes the dialog, which ends the program.
 key Escape
@@ -216,8 +261,8 @@ done
 kill -0 "$wine_pid" 2>/dev/null && fail "the program did not end when the dialog closed"
 
 if $update_docs; then
-  for mode in 0 1 2 3; do cp "$shots/dialog-mode$mode.png" "$root/docs/"; done
-  cp "$shots/dialog-message-box.png" "$shots/dialog-file-picker.png" "$root/docs/"
+  for mode in 0 1 2 3 4; do cp "$shots/dialog-mode$mode.png" "$root/docs/"; done
+  cp "$shots/dialog-message-box.png" "$shots/dialog-file-picker.png" "$shots/dialog-warnings.png" "$root/docs/"
   echo "screenshots stored in docs/"
 fi
-echo "dialog: modes, pickers, an extract and a build through the dialog behaved as expected"
+echo "dialog: modes, pickers, extracts, builds and a check through the dialog behaved as expected"

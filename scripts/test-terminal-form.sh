@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The terminal form end to end: varbek started without arguments inside tmux, driven by typed
-# keys. It extracts the sample ROM into a folder with a Japanese name (the files must equal a
-# command-line extract), then runs a build of a missing ROM and reads the failure in the box.
+# keys. It extracts the sample ROM in UTF-8 into a folder with a Japanese name (the files must
+# equal a command-line extract), then runs a build with a patch of a missing ROM and reads the
+# failure in the box.
 #   VARBEK_BUILD_DIR  the Linux build folder (default build/linux; built when varbek is missing)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -24,7 +25,7 @@ cleanup() {
 trap cleanup EXIT
 
 "$build/make_sample_rom" "$work/sample.smc"
-"$varbek" -a "$work/sample.smc" "$work/cli/" >/dev/null
+"$varbek" -a -u "$work/sample.smc" "$work/cli/" >/dev/null
 
 screen() { tmux -L "$socket" capture-pane -p -t form -S -200; }
 type_line() { tmux -L "$socket" send-keys -t form -l -- "$1"; tmux -L "$socket" send-keys -t form Enter; }
@@ -46,6 +47,13 @@ tmux -L "$socket" -u new-session -d -s form -x 132 -y 50 \
 wait_for "r: 実行(OK)"
 wait_for "1 読み込みSMC"
 wait_for "3 引数３（無効）"
+wait_for "6 [ ] BPSパッチも作成（無効）"
+
+# The patch box belongs to the build mode; the UTF-8 box is this mode's.
+type_line "6"
+wait_for "この項目は今のモードでは使えません"
+type_line "5"
+wait_for "5 [x] UTF-8で書き出す"
 
 type_line "1 $work/sample.smc"
 type_line "2"
@@ -76,15 +84,17 @@ wait_for "3 CSV作成　ディレクトリ"
 type_line "1 $work/missing.smc"
 type_line "2 $work/out.smc"
 type_line "3 $work/出力"
+type_line "6"
+wait_for "6 [x] BPSパッチも作成"
 type_line "r"
 wait_for "が開けませんでした"
 wait_for "missing.smc"
 type_line ""
 type_line "q"
 wait_for "FORM-ENDED"
-if [ -e "$work/out.smc" ]; then
+if [ -n "$(find "$work" -maxdepth 1 -name 'out.*')" ]; then
   echo "FAIL: a failed build wrote its output" >&2
   exit 1
 fi
 
-echo "terminal form: an extract of $count files and a failed build behaved as expected"
+echo "terminal form: a UTF-8 extract of $count files and a failed build behaved as expected"
