@@ -60,6 +60,8 @@ VARBEK_MESSAGE(music_unknown_channel, warning, "%d行目に不明なチャンネ
 VARBEK_MESSAGE(music_over_capacity, error, "0x%02X番目のデータで容量を越えたので強制終了します", "A music region overflowed at this song; the region keeps its old songs.")
 VARBEK_MESSAGE(music_pointer_outside, error, "0x%02X番目の音楽データのポインタがROMの外を指しています", "A song pointer leads outside the image; the song gets no text file.")
 VARBEK_MESSAGE(music_broken_old_block, error, "0x%02X番目の元の音楽データが壊れているので強制終了します", "A song kept from the input is damaged; the region keeps its old songs.")
+VARBEK_MESSAGE(music_bad_target, warning, "ジャンプ先[%s]が読めません。00 00 として読みます", "A jump target in the form ChN+XXXX or $XXXX that cannot be read (channel 1-8, at most four hex digits); it is read as the bytes 00 00, which as a jump target lead to the start of its own channel.")
+VARBEK_MESSAGE(music_target_past_channel, warning, "ジャンプ先[%s]はチャンネル%dのデータ（%dバイト）の外を指しています。そのまま書き込みます", "A jump names a byte past the end of the channel it names (the channel was shortened or removed); the address is written as named and may lead into another channel.")
 
 // How the log and the final text show a message.
 VARBEK_MESSAGE(error_label, info, "エラー: %s", "An error as the log and the final text show it.")
@@ -78,3 +80,6 @@ VARBEK_MESSAGE(patch_broken, error, "パッチ[%s]が壊れています", "The p
 VARBEK_MESSAGE(patch_wrong_target, error, "パッチを当てた結果がパッチの記録と一致しません", "The patched image does not match the patch's own check; nothing was written.")
 VARBEK_MESSAGE(checksum_updated, info, "ヘッダのチェックサムを更新しました（%04X）", "The new image's internal checksum was recomputed, as the input's was valid.")
 VARBEK_MESSAGE(checksum_left, warning, "元のSMCのヘッダのチェックサムが正しくないため、そのままにします", "The input's internal checksum was already wrong; the new image keeps it as it was.")
+VARBEK_MESSAGE(event_pointer_order, warning, "イベント%dの0x%02X番目のポインタ(0x%04X)が前の項目より前を指しています。各項目は次に大きいポインタまでとして書き出します", "The image's pointers of a bank are not in ascending order; every entry is dumped whole up to the next larger pointer.")
+VARBEK_MESSAGE(string_pointer_order, warning, "%sのグループ%dのポインタが昇順ではありません。各文字列は次に大きいポインタまでとして書き出します", "The image's pointers of a string list are not in ascending order; every string is dumped whole up to the next larger pointer.")
+VARBEK_MESSAGE(string_pointer_outside, error, "%sのグループ%dの%d番目のポインタが文字列領域の外を指しています。これ以降の文字列は書き出されません", "A string pointer of the image leads outside its area; later strings of the list are not written.")

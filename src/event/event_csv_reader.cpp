@@ -10,6 +10,7 @@
 #include "event/event_messages.hpp"
 #include "table/cells.hpp"
 #include "table/csv_file.hpp"
+#include "table/fixed_table.hpp"
 #include "text/encoder.hpp"
 
 namespace {
@@ -28,22 +29,27 @@ int read_event_csv(JobContext& job, const std::string& folder, EventBank& bank, 
   }
   job.report.progress(msg::event_progress, static_cast<unsigned>(b + 1), event_msg::name);
   in.skip_lines(preamble_lines);
+  // A file cut short, emptied or saved with lone CR line ends is refused as a whole: its bank
+  // keeps the input's bytes instead of losing its later entries.
+  std::vector<std::string> rows;
+  int first_line = 0;
+  if (!read_record_lines(job.report, in, event_entry_count, path, rows, &first_line)) return 1;
   PlaceScope place(&job.report, Place{file_name_of(path)});
 
   const std::size_t area = event_bank_area(b).text_size;
   // Two bytes more than the area can hold, so that text which does not fit is noticed even
   // when its first code past the end is a two-byte one.
   std::vector<std::uint8_t> piece(area + 2);
-  std::string row;
   std::size_t end = 0;
   bool full = false;
   for (int i = 0; i < event_entry_count; ++i) {
-    // A missing or empty row, and every row after the area is full, gives an empty entry:
-    // its pointer stays at the previous end and never points back into repacked text.
-    if (!full && in.next_line(row) && !row.empty()) {
+    // An empty row, and every row after the area is full, gives an empty entry: its pointer
+    // stays at the previous end and never points back into repacked text.
+    const std::string& row = rows[static_cast<std::size_t>(i)];
+    if (!full && !row.empty()) {
       const std::string text = cell_string(row, text_column, row.size());
       const std::size_t room = area - end;
-      job.report.place().line = in.line_number();
+      job.report.place().line = first_line + i;
       const std::size_t n =
           encode_text(piece.data(), text.data(), room + 2, text.size(), false, &job.report);
       const std::size_t kept = std::min(n, room);

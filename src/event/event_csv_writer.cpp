@@ -9,6 +9,18 @@
 #include "table/csv_file.hpp"
 #include "text/decoder.hpp"
 
+namespace {
+
+std::int32_t next_pointer_above(const EventBank& bank, std::int32_t start, std::int32_t area) {
+  std::int32_t end = area;
+  for (const std::int32_t pointer : bank.offsets) {
+    if (pointer > start && pointer < end) end = pointer;
+  }
+  return end;
+}
+
+}  // namespace
+
 void write_event_csv(JobContext& job, const std::string& folder, const EventBank& bank, int b,
                      const TagTable& tags) {
   const std::string path = event_file_path(folder, b);
@@ -26,21 +38,30 @@ void write_event_csv(JobContext& job, const std::string& folder, const EventBank
 
   std::string text;
   std::int32_t start = 0;
+  bool order_reported = false;
   for (int i = 0; i < event_entry_count; ++i) {
-    const std::int32_t end = bank.offsets[static_cast<std::size_t>(i)];
-    // A pointer that goes backwards ends the dump; one past the area too, since its entry
-    // cannot be read.
-    if (end < start) break;
-    if (end > area) {
-      job.report.add(msg::event_pointer_outside, b + 1, i, static_cast<unsigned>(end), area);
+    const std::int32_t pointer = bank.offsets[static_cast<std::size_t>(i)];
+    // A pointer past the area ends the dump, since its entry cannot be read.
+    if (pointer > area) {
+      job.report.add(msg::event_pointer_outside, b + 1, i, static_cast<unsigned>(pointer), area);
       break;
+    }
+    // Entries need not lie in pointer order: one whose pointer runs backwards reaches to the
+    // next larger pointer, so every entry is dumped whole and the build packs them again.
+    std::int32_t end = pointer;
+    if (pointer < start) {
+      end = next_pointer_above(bank, start, area);
+      if (!order_reported) {
+        job.report.add(msg::event_pointer_order, b + 1, i, static_cast<unsigned>(pointer));
+        order_reported = true;
+      }
     }
     text.clear();
     // Rows are read back whole, so no entry is cut.
     job.report.place().line = i + 4;  // after the preamble, an empty line and the header
     decode_text(&text, bank.text.data() + start, std::numeric_limits<std::size_t>::max(),
                 static_cast<std::size_t>(end - start), &job.report, tags);
-    start = end;
+    start = pointer;
     out.printf("0x%02X,", static_cast<unsigned>(i));
     out.write(text);
     out.write(",\n");

@@ -31,6 +31,10 @@ inline constexpr const char* channel_header = "Channel";
 inline constexpr const char* ruler = "; 0  1  2  3  4  5  6  7   8  9  A  B  C  D  E  F\n";
 inline constexpr const char* drum_line = " %02X %02X %02X\t\t;%s\n";
 inline constexpr const char* line_offset = "\t\t;%04X\n";
+// A jump target outside its own channel: a byte of another channel, or, outside every
+// channel, the value itself.
+inline constexpr const char* channel_target = " Ch%d+%04X";
+inline constexpr const char* kept_target = " $%04X";
 inline constexpr const char* note_names[12] = {"ド",    "ド#", "レ",  "レ#", "ミ",  "ファ",
                                                "ファ#", "ソ",  "ソ#", "ラ",  "ラ#", "シ"};
 

@@ -49,6 +49,17 @@ std::uint32_t pointer_entry_of(int song);
 std::uint32_t wave_entry_of(int song);
 std::uint32_t drum_entry_of(int song);
 
+// A 16-bit word that a song text names as a place instead of as two bytes: a byte of a channel
+// (for a jump that leaves its own channel), or a value kept as it is (for one that leaves the
+// song's data).
+struct NamedTarget {
+  std::int32_t at = 0;     // the word's offset in the data
+  int channel = -1;        // 0-7, or -1 for a kept value
+  std::int32_t value = 0;  // the offset in that channel, or the kept value
+  std::string written;     // the form as the text gives it, for messages
+  int line = 0;
+};
+
 struct SongRecord {
   std::int32_t song = 0;
   std::int32_t pointer_word = 0;
@@ -63,6 +74,7 @@ struct SongRecord {
   std::array<std::int32_t, channel_count> second_address{};
   std::vector<std::uint8_t> data;
   std::int32_t data_length = 0;
+  std::vector<NamedTarget> named_targets;  // from a song text only
 };
 
 enum class SongGroup { pointer, wave, header, drum };

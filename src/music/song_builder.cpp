@@ -17,8 +17,9 @@ void header_bytes(SongRecord& record, std::vector<std::uint8_t>& block) {
 }
 
 // Channel offsets from the parser become addresses: a channel without bytes points at the
-// end. Jump targets, relative to their channel in the text, become absolute.
-void place_channels(SongRecord& record) {
+// end. Jump targets, relative to their channel in the text, become absolute; one the text
+// names by channel leads to the same byte of that channel wherever it now lies.
+void place_channels(SongRecord& record, Report& report, const std::string& file) {
   for (int k = 0; k < channel_count; ++k) {
     const std::int32_t offset = record.channel_address[k];
     record.channel_address[k] = offset < 0 ? record.end : record.start + offset;
@@ -31,6 +32,20 @@ void place_channels(SongRecord& record) {
     for (std::int32_t t : jump_targets(bytes, order.length[p])) {
       put_word(bytes + t, get_word(bytes + t) + address);
     }
+  }
+  std::array<std::int32_t, channel_count> length{};
+  for (int p = 0; p < channel_count; ++p) length[order.channel[p]] = order.length[p];
+  for (const NamedTarget& target : record.named_targets) {
+    std::int32_t value = target.value;
+    if (target.channel >= 0) {
+      const int k = target.channel;
+      if (value >= length[k]) {
+        PlaceScope place(&report, Place{file, target.line});
+        report.add(msg::music_target_past_channel, target.written, k + 1, length[k]);
+      }
+      value += record.channel_address[k];
+    }
+    put_word(record.data.data() + target.at, value);
   }
 }
 
@@ -66,7 +81,7 @@ int build_song(JobContext& job, const std::string& folder, std::uint32_t write_o
   record.block_length = n + block_length_extra;
   record.start = static_cast<std::int32_t>(write_offset + song_header_size);
   record.end = record.start + n;
-  place_channels(record);
+  place_channels(record, job.report, file_name_of(path));
 
   out.song = song;
   out.offset = write_offset;
@@ -115,11 +130,15 @@ int keep_old_block(const std::vector<std::uint8_t>& old_region, std::size_t read
   out.offset = write_offset;
   header_bytes(record, out.block);
   out.block.insert(out.block.end(), old_block + song_header_size, old_block + size);
-  // The old data is walked as one stream: its channel bounds are not trusted.
+  // The old data is walked as one stream: its channel bounds are not trusted. Targets
+  // outside the block are kept, as a text keeps them.
   std::uint8_t* data = out.block.data() + song_header_size;
   const std::int32_t length = record.block_length - block_length_extra;
-  for (std::int32_t t : jump_targets(data, length))
-    put_word(data + t, get_word(data + t) + move_by);
+  const std::int32_t old_start = record.start - move_by;
+  for (std::int32_t t : jump_targets(data, length)) {
+    const std::int32_t target = get_word(data + t);
+    if (((target - old_start) & 0xFFFF) < length) put_word(data + t, target + move_by);
+  }
   out.has_tables = false;
   return static_cast<int>(size);
 }

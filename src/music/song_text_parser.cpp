@@ -1,4 +1,7 @@
 #include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "core/report.hpp"
 #include "music/music_messages.hpp"
@@ -69,6 +72,11 @@ bool open_section(const std::string& line, int line_number, ParseState& state, S
   return true;
 }
 
+void put_word_back(std::vector<std::uint8_t>& data, std::int32_t value) {
+  data.push_back(static_cast<std::uint8_t>(value));
+  data.push_back(static_cast<std::uint8_t>(value >> 8));
+}
+
 void take_value(std::uint8_t value, ParseState& state, SongRecord& record) {
   if (state.section == wave_section) {
     if (state.count < wave_count) record.wave[state.count] = value;
@@ -79,6 +87,66 @@ void take_value(std::uint8_t value, ParseState& state, SongRecord& record) {
   } else if (state.section != no_section) {
     state.data.push_back(value);
   }
+}
+
+bool in_channel(const ParseState& state) {
+  return state.section >= 0 && state.section < channel_count;
+}
+
+bool is_letter_or_digit(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool starts_named_target(const std::string& line, std::size_t at) {
+  if (line[at] == '$') return true;
+  return (line[at] == 'C' || line[at] == 'c') && at + 1 < line.size() &&
+         (line[at + 1] == 'h' || line[at + 1] == 'H');
+}
+
+// At most four hex digits that fill `digits` wholly.
+bool read_word(const std::string& digits, std::int32_t& value) {
+  if (digits.empty() || digits.size() > 4) return false;
+  value = 0;
+  for (char c : digits) {
+    const int digit = hex_digit(static_cast<unsigned char>(c));
+    if (digit < 0) return false;
+    value = value * 16 + digit;
+  }
+  return true;
+}
+
+// "ChN+XXXX" or "$XXXX": reads the form starting at `position`, which it leaves after it.
+bool read_named_target(const std::string& line, std::size_t& position, NamedTarget& target) {
+  std::size_t end = position + 1;
+  while (end < line.size() && (is_letter_or_digit(line[end]) || line[end] == '+')) ++end;
+  target.written = line.substr(position, end - position);
+  position = end;
+  const std::string& form = target.written;
+  if (form[0] == '$') return read_word(form.substr(1), target.value);
+  if (form.size() < 4 || form[2] < '1' || form[2] > '8' || form[3] != '+') return false;
+  target.channel = form[2] - '1';
+  return read_word(form.substr(4), target.value);
+}
+
+// A named target takes two bytes of the data: its value for now, which the build replaces
+// once the channels have their addresses.
+void take_named_target(const std::string& line, std::size_t& position, int line_number,
+                       ParseState& state, SongRecord& record, Report* report) {
+  NamedTarget target;
+  target.at = static_cast<std::int32_t>(state.data.size());
+  target.line = line_number;
+  if (read_named_target(line, position, target)) {
+    put_word_back(state.data, target.value);
+    record.named_targets.push_back(std::move(target));
+    return;
+  }
+  if (report) {
+    Place here = report->place();
+    here.line = line_number;
+    PlaceScope scope(report, here);
+    report->add(msg::music_bad_target, target.written);
+  }
+  put_word_back(state.data, 0);
 }
 
 }  // namespace
@@ -116,12 +184,20 @@ void parse_song_text(CsvReader& file, SongRecord& record, Report* report) {
   while (file.next_line(line)) {
     ++line_number;
     if (open_section(line, line_number, state, record, report)) continue;
-    // read_hex_token skips the separator after a value itself, double-byte ones whole.
+    // Separators are skipped a character at a time, double-byte ones whole, as
+    // read_hex_token does.
     std::size_t position = 0;
-    for (;;) {
-      const std::int32_t value = read_hex_token(line, position, line.size());
-      if (value < 0) break;
-      take_value(static_cast<std::uint8_t>(value), state, record);
+    while (position < line.size()) {
+      const char c = line[position];
+      if (c == ';' || c == '\n' || c == '\r' || c == '\0') break;
+      if (in_channel(state) && starts_named_target(line, position)) {
+        take_named_target(line, position, line_number, state, record, report);
+      } else if (hex_digit(static_cast<unsigned char>(c)) >= 0) {
+        take_value(static_cast<std::uint8_t>(read_hex_token(line, position, line.size())), state,
+                   record);
+      } else {
+        position += sjis::char_length(line, position);
+      }
     }
   }
   close_section(state, record);

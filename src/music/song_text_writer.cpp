@@ -1,5 +1,7 @@
 #include <cstdarg>
 #include <cstdio>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "core/report.hpp"
@@ -32,23 +34,69 @@ void append_byte(std::string& text, std::uint8_t value) {
   text.push_back(digits[value & 0xF]);
 }
 
-// A channel's bytes, sixteen to a line; jump targets inside the channel are shown relative
-// to its start, those leading out of it as 0.
-void append_channel(std::string& text, const std::uint8_t* bytes, std::int32_t length,
-                    std::int32_t address) {
-  std::vector<std::uint8_t> shown(bytes, bytes + length);
-  for (std::int32_t t : jump_targets(bytes, length)) {
-    std::int32_t relative = (get_word(bytes + t) - address) & 0xFFFF;
-    if (relative >= length) relative = 0;
-    put_word(&shown[static_cast<std::size_t>(t)], relative);
+// The bytes of one channel as the text shows them, at the address its header gives.
+struct ChannelSpan {
+  int channel;
+  std::int32_t address;
+  std::int32_t length;
+};
+
+// A target outside its own channel keeps the byte it leads to: named by channel and offset,
+// so that a rebuild that moves the channels still reaches it. A target in no channel (a phrase
+// of another song, or any place the engine knows) cannot follow any move this text makes, so
+// its value is kept as it is. It is shown, not reported: nothing is altered.
+std::string named_target(std::int32_t target, const std::vector<ChannelSpan>& spans) {
+  std::string form;
+  for (const ChannelSpan& span : spans) {
+    const std::int32_t offset = (target - span.address) & 0xFFFF;
+    if (offset < span.length) {
+      append_format(form, music_msg::channel_target, span.channel + 1, offset);
+      return form;
+    }
   }
-  std::int32_t line = 0;
-  for (std::int32_t column = 0; column < length; ++column) {
-    append_byte(text, shown[static_cast<std::size_t>(column)]);
-    if (column % 16 == 15) {
-      append_format(text, music_msg::line_offset, line * 16);
-      ++line;
-    } else if (column % 8 == 7) {
+  append_format(form, music_msg::kept_target, target & 0xFFFF);
+  return form;
+}
+
+// Whether a cell from column `first` to `last` holds the last column of a group of `step`.
+bool covers(std::int32_t first, std::int32_t last, std::int32_t step) {
+  return first % step == step - 1 || last % step == step - 1;
+}
+
+// A channel's bytes, sixteen to a line, each line's offset after it; jump targets inside the
+// channel are shown relative to its start, the others named. A named target stands for two
+// bytes, so a line it runs past ends after it and the next starts one byte later.
+void append_channel(std::string& text, const std::uint8_t* bytes, const ChannelSpan& own,
+                    const std::vector<ChannelSpan>& spans) {
+  const std::int32_t length = own.length;
+  std::vector<std::uint8_t> shown(bytes, bytes + length);
+  std::vector<std::pair<std::int32_t, std::string>> named;
+  for (std::int32_t t : jump_targets(bytes, length)) {
+    const std::int32_t target = get_word(bytes + t);
+    const std::int32_t relative = (target - own.address) & 0xFFFF;
+    if (relative < length) {
+      put_word(&shown[static_cast<std::size_t>(t)], relative);
+    } else {
+      named.emplace_back(t, named_target(target, spans));
+    }
+  }
+  std::size_t next_named = 0;
+  std::int32_t line_start = 0;
+  std::int32_t column = 0;
+  while (column < length) {
+    const std::int32_t first = column;
+    std::int32_t last = column;
+    if (next_named < named.size() && named[next_named].first == column) {
+      text += named[next_named++].second;
+      ++last;
+    } else {
+      append_byte(text, shown[static_cast<std::size_t>(column)]);
+    }
+    column = last + 1;
+    if (covers(first, last, 16)) {
+      append_format(text, music_msg::line_offset, line_start);
+      line_start = column;
+    } else if (covers(first, last, 8)) {
       text.push_back(' ');
     }
   }
@@ -82,19 +130,25 @@ std::string song_text(const SongRecord& record) {
   // from inconsistent addresses are bounded by the data that is there.
   const ChannelOrder order = sort_channels(record.channel_address, record.end);
   const std::int32_t available = static_cast<std::int32_t>(record.data.size());
+  std::vector<ChannelSpan> spans;
   std::int32_t cursor = 0;
   for (int p = 0; p < channel_count; ++p) {
     const int k = order.channel[p];
     std::int32_t length = order.length[p] < 0 ? 0 : order.length[p];
     if (length > available - cursor) length = available - cursor;
-    append_format(text, "%s%d\n", music_msg::channel_header, k + 1);
-    if (length > 0) {
+    spans.push_back({k, record.channel_address[k], length});
+    cursor += length;
+  }
+  cursor = 0;
+  for (const ChannelSpan& span : spans) {
+    append_format(text, "%s%d\n", music_msg::channel_header, span.channel + 1);
+    if (span.length > 0) {
       text += music_msg::ruler;
-      append_channel(text, record.data.data() + cursor, length, record.channel_address[k]);
+      append_channel(text, record.data.data() + cursor, span, spans);
       text += "\n";
     }
     text += "\n";
-    cursor += length;
+    cursor += span.length;
   }
   return text;
 }

@@ -52,18 +52,39 @@ void load_group(JobContext& job, StringTable& table, std::size_t g) {
   const std::vector<std::uint8_t> pointers = read_rom(job, group.pointer_table, 2 * n);
   const std::vector<std::uint8_t> area = read_rom(job, group.text_area, group.area_size);
   table.ends[g].assign(1, table.text.size());
+  // The list: its pointers up to the first unused one.
+  std::size_t listed = 0;
+  while (listed < n && word_at(pointers, listed) != unused_pointer) ++listed;
   std::uint32_t start = word_at(pointers, 0);
-  if (start > group.area_size) return;
+  if (listed == 0) return;
   std::string decoded;
-  for (std::size_t k = 1; k < n; ++k) {
-    const std::uint32_t next = word_at(pointers, k);
-    if (next == unused_pointer || next < start || next > group.area_size) break;
+  bool order_reported = false;
+  for (std::size_t k = 1; k < listed; ++k) {
+    const std::uint32_t pointer = word_at(pointers, k);
+    if (start > group.area_size || pointer > group.area_size) {
+      job.report.add(msg::string_pointer_outside, table_name, static_cast<int>(g), static_cast<int>(k));
+      break;
+    }
+    // Strings need not lie in pointer order: one whose end pointer runs backwards reaches to
+    // the next larger pointer of its list, so it is dumped whole.
+    std::uint32_t next = pointer;
+    if (pointer < start) {
+      next = group.area_size;
+      for (std::size_t j = 0; j < listed; ++j) {
+        const std::uint32_t other = word_at(pointers, j);
+        if (other > start && other < next) next = other;
+      }
+      if (!order_reported) {
+        job.report.add(msg::string_pointer_order, table_name, static_cast<int>(g));
+        order_reported = true;
+      }
+    }
     const std::uint8_t* source = area.data() + start;
     const std::size_t length = next - start;
     decoded.clear();
     decode_text(&decoded, source, decode_text(nullptr, source, 0, length), length, &job.report);
     append_string(table, g, decoded);
-    start = next;
+    start = pointer;
   }
 }
 

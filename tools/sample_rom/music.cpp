@@ -105,16 +105,25 @@ std::uint32_t place_song(SampleRom& rom, Random& rng, const Region& region, int 
         static_cast<std::uint16_t>(data_at + channel_start[static_cast<std::size_t>(order[p])]);
   }
 
-  // Targets inside their channel, or at another channel's start, or somewhere else.
+  // Targets inside their channel, or in the next channel (at its start, or, as a phrase that
+  // channels share, inside it), or somewhere else. Which of the next channel's bytes it is
+  // takes no number from the generator, so that the rest of the image stays as it was.
+  const auto channel_end = [&](std::uint32_t p) {
+    return p + 1 < used ? channel_jumps[p + 1].first : n;
+  };
   for (std::uint32_t p = 0; p < used; ++p) {
     const std::uint32_t begin = channel_jumps[p].first;
-    const std::uint32_t end = p + 1 < used ? channel_jumps[p + 1].first : n;
+    const std::uint32_t end = channel_end(p);
     for (const Jump& jump : channel_jumps[p].second) {
       std::uint32_t target;
       if (jump.inside) {
         target = data_at + begin + rng.next(end - begin);
       } else if (rng.next(2) && used > 1) {
-        target = data_at + channel_jumps[(p + 1) % used].first;
+        const std::uint32_t next = (p + 1) % used;
+        const std::uint32_t next_begin = channel_jumps[next].first;
+        const std::uint32_t at = static_cast<std::uint32_t>(jump.target_at);
+        const std::uint32_t into = at % 2 ? at % (channel_end(next) - next_begin) : 0;
+        target = data_at + next_begin + into;
       } else {
         target = rng.next(0x10000);
       }
