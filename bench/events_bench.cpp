@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/rom_image.hpp"
+#include "core/job_context.hpp"
 #include "event/events.hpp"
 #include "sample_rom.hpp"
 
@@ -18,9 +18,9 @@ struct EventWorkspace {
     std::filesystem::create_directories(folder);
     rom = folder + "sample.smc";
     write_sample_rom(rom);
-    rom_open(rom, false);
-    extract_events(folder);
-    rom_close();
+    JobContext job;
+    rom_open(job.rom, rom, false, job.report);
+    extract_events(job, folder);
   }
   ~EventWorkspace() {
     std::error_code ec;
@@ -35,17 +35,23 @@ EventWorkspace& workspace() {
 
 void BM_ExtractEvents(benchmark::State& state) {
   EventWorkspace& w = workspace();
-  rom_open(w.rom, false);
-  for (auto _ : state) extract_events(w.folder);
-  rom_close();
+  JobContext job;
+  rom_open(job.rom, w.rom, false, job.report);
+  for (auto _ : state) {
+    job.report = Report();
+    extract_events(job, w.folder);
+  }
 }
 BENCHMARK(BM_ExtractEvents)->Unit(benchmark::kMillisecond);
 
 void BM_BuildEvents(benchmark::State& state) {
   EventWorkspace& w = workspace();
-  rom_open(w.rom, true);
-  for (auto _ : state) build_events(w.folder);
-  rom_close();
+  JobContext job;
+  rom_open(job.rom, w.rom, true, job.report);
+  for (auto _ : state) {
+    job.report = Report();
+    build_events(job, w.folder);
+  }
 }
 BENCHMARK(BM_BuildEvents)->Unit(benchmark::kMillisecond);
 

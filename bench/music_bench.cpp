@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/rom_image.hpp"
+#include "core/job_context.hpp"
 #include "music/music.hpp"
 #include "sample_rom.hpp"
 
@@ -19,9 +19,9 @@ struct MusicWorkspace {
     std::filesystem::create_directories(folder);
     rom = folder + "sample.smc";
     write_sample_rom(rom);
-    rom_open(rom, false);
-    dump_music(folder);
-    rom_close();
+    JobContext job;
+    rom_open(job.rom, rom, false, job.report);
+    dump_music(job, folder);
   }
   ~MusicWorkspace() {
     std::error_code ec;
@@ -36,17 +36,23 @@ MusicWorkspace& workspace() {
 
 void BM_DumpMusic(benchmark::State& state) {
   MusicWorkspace& w = workspace();
-  rom_open(w.rom, false);
-  for (auto _ : state) dump_music(w.folder);
-  rom_close();
+  JobContext job;
+  rom_open(job.rom, w.rom, false, job.report);
+  for (auto _ : state) {
+    job.report = Report();
+    dump_music(job, w.folder);
+  }
 }
 BENCHMARK(BM_DumpMusic)->Unit(benchmark::kMillisecond);
 
 void BM_RebuildMusic(benchmark::State& state) {
   MusicWorkspace& w = workspace();
-  rom_open(w.rom, true);
-  for (auto _ : state) rebuild_music(w.folder);
-  rom_close();
+  JobContext job;
+  rom_open(job.rom, w.rom, true, job.report);
+  for (auto _ : state) {
+    job.report = Report();
+    rebuild_music(job, w.folder);
+  }
 }
 BENCHMARK(BM_RebuildMusic)->Unit(benchmark::kMillisecond);
 

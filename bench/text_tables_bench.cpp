@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/rom_image.hpp"
+#include "core/job_context.hpp"
 #include "sample_rom.hpp"
 #include "tables/event_battles.hpp"
 #include "tables/proper_names.hpp"
@@ -33,30 +33,32 @@ TextTableWorkspace& workspace() {
   return w;
 }
 
-void extract_text_tables(const std::string& folder) {
-  write_name_csv(folder, load_names().get());
-  write_string_csv(folder, load_strings().get());
-  write_event_battle_csv(folder, load_event_battles().get());
+void extract_text_tables(JobContext& job, const std::string& folder) {
+  job.report = Report();
+  write_name_csv(job, folder, load_names(job).get());
+  write_string_csv(job, folder, load_strings(job).get());
+  write_event_battle_csv(job, folder, load_event_battles(job).get());
 }
 
 void BM_ExtractTextTables(benchmark::State& state) {
   TextTableWorkspace& w = workspace();
-  rom_open(w.rom, false);
-  for (auto _ : state) extract_text_tables(w.folder);
-  rom_close();
+  JobContext job;
+  rom_open(job.rom, w.rom, false, job.report);
+  for (auto _ : state) extract_text_tables(job, w.folder);
 }
 BENCHMARK(BM_ExtractTextTables)->Unit(benchmark::kMillisecond);
 
 void BM_BuildTextTables(benchmark::State& state) {
   TextTableWorkspace& w = workspace();
-  rom_open(w.rom, true);
-  extract_text_tables(w.folder);
+  JobContext job;
+  rom_open(job.rom, w.rom, true, job.report);
+  extract_text_tables(job, w.folder);
   for (auto _ : state) {
-    store_names(read_name_csv(w.folder).get());
-    store_strings(read_string_csv(w.folder).get());
-    store_event_battles(read_event_battle_csv(w.folder).get());
+    job.report = Report();
+    store_names(job, read_name_csv(job, w.folder).get());
+    store_strings(job, read_string_csv(job, w.folder).get());
+    store_event_battles(job, read_event_battle_csv(job, w.folder).get());
   }
-  rom_close();
 }
 BENCHMARK(BM_BuildTextTables)->Unit(benchmark::kMillisecond);
 

@@ -292,7 +292,8 @@ JobOutcome run_reported_job(const std::vector<std::string>& args, const std::str
     const std::string folder = job_folder(settings);
     if (!folder.empty() && platform::is_directory(folder)) {
       const std::string path = folder + log_file_name;
-      const std::string log = job.report.log_text() + job.report.final_text() + "\r\n";
+      std::string log = job.report.log_text();
+      for (const char c : job.report.final_text() + "\n") log += c == '\n' ? std::string("\r\n") : std::string(1, c);
       if (platform::write_file(path, log.data(), log.size())) {
         log_path = path;
       } else {

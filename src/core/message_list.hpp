@@ -21,7 +21,6 @@ VARBEK_MESSAGE(build_needs_folder, error, "CSVフォルダが指定されてい�
 VARBEK_MESSAGE(unrepresentable_command_line, error, "コマンドラインにShift-JISで表せない文字が含まれています。別の名前のファイルやフォルダを指定してください", "A path holds a character Shift-JIS lacks; it could name another file.")
 VARBEK_MESSAGE(rom_written_with_errors, error, "新しいSMCは書き込みましたが、エラーのあったデータは元のままです", "The new image was saved; what the errors name kept the input's bytes.")
 VARBEK_MESSAGE(strict_nothing_written, error, "-s（厳密モード）のため、SMCは書き込みませんでした", "Strict mode: an error or warning stopped the image from being saved.")
-VARBEK_MESSAGE(check_only, info, "CSVチェック: SMCは書き込みません", "Check mode: the build ran in memory only.")
 
 // The four steps of a table.
 VARBEK_MESSAGE(load_banner, banner, "%sデータの取得", "Reading a table from the image.")

@@ -57,7 +57,7 @@ void cell_map(const Layout& layout, const CellTarget& target, Direction directio
 // The header line without its line end: each header followed by a comma.
 std::string header_line(const Layout& layout);
 // Encodes a record's name into its slot, reporting replaced characters at the record's line
-// of `file_name` under the name field's column.
+// of `file_name`.
 void encode_record_name(Report& report, const char* file_name, const TableRecord& record,
                         std::size_t name_field, std::uint8_t* slot, std::size_t slot_size);
 // The number of ROM bytes the layout covers (one past its last field byte).

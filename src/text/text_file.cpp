@@ -62,10 +62,10 @@ int encode_file(Report& report, const std::string& input, const std::string& out
     if (!read_input(report, input, data)) return 1;
     data = text_encoding::file_text_to_sjis(std::move(data)).sjis;
     join_line_ends(data);
-    const std::size_t count = encode_text(nullptr, data.data(), 0, data.size(), newline_flag);
+    // The counting pass reports: it sees the whole text, also one that gives no bytes.
+    const std::size_t count = encode_text(nullptr, data.data(), 0, data.size(), newline_flag, &report);
     std::vector<std::uint8_t> bytes(count + 1);
-    const std::size_t written =
-        encode_text(bytes.data(), data.data(), count, data.size(), newline_flag, &report);
+    const std::size_t written = encode_text(bytes.data(), data.data(), count, data.size(), newline_flag);
     return write_output(report, output, bytes.data(), written == count ? count : 0) ? 0 : 1;
   } catch (const std::bad_alloc&) {
     report.add(msg::out_of_memory);

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "app/job.hpp"
-#include "app/message_log.hpp"
-#include "app/platform.hpp"
+#include "core/report.hpp"
+#include "core/platform.hpp"
 #include "test_support.hpp"
 
 using Args = std::vector<std::string>;
@@ -23,8 +23,11 @@ TEST(ParseJob, OptionsModesAndMusic) {
   EXPECT_EQ(mode({"x", "-a", "-h", "r", "o"}), JobMode::none);
   EXPECT_EQ(mode({"x", "-h", "-a", "r", "o"}), JobMode::extract);
   EXPECT_EQ(mode({"x", "-d", "r", "o"}), JobMode::decode_text);
+  EXPECT_EQ(mode({"x", "-c", "r", "o"}), JobMode::check);
+  EXPECT_TRUE(parse_job({"x", "-s", "-m", "r", "o", "c"}).strict);
+  EXPECT_FALSE(parse_job({"x", "-m", "r", "o", "c"}).strict);
   // The flag once set stays for the job.
-  for (const Args& args : {Args{"x", "-am", "r", "o"}, Args{"x", "-mm", "r", "o", "c"},
+  for (const Args& args : {Args{"x", "-am", "r", "o"}, Args{"x", "-mm", "r", "o", "c"}, Args{"x", "-cm", "r", "c"},
                            Args{"x", "-a", "-nm", "r", "o"}, Args{"x", "-am", "-h", "-m", "r", "o", "c"}}) {
     EXPECT_TRUE(parse_job(args).music) << args[1] << " " << args[2];
   }
@@ -51,8 +54,9 @@ TEST(RunJob, RefusesWithoutModeOrTwoPaths) {
 TEST(RunJob, BuildWithoutAFolderSaysWhatIsMissing) {
   TempDir dir;
   write_sample(dir.path("in.smc"));
-  EXPECT_EQ(run_job({"x", "-m", dir.path("in.smc"), dir.path("out.smc")}), 1);
-  EXPECT_NE(last_message().find("CSV"), std::string::npos);
+  JobContext job;
+  EXPECT_EQ(run_job(job, {"x", "-m", dir.path("in.smc"), dir.path("out.smc")}), 1);
+  EXPECT_TRUE(job.report.has(msg::build_needs_folder));
   EXPECT_FALSE(file_exists(dir.path("out.smc")));
 }
 

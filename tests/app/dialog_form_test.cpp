@@ -4,7 +4,7 @@
 
 #include "app/dialog/dialog_form.hpp"
 #include "app/job.hpp"
-#include "app/message_log.hpp"
+#include "core/report.hpp"
 #include "test_support.hpp"
 
 using dialog::message_box_text;
@@ -18,7 +18,7 @@ struct ScriptedForm {
   std::deque<std::string> input;
   std::string output;
   std::vector<Args> jobs;
-  int result = 0;
+  JobOutcome outcome{0, "正常に終了しました"};
 
   explicit ScriptedForm(std::initializer_list<std::string> lines) : input(lines) {}
 
@@ -33,7 +33,7 @@ struct ScriptedForm {
     io.write = [this](const std::string& text) { output += text; };
     dialog::run_form(io, [&](const Args& args) {
       jobs.push_back(args);
-      return runner ? runner(args) : result;
+      return runner ? runner(args) : outcome;
     });
   }
 };
@@ -56,18 +56,20 @@ TEST(TerminalForm, TypedFieldsAndMusicBecomeTheJob) {
 }
 
 TEST(TerminalForm, ModeChoiceFollowsTheDialogRules) {
-  ScriptedForm form{"3 csv", "m", "2", "3 csv", "m 9", "1 in", "2 out", "r", "", "q"};
+  ScriptedForm form{"3 csv", "m", "2", "3 csv", "m 9", "1 in", "2 out", "r", "", "m5", "r", "", "q"};
   form.run();
   EXPECT_TRUE(contains(form.output, "この項目は今のモードでは使えません"));
-  EXPECT_TRUE(contains(form.output, "1から4の番号を入力してください"));
+  EXPECT_TRUE(contains(form.output, "1から5の番号を入力してください"));
   EXPECT_TRUE(contains(form.output, "CSV作成　ディレクトリ"));
-  ASSERT_EQ(form.jobs.size(), 1u);
+  EXPECT_TRUE(contains(form.output, "5 CSVチェック"));
+  ASSERT_EQ(form.jobs.size(), 2u);
   EXPECT_EQ(form.jobs[0], (Args{"dummy", "-m", "in", "out", "csv"}));
+  EXPECT_EQ(form.jobs[1], (Args{"dummy", "-c", "in", "out", "csv"}));
 }
 
 TEST(TerminalForm, EmptyAnswerKeepsAFieldAndHyphenClearsIt) {
   ScriptedForm form{"m4", "4", "1 a.bin", "2 b.txt", "1", "", "r", "", "2 -", "r", "q"};
-  form.result = -1;
+  form.outcome = JobOutcome{};
   form.run();
   ASSERT_EQ(form.jobs.size(), 2u);
   EXPECT_EQ(form.jobs[0], (Args{"dummy", "-d", "a.bin", "b.txt"}));
@@ -78,13 +80,11 @@ TEST(TerminalForm, EmptyAnswerKeepsAFieldAndHyphenClearsIt) {
   EXPECT_TRUE(contains(form.output, "この項目は今のモードでは使えません"));
 }
 
-TEST(TerminalForm, FailureShowsTheLastMessageAndEndOfInputQuits) {
+TEST(TerminalForm, FailureShowsTheFinalTextAndEndOfInputQuits) {
   ScriptedForm form{"1 x.smc", "2 out", "r"};
-  form.run([](const Args&) {
-    log_message("知らないsmc形式です\n");
-    return 1;
-  });
-  EXPECT_TRUE(contains(form.output, "| 知らないsmc形式です |"));
+  form.run([](const Args&) { return JobOutcome{1, "終了しました（エラー 1 件、警告 0 件）\nエラー: 知らないsmc形式です"}; });
+  EXPECT_TRUE(contains(form.output, "| 終了しました（エラー 1 件、警告 0 件） |"));
+  EXPECT_TRUE(contains(form.output, "| エラー: 知らないsmc形式です"));
   EXPECT_FALSE(contains(form.output, "正常に終了しました"));
 
   ScriptedForm unfinished{"1"};
@@ -96,9 +96,10 @@ TEST(TerminalForm, RunsARealExtract) {
   TempDir dir;
   write_sample(dir.path("rom.smc"));
   ScriptedForm form{"1 " + dir.path("rom.smc"), "2 " + dir.path("csv"), "r", "", "q"};
-  form.run(run_job);
+  form.run([&](const Args& args) { return run_reported_job(args, dir.folder()); });
   EXPECT_TRUE(contains(form.output, "正常に終了しました"));
   EXPECT_TRUE(file_exists(dir.path("csv/monster_ptn.csv")));
+  EXPECT_TRUE(file_exists(dir.path("csv/varbek.log")));
 }
 
 TEST(MessageBoxText, FramesLinesOfAnyWidth) {

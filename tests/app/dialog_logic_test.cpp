@@ -108,9 +108,9 @@ TEST(DialogArguments, LongPathsArePassedWhole) {
 }
 
 TEST(DialogBrowse, FolderRowsAreTheCsvFolderRows) {
-  for (int mode : {0, 1, 2, 3}) {
+  for (int mode : {0, 1, 2, 3, 4}) {
     for (int row : {1, 2, 3}) {
-      const bool folder = (mode == 0 && row == 2) || (mode == 1 && row == 3);
+      const bool folder = ((mode == 0 || mode == 4) && row == 2) || (mode == 1 && row == 3);
       EXPECT_EQ(browse_request(mode, row).kind, folder ? BrowseKind::folder : BrowseKind::file)
           << mode << " " << row;
     }

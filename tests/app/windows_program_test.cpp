@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <string>
 
-#include "app/messages.hpp"
-#include "app/platform.hpp"
+#include "core/platform.hpp"
+#include "core/report.hpp"
 #include "test_support.hpp"
 
 namespace {
@@ -81,7 +81,7 @@ TEST(WindowsProgram, QuotedShiftJisPathsReachTheJob) {
   const Outcome run = run_program("\"my varbek\" -q  -a \"" + folder + "元 データ.smc\"  \"" + folder +
                               "出力 先\\monster_ptn.csv\"  ");
   EXPECT_EQ(run.exit_code, 0u) << run.output;
-  EXPECT_EQ(run.output, platform::from_sjis(std::string(msg::success) + "\n"));
+  EXPECT_EQ(run.output, platform::from_sjis(std::string(msg::success.text) + "\n"));
   EXPECT_TRUE(platform::open_file(folder + "出力 先\\monster_ptn.csv", "rb"));
 }
 
@@ -91,16 +91,16 @@ TEST(WindowsProgram, ExitCodesTellFailureAndRefusal) {
   const std::string failing = "varbek.exe -q -a " + in_quotes(missing) + " " + in_quotes(dir.folder());
   const Outcome failed = run_program(failing);
   EXPECT_EQ(failed.exit_code, 1u);
-  char expected[1024];
-  std::snprintf(expected, sizeof expected, msg::cannot_open, missing.c_str());
-  EXPECT_EQ(failed.output, platform::from_sjis(expected));
+  Report report;
+  report.add(msg::cannot_open, missing);
+  EXPECT_EQ(failed.output, platform::from_sjis(report.final_text(dir.folder() + "varbek.log") + "\n"));
 
   const Outcome refused = run_program("varbek.exe -q -a " + in_quotes(dir.folder()));
   EXPECT_EQ(refused.exit_code, 2u);
   EXPECT_EQ(refused.output, platform::from_sjis(msg::usage));
 
   // Every message also goes to standard error as it happens; -v adds the banners.
-  EXPECT_EQ(run_program(failing, Capture::errors).output, platform::from_sjis(expected));
+  EXPECT_EQ(run_program(failing, Capture::errors).output, platform::from_sjis(report.last() + "\n"));
   write_sample(dir.path("sample.smc"));
   const Outcome verbose = run_program(
       "varbek.exe -q -v -a " + in_quotes(dir.path("sample.smc")) + " " + in_quotes(dir.path("csv\\")),
@@ -117,7 +117,7 @@ TEST(WindowsProgram, NamesWithoutAShiftJisFormAreRefused) {
   const Outcome run = run_program(L"varbek -q -a \"" + folder + L"sample.smc\" \"" + folder +
                                   L"\u00FC\\..\\wrong\\\"");
   EXPECT_EQ(run.exit_code, 1u);
-  EXPECT_EQ(run.output, platform::from_sjis(msg::unrepresentable_command_line));
+  EXPECT_EQ(run.output, platform::from_sjis(std::string(msg::unrepresentable_command_line.text) + "\n"));
   EXPECT_FALSE(platform::is_directory(dir.path("wrong")));
 }
 

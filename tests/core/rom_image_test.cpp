@@ -20,12 +20,13 @@ std::vector<std::uint8_t> image_with_title(std::size_t size, std::size_t title_a
 struct RomFixture : ::testing::Test {
   TempDir dir;
   std::string path = dir.path("rom.smc");
-  void TearDown() override { rom_close(); }
+  RomImage rom;
+  Report report;
 };
 
 }  // namespace
 
-// Both probes holding the title: the first one wins.
+// Both probes holding the title: the first one wins. A copier header moves both by 512 bytes.
 TEST_F(RomFixture, TitleProbesDecideTheShift) {
   struct Case {
     std::size_t size, title_at;
@@ -33,37 +34,45 @@ TEST_F(RomFixture, TitleProbesDecideTheShift) {
     std::uint32_t shift;
   };
   for (const Case& c : {Case{0x400000, 0xFFC0, false, 0}, Case{0x408000, 0x7FC0, false, 0x8000},
-                        Case{0x400000, 0xFFC0, true, 0}}) {
+                        Case{0x400000, 0xFFC0, true, 0}, Case{0x400200, 0x101C0, false, 0x200},
+                        Case{0x408200, 0x81C0, false, 0x8200}}) {
     std::vector<std::uint8_t> bytes = image_with_title(c.size, c.title_at, 0);
     if (c.title_also_at_7fc0) std::memcpy(&bytes[0x7FC0], "VELDORANEMYTHOS", 15);
     write_bytes(path, bytes);
-    ASSERT_EQ(rom_open(path, false), 0) << c.title_at;
-    EXPECT_EQ(rom_state().shift, c.shift) << c.title_at;
+    report = Report();
+    ASSERT_EQ(rom_open(rom, path, false, report), 0) << c.title_at;
+    EXPECT_EQ(rom.shift, c.shift) << c.title_at;
+    EXPECT_EQ(rom.copier_header, c.shift & 0x200) << c.title_at;
+    EXPECT_EQ(report.has(msg::copier_header), rom.copier_header != 0) << c.title_at;
+    EXPECT_EQ(report.errors() + report.warnings(), 0) << c.title_at;
     std::uint8_t b = 0;
-    ASSERT_EQ(rom_read(&b, 0x3E0000, 1), 1u);
+    ASSERT_EQ(rom_read(rom, &b, 0x3E0000, 1), 1u);
     EXPECT_EQ(b, bytes[0x3E0000 + c.shift]) << c.title_at;
   }
 }
 
-TEST_F(RomFixture, RefusesOtherGamesCopierHeadersMissingAndShortFiles) {
+// A title 512 bytes in is a copier header only when the file's size says so.
+TEST_F(RomFixture, RefusesOtherGamesMisplacedTitlesMissingAndShortFiles) {
   std::vector<std::uint8_t> other = image_with_title(0x400000, 0xFFC0, 0);
   other[0xFFC0] = 'X';
-  std::vector<std::uint8_t> copier(512, 0);
-  const std::vector<std::uint8_t> body = image_with_title(0x400000, 0xFFC0, 0);
-  copier.insert(copier.end(), body.begin(), body.end());
-  const std::pair<std::vector<std::uint8_t>, const char*> refused[] = {
-      {other, msg::unknown_rom},
-      {copier, msg::unknown_rom},
-      {std::vector<std::uint8_t>(100, 0x41), msg::unknown_rom},
-      {image_with_title(0x20000, 0xFFC0, 0), msg::rom_too_small},
+  const std::pair<std::vector<std::uint8_t>, const Message*> refused[] = {
+      {other, &msg::unknown_rom},
+      {image_with_title(0x400000, 0x101C0, 0), &msg::unknown_rom},
+      {std::vector<std::uint8_t>(100, 0x41), &msg::unknown_rom},
+      {image_with_title(0x20000, 0xFFC0, 0), &msg::rom_too_small},
+      {image_with_title(0x20200, 0x101C0, 0), &msg::rom_too_small},
   };
   for (const auto& [bytes, message] : refused) {
     write_bytes(path, bytes);
-    EXPECT_EQ(rom_open(path, false), 1) << bytes.size();
-    EXPECT_EQ(last_message(), message) << bytes.size();
+    report = Report();
+    EXPECT_EQ(rom_open(rom, path, false, report), 1) << bytes.size();
+    EXPECT_EQ(report.last(), Report::format(msg::error_label.text, message->text)) << bytes.size();
+    EXPECT_FALSE(rom.open);
   }
-  EXPECT_EQ(rom_open(dir.path("missing.smc"), false), 1);
-  EXPECT_NE(last_message().find("missing.smc"), std::string::npos);
+  EXPECT_EQ(rom_open(rom, dir.path("missing.smc"), false, report), 1);
+  EXPECT_NE(report.last().find("missing.smc"), std::string::npos);
+  EXPECT_EQ(rom_open(rom, dir.folder(), false, report), 1);
+  EXPECT_TRUE(report.has(msg::cannot_open));
 }
 
 TEST_F(RomFixture, VersionCodeNeedsRevisionOneAndMoreThanFourMegabytes) {
@@ -74,27 +83,31 @@ TEST_F(RomFixture, VersionCodeNeedsRevisionOneAndMoreThanFourMegabytes) {
   };
   for (const Case& c : {Case{0x400001, 1, 1}, Case{0x400000, 1, 0}, Case{0x600000, 0, 0}}) {
     write_bytes(path, image_with_title(c.size, 0xFFC0, c.revision));
-    ASSERT_EQ(rom_open(path, false), 0);
-    EXPECT_EQ(rom_version_code(), c.code) << c.size;
+    ASSERT_EQ(rom_open(rom, path, false, report), 0);
+    EXPECT_EQ(rom_version_code(rom), c.code) << c.size;
   }
+  // The copier header does not count.
+  write_bytes(path, image_with_title(0x400200, 0x101C0, 1));
+  ASSERT_EQ(rom_open(rom, path, false, report), 0);
+  EXPECT_EQ(rom_version_code(rom), 0);
 }
 
 TEST_F(RomFixture, ReadsComeFromTheInputEvenAfterWrites) {
   const std::vector<std::uint8_t> input = image_with_title(0x400000, 0xFFC0, 0);
   write_bytes(path, input);
-  ASSERT_EQ(rom_open(path, true), 0);
+  ASSERT_EQ(rom_open(rom, path, true, report), 0);
   const std::uint8_t patch[2] = {0xAA, 0xBB};
-  rom_write(patch, 0x100000, 2);
+  rom_write(rom, patch, 0x100000, 2);
   std::uint8_t back[2] = {};
-  rom_read(back, 0x100000, 2);
+  rom_read(rom, back, 0x100000, 2);
   EXPECT_EQ(back[0], input[0x100000]);
   // Past the end: reads fall short and keep the destination, writes are clipped.
   std::uint8_t tail[4] = {9, 9, 9, 9};
-  EXPECT_EQ(rom_read(tail, 0x3FFFFE, 4), 2u);
+  EXPECT_EQ(rom_read(rom, tail, 0x3FFFFE, 4), 2u);
   EXPECT_EQ(tail[2], 9);
-  rom_write(patch, 0x3FFFFF, 2);
-  rom_write(patch, 0x500000, 2);
-  ASSERT_EQ(rom_save(dir.path("out.smc")), 0);
+  rom_write(rom, patch, 0x3FFFFF, 2);
+  rom_write(rom, patch, 0x500000, 2);
+  ASSERT_EQ(rom_save(rom, dir.path("out.smc"), report), 0);
   const std::vector<std::uint8_t> out = read_bytes(dir.path("out.smc"));
   ASSERT_EQ(out.size(), input.size());
   EXPECT_EQ(out[0x100000], 0xAA);
@@ -103,14 +116,14 @@ TEST_F(RomFixture, ReadsComeFromTheInputEvenAfterWrites) {
 
 TEST_F(RomFixture, SavingOverTheInputIsSafeAndAFailedSaveLeavesNothing) {
   write_bytes(path, image_with_title(0x400000, 0xFFC0, 0));
-  ASSERT_EQ(rom_open(path, true), 0);
+  ASSERT_EQ(rom_open(rom, path, true, report), 0);
   const std::uint8_t patch = 0x42;
-  rom_write(&patch, 0x200000, 1);
-  ASSERT_EQ(rom_save(path), 0);
+  rom_write(rom, &patch, 0x200000, 1);
+  ASSERT_EQ(rom_save(rom, path, report), 0);
   EXPECT_EQ(read_bytes(path)[0x200000], 0x42);
 
   const std::string bad = dir.path("no-such-folder/out.smc");
-  EXPECT_EQ(rom_save(bad), 1);
-  EXPECT_NE(last_message().find("out.smc"), std::string::npos);
+  EXPECT_EQ(rom_save(rom, bad, report), 1);
+  EXPECT_NE(report.last().find("out.smc"), std::string::npos);
   EXPECT_FALSE(file_exists(bad));
 }

@@ -1,7 +1,7 @@
 // Extraction: the event tag-argument table, "arg.txt" and the extent of each row.
 #include <string>
 
-#include "app/message_log.hpp"
+#include "core/report.hpp"
 #include "event/events.hpp"
 #include "event_fixture.hpp"
 #include "text/decoder.hpp"
@@ -47,9 +47,7 @@ TEST_F(EventFiles, EventTableGivesTagsTheirEventArguments) {
 TEST_F(EventFiles, ArgFileReplacesTheWholeTable) {
   // Only tag 0x00 has arguments; sub-codes of 0x4F count nothing, while 0x48 still reads
   // its length byte. The start-up directory is given without a trailing separator.
-  std::string directory = dir_.folder();
-  directory.pop_back();
-  set_startup_directory(directory);
+  job_.start_folder.pop_back();
   write_text(dir_.path("arg.txt"), "3\r\n");
   const Lines lines = dump(packed_bank({{0x00, 0x01, 0x02, 0x03, 0x51},
                                         {0x4F, 0x31, 0x51},
@@ -87,23 +85,29 @@ TEST_F(EventFiles, LastEntryEndsAtItsOwnPointer) {
   EXPECT_EQ(lines_of(lines, 3 + 1022, 3 + 1024), (Lines{"0x3FE,あ,", "0x3FF,いう,"}));
 }
 
-TEST_F(EventFiles, BrokenPointerTableEndsTheDump) {
+// A pointer that runs backwards is reported once; its entry reaches to the next larger
+// pointer, and the dump goes on.
+TEST_F(EventFiles, APointerOutsideTheAreaEndsTheDumpABackwardOneDoesNot) {
   EventBank backwards = packed_bank({{0x51}, {0x52}, {0x53}, {0x54}, {0x55}});
-  backwards.offsets[5] = 2;
+  backwards.offsets[2] = 1;
   EventBank outside = packed_bank({{0x51}, {0x52}});
   outside.offsets[2] = 0x5801;  // one past bank 0's area
-  EXPECT_EQ(dump(backwards, 0).size(), 3u + 5u);
-  EXPECT_EQ(rows(0).back(), "0x04,お,");
-  // Bank 1's area is larger, so there the pointer is inside it and only the next one,
-  // going back, ends the dump.
-  EXPECT_EQ(dump(outside, 1).size(), 3u + 3u);
+  const Lines lines = dump(backwards, 0);
+  ASSERT_EQ(lines.size(), 3u + event_entry_count);
+  EXPECT_EQ(lines_of(lines, 3, 9),
+            (Lines{"0x00,あ,", "0x01,い,", "0x02,うえ,", "0x03,いうえ,", "0x04,お,", "0x05,,"}));
+  EXPECT_EQ(job_.report.warnings(), 1);
+  EXPECT_NE(message_of(job_.report, msg::event_pointer_order).find("0x02"), std::string::npos);
+  // Bank 1's area is larger, so there the pointer is inside it.
+  EXPECT_EQ(dump(outside, 1).size(), 3u + event_entry_count);
 
   EXPECT_EQ(dump(outside, 0).size(), 3u + 2u);
-  EXPECT_NE(last_message().find("0x5801"), std::string::npos);
+  EXPECT_NE(job_.report.last().find("0x5801"), std::string::npos);
+  EXPECT_TRUE(job_.report.has(msg::event_pointer_outside));
 }
 
 TEST_F(EventFiles, DefaultTableIsBackWhenExtractionCannotWrite) {
-  extract_events(dir_.path("missing/folder/"));
-  EXPECT_NE(last_message().find("event3.csv"), std::string::npos);
+  extract_events(job_, dir_.path("missing/folder/"));
+  EXPECT_NE(job_.report.last().find("event3.csv"), std::string::npos);
   EXPECT_EQ(decode_default({0x36, 0x01, 0x02}), "<36 01><02>");
 }

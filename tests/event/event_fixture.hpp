@@ -23,15 +23,11 @@ inline Offsets offsets_of(const EventBank& bank, std::size_t count) {
   return Offsets(bank.offsets.begin(), bank.offsets.begin() + static_cast<long>(count));
 }
 
-// A temporary CSV folder that is also the start-up directory, so that an "arg.txt" is only
+// A temporary CSV folder that is also the job's start folder, so that an "arg.txt" is only
 // seen when a test writes one.
 class EventFiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    saved_startup_ = startup_directory();
-    set_startup_directory(dir_.folder());
-  }
-  void TearDown() override { set_startup_directory(saved_startup_); }
+  EventFiles() { job_.start_folder = dir_.folder(); }
 
   // Entries packed back to back from the start of the text area; the remaining entries are
   // empty.
@@ -49,20 +45,16 @@ class EventFiles : public ::testing::Test {
   }
 
   // Writes bank b's file from `bank` under the event table, as the extraction does.
-  Lines dump(const EventBank& bank, int b) const {
-    {
-      const EventTagArguments installed;
-      write_event_csv(dir_.folder(), bank, b);
-    }
+  Lines dump(const EventBank& bank, int b) {
+    write_event_csv(job_, dir_.folder(), bank, b, event_tag_table(job_.start_folder));
     return rows(b);
   }
+  int read_rows(EventBank& bank, int b) { return read_event_csv(job_, dir_.folder(), bank, b); }
   Lines rows(int b) const { return split_lines(read_text(event_file_path(dir_.folder(), b))); }
   void write_rows(int b, const Lines& lines) const {
     write_text(event_file_path(dir_.folder(), b), join_lines(lines));
   }
 
   TempDir dir_;
-
- private:
-  std::string saved_startup_;
+  JobContext job_;
 };

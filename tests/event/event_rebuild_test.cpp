@@ -1,15 +1,17 @@
-// Rebuilding a bank from its event file: repacking, pointers, missing rows, overflow.
+// Rebuilding a bank from its event file: repacking, pointers, empty rows, overflow.
 #include <algorithm>
 #include <string>
 
-#include "app/message_log.hpp"
+#include "core/report.hpp"
 #include "event_fixture.hpp"
 
 namespace {
 
+// A file with the given first rows, the others empty.
 Lines file_with(const Lines& data_rows) {
   Lines lines = {",イベントデータ 総数:1024 データサイズ：22528", "", "ID,データ,"};
   lines.insert(lines.end(), data_rows.begin(), data_rows.end());
+  lines.resize(3 + event_entry_count);
   return lines;
 }
 
@@ -33,7 +35,7 @@ TEST_F(EventFiles, LongerRowPushesLaterEntriesAndPointers) {
 
   write_rows(0, lines);
   EventBank rebuilt = original;
-  ASSERT_EQ(read_event_csv(dir_.folder(), rebuilt, 0), 0);
+  ASSERT_EQ(read_rows(rebuilt, 0), 0);
   EXPECT_EQ(offsets_of(rebuilt, 4), (Offsets{1, 7, 10, 11}));
   EXPECT_TRUE(all_end_at(rebuilt, 4, 11));
   EXPECT_EQ(text_of(rebuilt, 0, 11),
@@ -51,25 +53,33 @@ TEST_F(EventFiles, UnchangedFileGivesBackTheSameBank) {
   lines[3].replace(0, 4, "junk");
 
   write_rows(1, lines);
-  clear_last_message();
   EventBank rebuilt = original;
   rebuilt.offsets.fill(0);
   std::fill(rebuilt.text.begin(), rebuilt.text.begin() + 30010, 0);
-  ASSERT_EQ(read_event_csv(dir_.folder(), rebuilt, 1), 0);
+  ASSERT_EQ(read_rows(rebuilt, 1), 0);
   EXPECT_EQ(rebuilt.offsets, original.offsets);
   EXPECT_TRUE(rebuilt.text == original.text);
-  EXPECT_EQ(last_message().find("見つかりません"), std::string::npos) << last_message();
+  EXPECT_FALSE(job_.report.has(msg::unmapped_character)) << job_.report.last();
 }
 
-TEST_F(EventFiles, MissingAndEmptyRowsBecomeEmptyEntries) {
+// A file cut short is refused whole, so that the bank keeps its later entries.
+TEST_F(EventFiles, EmptyRowsBecomeEmptyEntriesAndAShortFileIsRefused) {
   EventBank bank = packed_bank({});
   bank.offsets.fill(0x4000);  // from the ROM
-  write_rows(0, file_with({"0x00,あ,", "", "0x02,い,", "0x03,,", "0x04,う"}));
+  Lines lines = file_with({"0x00,あ,", "", "0x02,い,", "0x03,,", "0x04,う"});
+  write_rows(0, lines);
 
-  ASSERT_EQ(read_event_csv(dir_.folder(), bank, 0), 0);
+  ASSERT_EQ(read_rows(bank, 0), 0);
   EXPECT_EQ(offsets_of(bank, 5), (Offsets{1, 1, 2, 2, 3}));
   EXPECT_TRUE(all_end_at(bank, 5, 3));
   EXPECT_EQ(text_of(bank, 0, 3), (Bytes{0x51, 0x52, 0x53}));
+
+  lines.pop_back();
+  write_rows(0, lines);
+  EventBank kept = packed_bank({{0x54}});
+  EXPECT_EQ(read_rows(kept, 0), 1);
+  EXPECT_EQ(kept.offsets, packed_bank({{0x54}}).offsets);
+  EXPECT_TRUE(job_.report.has(msg::file_too_short));
 }
 
 TEST_F(EventFiles, TextPastTheAreaIsCutAndReported) {
@@ -81,14 +91,15 @@ TEST_F(EventFiles, TextPastTheAreaIsCutAndReported) {
 
   EventBank bank = packed_bank({});
   std::fill(bank.text.begin() + static_cast<long>(area), bank.text.end(), 0xEE);
-  ASSERT_EQ(read_event_csv(dir_.folder(), bank, 0), 0);
+  ASSERT_EQ(read_rows(bank, 0), 0);
   EXPECT_EQ(bank.offsets[0], static_cast<std::int32_t>(area / 2));
   EXPECT_TRUE(all_end_at(bank, 1, static_cast<std::int32_t>(area)));
   // The two-byte glyph meets the end after its first byte; nothing lands past the area.
   EXPECT_EQ(bank.text[area - 1], 0x20);
   EXPECT_EQ(bank.text[area], 0xEE);
-  EXPECT_NE(last_message().find("イベント1"), std::string::npos);
-  EXPECT_NE(last_message().find("0x01"), std::string::npos);
+  const std::string overflow = message_of(job_.report, msg::event_bank_overflow);
+  EXPECT_NE(overflow.find("イベント1"), std::string::npos) << overflow;
+  EXPECT_NE(overflow.find("0x01"), std::string::npos);
 }
 
 // A row that finds the area exactly full is dropped with the message too, even when its
@@ -100,16 +111,16 @@ TEST_F(EventFiles, ATwoByteCodeAfterAFullAreaIsReported) {
   write_rows(0, file_with({"0x00," + kana + ",", "0x01,魔,"}));
 
   EventBank bank = packed_bank({});
-  clear_last_message();
-  ASSERT_EQ(read_event_csv(dir_.folder(), bank, 0), 0);
+  ASSERT_EQ(read_rows(bank, 0), 0);
   EXPECT_TRUE(all_end_at(bank, 0, static_cast<std::int32_t>(area)));
-  EXPECT_NE(last_message().find("イベント1"), std::string::npos) << last_message();
-  EXPECT_NE(last_message().find("0x01"), std::string::npos);
+  const std::string overflow = message_of(job_.report, msg::event_bank_overflow);
+  EXPECT_NE(overflow.find("イベント1"), std::string::npos) << overflow;
+  EXPECT_NE(overflow.find("0x01"), std::string::npos);
 }
 
 TEST_F(EventFiles, UnreadableFileLeavesTheBankAlone) {
   EventBank bank = packed_bank({{0x51}});
-  EXPECT_EQ(read_event_csv(dir_.folder(), bank, 2), 1);
-  EXPECT_NE(last_message().find("event3.csv"), std::string::npos);
+  EXPECT_EQ(read_rows(bank, 2), 1);
+  EXPECT_NE(job_.report.last().find("event3.csv"), std::string::npos);
   EXPECT_EQ(bank.offsets[0], 1);
 }

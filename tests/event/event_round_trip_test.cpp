@@ -1,7 +1,7 @@
 // The sample image's three banks through a whole extraction and build.
 #include <string>
 
-#include "app/rom_image.hpp"
+#include "core/rom_image.hpp"
 #include "event/events.hpp"
 #include "event_fixture.hpp"
 
@@ -19,9 +19,8 @@ TEST_F(EventFiles, SampleBanksSurviveExtractAndBuild) {
   const std::string input = dir_.path("sample.smc");
   const std::string output = dir_.path("out.smc");
   write_sample(input);
-  ASSERT_EQ(rom_open(input, false), 0);
-  extract_events(dir_.folder());
-  rom_close();
+  ASSERT_EQ(rom_open(job_.rom, input, false, job_.report), 0);
+  extract_events(job_, dir_.folder());
 
   for (int b = 0; b < event_bank_count; ++b) {
     const std::string text = read_text(event_file_path(dir_.folder(), b));
@@ -40,10 +39,10 @@ TEST_F(EventFiles, SampleBanksSurviveExtractAndBuild) {
     for (std::size_t k = 0; k < event_text_start + used; ++k) scrambled[base + k] ^= 0x5A;
   }
   write_bytes(dir_.path("scrambled.smc"), scrambled);
-  ASSERT_EQ(rom_open(dir_.path("scrambled.smc"), true), 0);
-  build_events(dir_.folder());
-  ASSERT_EQ(rom_save(output), 0);
-  rom_close();
+  ASSERT_EQ(rom_open(job_.rom, dir_.path("scrambled.smc"), true, job_.report), 0);
+  build_events(job_, dir_.folder());
+  ASSERT_EQ(rom_save(job_.rom, output, job_.report), 0);
+  EXPECT_EQ(job_.report.errors() + job_.report.warnings(), 0) << job_.report.last();
 
   const Bytes before = read_bytes(input);
   const Bytes after = read_bytes(output);

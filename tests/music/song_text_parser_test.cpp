@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/message_log.hpp"
+#include "core/report.hpp"
 #include "music/song_text.hpp"
 #include "table/csv_file.hpp"
 
@@ -13,13 +13,13 @@ std::vector<std::int32_t> tokens(const std::string& line) {
   return values;
 }
 
-SongRecord parse(const std::string& text) {
+SongRecord parse(const std::string& text, Report* report = nullptr) {
   CsvReader reader;
   reader.assign(text);
   SongRecord r;
   r.channel_address.fill(-1);
   r.second_address.fill(-1);
-  parse_song_text(reader, r);
+  parse_song_text(reader, r, report);
   return r;
 }
 
@@ -103,7 +103,7 @@ TEST(ParseSongText, ValuesBeyondTheTablesAreDropped) {
 }
 
 TEST(ParseSongText, UnknownChannelNumberIgnoresItsSection) {
-  clear_last_message();
+  Report report;
   const SongRecord r = parse(
       "Channel1\n"
       " 01\n"
@@ -111,14 +111,16 @@ TEST(ParseSongText, UnknownChannelNumberIgnoresItsSection) {
       "Channel9\n"
       " 02 03\n"
       "Channel2\n"
-      " 04\n");
-  EXPECT_EQ(last_message(), "4行目に不明なチャンネル番号があります\n");
+      " 04\n",
+      &report);
+  EXPECT_EQ(report.last(), "警告: 4行目に不明なチャンネル番号があります");
   EXPECT_EQ(r.data, (Bytes{0x01, 0x04}));
   EXPECT_EQ(r.channel_address[0], 0);
   EXPECT_EQ(r.channel_address[1], 1);
 
-  parse("Channel\n 05\n");
-  EXPECT_EQ(last_message(), "1行目に不明なチャンネル番号があります\n");
+  parse("Channel\n 05\n", &report);
+  EXPECT_EQ(report.last(), "警告: 1行目に不明なチャンネル番号があります");
+  EXPECT_EQ(report.warnings(), 2);
 }
 
 TEST(ParseSongText, RepeatedChannelKeepsItsLastSection) {

@@ -66,15 +66,6 @@ const std::vector<std::string>& sample_lines(const std::string& file_name) {
   return found == lines.end() ? none : found->second;
 }
 
-std::string console_output(const std::function<void()>& step) {
-  set_log_echo(LogEcho{true, false});
-  ::testing::internal::CaptureStderr();
-  step();
-  const std::string shown = ::testing::internal::GetCapturedStderr();
-  set_log_echo(LogEcho{});
-  return shown;
-}
-
 TableJob::TableJob(const std::string& file_name)
     : rom(dir.path("sample.smc")),
       folder(dir.path("csv/")),
@@ -127,7 +118,7 @@ void TableJob::write_lines() const { write_text(csv, join_lines(lines)); }
 
 std::vector<std::uint8_t> TableJob::rebuild() {
   write_lines();
-  EXPECT_EQ(build(rom, dir.path("out.smc"), folder), 0);
+  EXPECT_EQ(build(rom, dir.path("out.smc"), folder, false, &report), 0);
   return read_bytes(dir.path("out.smc"));
 }
 

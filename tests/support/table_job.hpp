@@ -2,12 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "app/message_log.hpp"
-#include "app/rom_image.hpp"
+#include "core/job_context.hpp"
 #include "test_support.hpp"
 
 // Cells of a CSV line cut at every comma (quotes not considered), and the line again.
@@ -23,9 +21,6 @@ std::vector<std::uint8_t> bytes_at(const std::vector<std::uint8_t>& image, std::
 const std::vector<std::uint8_t>& sample_image();
 const std::vector<std::string>& sample_lines(const std::string& file_name);
 
-// What `step` shows on the console with every log message echoed there.
-std::string console_output(const std::function<void()>& step);
-
 // A test's own copy of the sample ROM and of its extracted files, one table file of them held
 // as lines for the test to edit, and a build or a store from the edited files.
 class TableJob {
@@ -39,21 +34,22 @@ class TableJob {
   // Empties every cell of a line from column `first` on.
   void clear_cells(std::size_t line, std::size_t first);
   void write_lines() const;
-  // Writes the lines back, builds, and returns the built image.
+  // Writes the lines back, builds, and returns the built image; the job's report is kept.
   std::vector<std::uint8_t> rebuild();
   // Writes the lines back, then reads this table alone with `read` and stores it with `store`
-  // into the image of the ROM file; the last message after each step is kept.
+  // into the image of the ROM file, on a job of its own; the last message after each step is
+  // kept, and the job's report.
   template <typename Read, typename Store>
   std::vector<std::uint8_t> store_alone(Read read, Store store) {
     write_lines();
-    EXPECT_EQ(rom_open(rom, true), 0);
-    const auto table = read(folder);
-    after_read = last_message();
-    store(table.get());
-    after_store = last_message();
-    std::vector<std::uint8_t> image = rom_state().image;
-    rom_close();
-    return image;
+    JobContext job;
+    EXPECT_EQ(rom_open(job.rom, rom, true, job.report), 0);
+    const auto table = read(job, folder);
+    after_read = job.report.last();
+    store(job, table.get());
+    after_store = job.report.last();
+    report = job.report;
+    return job.rom.image;
   }
   // Makes `image` the ROM file, extracts it into the folder and takes the table's lines again.
   void extract_image(const std::vector<std::uint8_t>& image);
@@ -68,6 +64,7 @@ class TableJob {
   const std::vector<std::string>& extracted;  // the table's lines as the sample's extract wrote them
   std::vector<std::string> lines;
   std::string after_read, after_store;
+  Report report;  // of the last rebuild or store
 
  private:
   std::size_t column(std::size_t header_line, const std::string& header) const;

@@ -8,7 +8,8 @@
 #include <sstream>
 
 #include "app/job.hpp"
-#include "app/platform.hpp"
+#include "core/platform.hpp"
+#include "core/report.hpp"
 
 namespace fs = std::filesystem;
 
@@ -69,12 +70,32 @@ void write_sample(const std::string& path, const SampleOptions& options) {
   write_sample_rom(path, options);
 }
 
-int extract(const std::string& rom, const std::string& folder, bool music) {
-  return run_job({"varbek", music ? "-am" : "-a", rom, folder});
+namespace {
+
+int run(const std::vector<std::string>& args, Report* report) {
+  JobContext job;
+  job.start_folder = platform::current_directory();
+  const int result = run_job(job, args);
+  if (report) *report = std::move(job.report);
+  return result;
 }
 
-int build(const std::string& rom, const std::string& out, const std::string& folder, bool music) {
-  return run_job({"varbek", music ? "-mm" : "-m", rom, out, folder});
+}  // namespace
+
+int extract(const std::string& rom, const std::string& folder, bool music, Report* report) {
+  return run({"varbek", music ? "-am" : "-a", rom, folder}, report);
+}
+
+int build(const std::string& rom, const std::string& out, const std::string& folder, bool music,
+          Report* report) {
+  return run({"varbek", music ? "-mm" : "-m", rom, out, folder}, report);
+}
+
+std::string message_of(const Report& report, const Message& message) {
+  for (const ReportEntry& entry : report.entries()) {
+    if (entry.id == message.id) return entry.text;
+  }
+  return std::string();
 }
 
 std::vector<std::string> split_lines(const std::string& text) {

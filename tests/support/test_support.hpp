@@ -5,6 +5,9 @@
 
 #include "sample_rom.hpp"
 
+class Report;
+struct Message;
+
 // A fresh folder under the system's temporary folder, removed with everything in it at the end.
 class TempDir {
  public:
@@ -32,10 +35,15 @@ std::string read_sjis_file(const std::string& path);
 // The sample ROM written to `path`.
 void write_sample(const std::string& path, const SampleOptions& options = {});
 
-// Jobs through the same entry as the command line.
-int extract(const std::string& rom, const std::string& folder, bool music = false);
+// Jobs through the same entry as the command line; `report`, when given, receives the job's.
+int extract(const std::string& rom, const std::string& folder, bool music = false,
+            Report* report = nullptr);
 int build(const std::string& rom, const std::string& out, const std::string& folder,
-          bool music = false);
+          bool music = false, Report* report = nullptr);
+
+// The text of the report's first `message`, with its place and without its label; empty when
+// the report has none.
+std::string message_of(const Report& report, const Message& message);
 
 // The lines of a CSV text (CR LF or LF ends), and back with CR LF.
 std::vector<std::string> split_lines(const std::string& text);

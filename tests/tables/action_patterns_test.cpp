@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/message_log.hpp"
+#include "core/report.hpp"
 #include "tables/action_patterns.hpp"
 #include "table_job.hpp"
 
@@ -29,8 +29,8 @@ TEST_F(ActionPatterns, FileLayoutAndRoundTrip) {
 
 TEST_F(ActionPatterns, EditsLandWhereTheRowsSay) {
   lines[patterns + 5] = "0,0x11,1F,31,0x1FF,,,,";  // ID cell ignored; hex with and without prefix
-  lines[two_action + 1] = "1,0x12345,";
-  lines[drops + 2] = "2,0xFD,0xFE,1,2,300,";       // money 300 is cut to 44
+  lines[two_action + 1] = "1,0x12345,";              // clamped to 0xFFFF
+  lines[drops + 2] = "2,0xFD,0xFE,1,2,300,";       // money 300 is clamped to 255
   lines[drops + 3] = "3,0,0,0,0,0x10,";            // money is decimal: 0x10 reads as 0
   std::swap(lines[patterns + 10], lines[patterns + 11]);
   const std::vector<std::uint8_t> out = rebuild();
@@ -38,9 +38,10 @@ TEST_F(ActionPatterns, EditsLandWhereTheRowsSay) {
   const std::size_t p5 = 0x3E5ECB + 8 * 5;
   EXPECT_EQ(std::vector<std::uint8_t>(out.begin() + p5, out.begin() + p5 + 8),
             (std::vector<std::uint8_t>{0x11, 0x1F, 0x31, 0xFF, 0, 0, 0, 0}));
-  EXPECT_EQ(out[0x3E66CB + 2], 0x45);
-  EXPECT_EQ(out[0x3E66CB + 3], 0x23);
-  EXPECT_EQ(out[0x3E678B + 10 + 4], 44);
+  EXPECT_EQ(out[0x3E66CB + 2], 0xFF);
+  EXPECT_EQ(out[0x3E66CB + 3], 0xFF);
+  EXPECT_EQ(out[0x3E678B + 10 + 4], 255);
+  EXPECT_EQ(report.warnings(), 3);  // 0x1FF, 0x12345 and 300
   EXPECT_EQ(out[0x3E678B + 10], 0xFD);
   EXPECT_EQ(out[0x3E678B + 15 + 4], 0);
   for (int k = 0; k < 8; ++k) {
@@ -55,8 +56,9 @@ TEST_F(ActionPatterns, AFileThatEndsEarlyIsNotStored) {
   lines.resize(drops + 10);
   lines[patterns] = "0,0,0,0,0,0,0,0,0,";
   write_lines();
-  EXPECT_EQ(read_action_pattern_csv(folder), nullptr);
-  EXPECT_NE(last_message().find("monster_ptn.csv"), std::string::npos);
+  JobContext job;
+  EXPECT_EQ(read_action_pattern_csv(job, folder), nullptr);
+  EXPECT_EQ(job.report.last(), Report::format("エラー: ファイル[%s]の行が足りません。このデータは書き込まれません", csv));
   EXPECT_EQ(first_difference(rebuild(), input), -1);
 }
 
@@ -92,6 +94,7 @@ TEST(Pipeline, AFolderThatCannotBeCreatedFailsTheExtract) {
   TempDir dir;
   write_bytes(dir.path("in.smc"), sample_image());
   write_text(dir.path("file"), "");
-  EXPECT_EQ(extract(dir.path("in.smc"), dir.path("file/sub/")), 1);
-  EXPECT_NE(last_message().find("sub"), std::string::npos);
+  Report report;
+  EXPECT_EQ(extract(dir.path("in.smc"), dir.path("file/sub/"), false, &report), 1);
+  EXPECT_NE(report.last().find("sub"), std::string::npos);
 }

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/message_log.hpp"
+#include "core/report.hpp"
 #include "tables/ally_techs.hpp"
 #include "table_job.hpp"
 
@@ -91,12 +91,12 @@ TEST_F(AllyTechs, EachSubTableUsesItsOwnLayout) {
   set(0xFF, "技タイプ", "9", true);
   set(0xFF, "コメントID", "0x1AB");
   const std::vector<std::uint8_t> out = rebuild();
-  EXPECT_EQ(out[effects + 14 * 0xDB + 13], 8);
+  EXPECT_EQ(out[effects + 14 * 0xDB + 13], 0x1F);  // 40 clamped to the five bits
   EXPECT_EQ(out[effects + 14 * 0xDB + 0], 0);
   EXPECT_EQ(out[effects + 14 * 0xDC + 0], 0x1F);
   EXPECT_EQ(out[effects + 14 * 0xFF + 10], 9);
   EXPECT_EQ(out[effects + 14 * 0xFF + 11], 0);
-  EXPECT_EQ(out[comments + 0xFF], 0xAB);
+  EXPECT_EQ(out[comments + 0xFF], 0xFF);
   EXPECT_EQ(out[sparks + 2 * 0xFF], 0);
 }
 
@@ -119,6 +119,7 @@ TEST_F(AllyTechs, AFileThatEndsInTheDodgeSectionIsNotStored) {
   const std::vector<std::uint8_t> out = rebuild();
   EXPECT_EQ(changed(out, effects, 14 * 256), -1);
   EXPECT_EQ(changed(out, mastery, 32), -1);
-  EXPECT_EQ(read_ally_tech_csv(folder), nullptr);
-  EXPECT_NE(last_message().find("tech.csv"), std::string::npos);
+  JobContext job;
+  EXPECT_EQ(read_ally_tech_csv(job, folder), nullptr);
+  EXPECT_EQ(job.report.last(), Report::format("エラー: ファイル[%s]の行が足りません。このデータは書き込まれません", csv));
 }

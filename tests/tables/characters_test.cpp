@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/message_log.hpp"
+#include "core/report.hpp"
 #include "tables/characters.hpp"
 #include "table_job.hpp"
 
@@ -59,11 +59,11 @@ TEST_F(Characters, HpWordAndItsGrowthFlagStayApart) {
   const std::vector<std::uint8_t> out = rebuild();
   EXPECT_EQ(out[stats + 3], 0xFF);
   EXPECT_EQ(out[stats + 4], 0x7F);
-  EXPECT_EQ(out[stats + 48 + 3], 0x00);
-  EXPECT_EQ(out[stats + 48 + 4], 0x00);
+  EXPECT_EQ(out[stats + 48 + 3], 0xFF);  // 32768 is clamped, not carried into the flag
+  EXPECT_EQ(out[stats + 48 + 4], 0x7F);
   EXPECT_EQ(out[stats + 96 + 3], 100);
   EXPECT_EQ(out[stats + 96 + 4], 0x80);
-  EXPECT_EQ(out[stats + 144 + 18], 0x1F);
+  EXPECT_EQ(out[stats + 144 + 18], 0x7F);  // 地術 4 clamped to 3 beside 地LV 31
 }
 
 TEST_F(Characters, RowsPastThePlayableOnesCarryOnlyTheirName) {
@@ -89,6 +89,7 @@ TEST_F(Characters, AFileThatEndsEarlyIsNotStored) {
   lines.resize(first_row + 200);
   const std::vector<std::uint8_t> out = rebuild();
   EXPECT_EQ(changed(out, stats, 48 * 48), -1);
-  EXPECT_EQ(read_character_csv(folder), nullptr);
-  EXPECT_NE(last_message().find("char.csv"), std::string::npos);
+  JobContext job;
+  EXPECT_EQ(read_character_csv(job, folder), nullptr);
+  EXPECT_EQ(job.report.last(), Report::format("エラー: ファイル[%s]の行が足りません。このデータは書き込まれません", csv));
 }

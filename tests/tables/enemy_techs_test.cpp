@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/message_log.hpp"
+#include "core/report.hpp"
 #include "tables/enemy_techs.hpp"
 #include "table_job.hpp"
 
@@ -69,7 +69,7 @@ TEST_F(EnemyTechs, EditedDodgeDifficultyIsStored) {
   set(0xFF, "見切り難易度", "300");
   const std::vector<std::uint8_t> out = rebuild();
   EXPECT_EQ(out[difficulties + 0x40], 77);
-  EXPECT_EQ(out[difficulties + 0xFF], 300 & 0xFF);
+  EXPECT_EQ(out[difficulties + 0xFF], 255);
   EXPECT_EQ(changed(out, difficulties, 0x40), -1);
   EXPECT_EQ(changed(out, effects, 16 * 256), -1);
 }
@@ -92,6 +92,7 @@ TEST_F(EnemyTechs, AFileThatEndsEarlyIsNotStored) {
   EXPECT_EQ(changed(out, effects, 16 * 256), -1);
   EXPECT_EQ(changed(out, difficulties, 256), -1);
 
-  EXPECT_EQ(read_enemy_tech_csv(folder), nullptr);
-  EXPECT_NE(last_message().find("mons_tech.csv"), std::string::npos);
+  JobContext job;
+  EXPECT_EQ(read_enemy_tech_csv(job, folder), nullptr);
+  EXPECT_EQ(job.report.last(), Report::format("エラー: ファイル[%s]の行が足りません。このデータは書き込まれません", csv));
 }

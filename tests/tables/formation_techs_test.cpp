@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/message_log.hpp"
+#include "core/report.hpp"
 #include "tables/formation_techs.hpp"
 #include "table_job.hpp"
 
@@ -77,14 +77,14 @@ TEST_F(FormationTechs, RequirementByteFiveCountsMembersFromTheLowestBit) {
   EXPECT_EQ(out[requirements + 12 * 3 + 7], 0x80);
 }
 
-TEST_F(FormationTechs, NarrowFieldsAreCutByTheirMasks) {
+TEST_F(FormationTechs, NarrowFieldsAreClampedToTheirWidth) {
   set_row(4, {{"地属性", "9"}, {"消費ポイント", "32"}});
   set_row(5, {{"術タイプ不明", "3"}, {"地属性", "7"}, {"天属性", "3"}, {"消費ポイント", "40"}, {"全消費", "○"}});
   const std::vector<std::uint8_t> out = rebuild();
-  EXPECT_EQ(out[effects + 14 * 4 + 11], 0x08);
-  EXPECT_EQ(out[effects + 14 * 4 + 13], 0x00);
+  EXPECT_EQ(out[effects + 14 * 4 + 11], 0x38);
+  EXPECT_EQ(out[effects + 14 * 4 + 13], 0x1F);
   EXPECT_EQ(out[effects + 14 * 5 + 11], 0xFB);  // bit 2 belongs to no field
-  EXPECT_EQ(out[effects + 14 * 5 + 13], 0x48);
+  EXPECT_EQ(out[effects + 14 * 5 + 13], 0x5F);
 }
 
 TEST_F(FormationTechs, AFileThatEndsEarlyIsNotStored) {
@@ -93,6 +93,7 @@ TEST_F(FormationTechs, AFileThatEndsEarlyIsNotStored) {
   const std::vector<std::uint8_t> out = rebuild();
   EXPECT_EQ(changed(out, requirements, 12 * 64), -1);
   EXPECT_EQ(changed(out, effects, 14 * 64), -1);
-  EXPECT_EQ(read_formation_tech_csv(folder), nullptr);
-  EXPECT_NE(last_message().find("form_tech.csv"), std::string::npos);
+  JobContext job;
+  EXPECT_EQ(read_formation_tech_csv(job, folder), nullptr);
+  EXPECT_EQ(job.report.last(), Report::format("エラー: ファイル[%s]の行が足りません。このデータは書き込まれません", csv));
 }

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "app/message_log.hpp"
-#include "app/platform.hpp"
+#include "core/report.hpp"
 #include "tables/formations.hpp"
 #include "table_job.hpp"
 
@@ -59,7 +58,7 @@ TEST_F(Formations, FileLayoutAndRoundTrip) {
   EXPECT_EQ(std::count(lines[line_of(0x1F)].begin(), lines[line_of(0x1F)].end(), ','), 71);
   EXPECT_EQ(std::count(lines[line_of(0x20)].begin(), lines[line_of(0x20)].end(), ','), 2);
   EXPECT_NE(lines[line_of(2)].find(",100,-50,0,150,-190,"), std::string::npos) << lines[line_of(2)];
-  EXPECT_EQ(lines[70], ",素早さは-4～4,");
+  EXPECT_EQ(lines[70], ",素早さは-3～3,");
   EXPECT_EQ(lines[71], ",確率：狙われる確率(255分の\?\?),");
   EXPECT_EQ(lines[73], ",陣形技は20～5Fの間,");
 
@@ -78,8 +77,8 @@ TEST_F(Formations, RateSumsAreCutAt255) {
   lines[line_of(0)] = row(lines[line_of(0)], data_cells("100,100,100,0,0,", "0,0,0,0,0,"));
   lines[line_of(1)] = row(lines[line_of(1)], data_cells("255,1,1,0,0,", "0,0,0,0,0,"));
   lines[line_of(2)] = row(lines[line_of(2)], data_cells("10,-20,5,0,300,", "0,0,0,0,0,"));
-  std::vector<std::uint8_t> out;
-  const std::string said = console_output([&] { out = rebuild(); });
+  const std::vector<std::uint8_t> out = rebuild();
+  const std::string said = report.log_text();
 
   const std::vector<std::uint8_t> totals(out.begin() + role, out.begin() + role + 5);
   EXPECT_EQ(totals, (std::vector<std::uint8_t>{100, 200, 255, 255, 255}));
@@ -89,14 +88,14 @@ TEST_F(Formations, RateSumsAreCutAt255) {
   EXPECT_EQ(std::vector<std::uint8_t>(out.begin() + role + 22, out.begin() + role + 27),
             (std::vector<std::uint8_t>{10, 246, 251, 251, 255}));
   for (const char* message :
-       {"ID:00の3つの選択率の合計が255を超えています\n", "ID:00の3つ目の選択率はまるめられます\n",
-        "ID:01の2つの選択率の合計が255を超えています\n", "ID:01の2つ目の選択率はまるめられます\n",
-        "ID:01の3つの選択率の合計が255を超えています\n", "ID:01の3つ目の選択率はまるめられます\n",
-        "ID:02の5つの選択率の合計が255を超えています\n"}) {
-    EXPECT_NE(said.find(platform::from_sjis(message)), std::string::npos) << platform::from_sjis(message);
+       {"ID:00の3つの選択率の合計が255を超えています\r\n", "ID:00の3つ目の選択率はまるめられます\r\n",
+        "ID:01の2つの選択率の合計が255を超えています\r\n", "ID:01の2つ目の選択率はまるめられます\r\n",
+        "ID:01の3つの選択率の合計が255を超えています\r\n", "ID:01の3つ目の選択率はまるめられます\r\n",
+        "ID:02の5つの選択率の合計が255を超えています\r\n"}) {
+    EXPECT_NE(said.find(message), std::string::npos) << message;
   }
-  EXPECT_EQ(said.find(platform::from_sjis("ID:00の4つ")), std::string::npos);
-  EXPECT_EQ(said.find(platform::from_sjis("ID:01の4つ")), std::string::npos);
+  EXPECT_EQ(said.find("ID:00の4つ"), std::string::npos);
+  EXPECT_EQ(said.find("ID:01の4つ"), std::string::npos);
 
   TableRecord record = make_record(formation_layout(), 1);
   record.value[2] = 255;
@@ -107,17 +106,19 @@ TEST_F(Formations, RateSumsAreCutAt255) {
             (std::vector<std::int32_t>{255, 0, 0, 0, 0}));
 }
 
+// Speeds beyond -3..3 are clamped with a warning each.
 TEST_F(Formations, SpeedsAreSignAndMagnitude) {
   extract_csv();
   lines[line_of(3)] = row(lines[line_of(3)], data_cells("0,0,0,0,0,", "-2,4,-4,3,-3,"));
   const std::vector<std::uint8_t> out = rebuild();
   const std::uint32_t members = role + 33 + 5;
   EXPECT_EQ(std::vector<std::uint8_t>(out.begin() + members, out.begin() + members + 5),
-            (std::vector<std::uint8_t>{0x06, 0x00, 0x04, 0x03, 0x07}));
+            (std::vector<std::uint8_t>{0x06, 0x03, 0x07, 0x03, 0x07}));
+  EXPECT_EQ(report.warnings(), 2);
 
   extract_image(out);
   const std::string& line = lines[line_of(3)];
-  EXPECT_NE(line.find(",0,0,0,0,0,-2,0,0,3,-3,×,"), std::string::npos) << line;
+  EXPECT_NE(line.find(",0,0,0,0,0,-2,3,-3,3,-3,×,"), std::string::npos) << line;
 }
 
 TEST_F(Formations, AFileThatEndsEarlyIsNotStored) {
@@ -126,5 +127,5 @@ TEST_F(Formations, AFileThatEndsEarlyIsNotStored) {
   lines.resize(line_of(63));
   const std::vector<std::uint8_t> out = rebuild();
   EXPECT_EQ(first_difference(out, input), -1);
-  EXPECT_NE(last_message().find("form.csv"), std::string::npos);
+  EXPECT_NE(message_of(report, msg::file_too_short).find("form.csv"), std::string::npos);
 }

@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "app/message_log.hpp"
+#include "core/report.hpp"
 #include "tables/items.hpp"
 #include "table_job.hpp"
 
@@ -142,10 +142,10 @@ TEST_F(Items, OverlappingAndOversizedValues) {
   lines[line_of(0x08)] = with_cells(lines[line_of(0x08)], {{2, "70000"}, {3, "20"}, {4, "3"}, {5, "200"}, {6, "×"}, {7, "×"}});
   lines[line_of(0x09)] = with_cells(lines[line_of(0x09)], {{3, "5"}, {6, "○"}});
   const std::vector<std::uint8_t> out = rebuild();
-  EXPECT_EQ(out[0x3E9958 + 16], 4464 & 0xFF);  // 70000 - 65536
-  EXPECT_EQ(out[0x3E9958 + 17], 4464 >> 8);
-  EXPECT_EQ(out[0x3E0020], 0xA3);              // kind 20 sets bit 7 by itself
-  EXPECT_EQ(out[0x3E0021], 200 & 0x7F);
+  EXPECT_EQ(out[0x3E9958 + 16], 0xFF);  // 70000 clamped to 65535
+  EXPECT_EQ(out[0x3E9958 + 17], 0xFF);
+  EXPECT_EQ(out[0x3E0020], 0xA3);       // kind 20 sets bit 7 by itself
+  EXPECT_EQ(out[0x3E0021], 0x7F);       // 200 clamped to the seven bits
   EXPECT_EQ(out[0x3E0024] & 0xF8, 0x80 | (5 << 3));
 
   extract_image(out);
@@ -160,7 +160,7 @@ TEST_F(Items, AFileThatEndsEarlyIsNotStored) {
   lines.resize(line_of(0xF0));
   const std::vector<std::uint8_t> out = rebuild();
   EXPECT_EQ(first_difference(out, input), -1);
-  EXPECT_NE(last_message().find("item.csv"), std::string::npos);
+  EXPECT_NE(message_of(report, msg::file_too_short).find("item.csv"), std::string::npos);
 }
 
 TEST(ItemFieldMap, RecordSizesWalkTheEffectStream) {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/platform.hpp"
+#include "core/report.hpp"
 #include "tables/learning_chances.hpp"
 #include "table_job.hpp"
 
@@ -67,7 +67,7 @@ struct LearningChances : ::testing::Test {
   TableJob job{"flash.csv"};
   Bytes& input = job.input;
   const std::string& csv = job.csv;
-  std::string said;  // the messages of the read step, as the console shows them
+  std::string said;  // the messages of the read step, a line each
 
   Rows extract_csv() {
     job.extract_image(input);
@@ -76,9 +76,10 @@ struct LearningChances : ::testing::Test {
   // Reads the file and stores this table alone into a copy of `input`.
   Bytes rebuild(const std::string& text) {
     job.lines = split_lines(text);
-    const auto read_step = [this](const std::string& folder) {
-      std::unique_ptr<LearningTables> tables;
-      said = console_output([&] { tables = read_learning_csv(folder); });
+    const auto read_step = [this](JobContext& context, const std::string& folder) {
+      std::unique_ptr<LearningTables> tables = read_learning_csv(context, folder);
+      said.clear();
+      for (const ReportEntry& entry : context.report.entries()) said += entry.text + "\n";
       return tables;
     };
     return job.store_alone(read_step, store_learning_tables);
@@ -136,7 +137,7 @@ TEST_F(LearningChances, AFullAreaHasNoEndMarkerAndOneMorePairIsDropped) {
   rows[3][1] += "0x23,7,";
   rows[3].push_back("0x02,0x03,0x30,1,");
   out = rebuild(flash_file(rows));
-  EXPECT_EQ(said, platform::from_sjis("陣形技閃き確率(カウンター)でデータ総量が限界を超えたのでスキップします"));
+  EXPECT_EQ(said, "陣形技閃き確率(カウンター)でデータ総量が限界を超えたのでスキップします\n");
   EXPECT_EQ(area_of(out, 3), exact);  // the cut row counts only the pairs it kept
   EXPECT_EQ(area_of(out, 1), area_with(1, plain_slots[1]));
 }
@@ -166,7 +167,7 @@ TEST_F(LearningChances, ASubTableThatStopsNeverShiftsTheNext) {
   EXPECT_EQ(area_of(out, 3), area_with(3, plain_slots[3]));
   rows[1][1] += "0x0C,12,";
   out = rebuild(flash_file(rows));
-  EXPECT_EQ(said, platform::from_sjis("技閃き確率(カウンター)でデータ総量が限界を超えたのでスキップします"));
+  EXPECT_EQ(said, "技閃き確率(カウンター)でデータ総量が限界を超えたのでスキップします\n");
   EXPECT_EQ(area_of(out, 1), full);
   EXPECT_EQ(area_of(out, 2), area_with(2, plain_slots[2]));
   EXPECT_EQ(area_of(out, 3), area_with(3, plain_slots[3]));
@@ -192,7 +193,7 @@ TEST_F(LearningChances, ARowKeepsAtMost255Pairs) {
   rows[0] = {"0x00,0x01,", "0x01,0x02,0x03,4,"};
   for (int k = 0; k < 256; ++k) rows[0][0] += "0x07," + std::to_string(k % 100) + ",";
   const Bytes out = rebuild(flash_file(rows));
-  EXPECT_EQ(said, platform::from_sjis("技閃き確率で一つの派生元のセット数が255を超えたので残りをスキップします\n"));
+  EXPECT_EQ(said, "技閃き確率で一つの派生元のセット数が255を超えたので残りをスキップします\n");
   const Bytes area = area_of(out, 0);
   EXPECT_EQ(area[1], 255);
   EXPECT_EQ(area[2 * 255], 0x07);

@@ -51,24 +51,25 @@ TEST_F(Monsters, FileLayoutAndRoundTrip) {
   EXPECT_EQ(bytes_at(out, stats + 25 * 320, 16), bytes_at(input, stats + 25 * 320, 16));
 }
 
-TEST_F(Monsters, ValuesAreCutToTheirFieldsWithoutTouchingNeighbours) {
+TEST_F(Monsters, ValuesAreClampedToTheirFieldsWithoutTouchingNeighbours) {
   set_row(1, "ア", "17,5,3,○,×,○,×,6,○,×,○,×,○,7,8,65535,1,2,3,4,5,6,7,8,9,10,11,"
                    "0x1AB,0x02,0x03,0x04,0x05,0x06,0x07,64,○,○,");
   set_row(2, "ア", "1,2,3,×,×,×,×,0,×,×,×,×,×,0,0,65536,1,2,3,4,5,6,7,8,9,10,11,"
                    "0x01,0x02,0x03,0x04,0x05,0x06,0x07,63,×,○,");
   const Bytes out = rebuild();
-  EXPECT_EQ(out[sizes + 1], 0x15);  // height 17 keeps its low nibble
+  EXPECT_EQ(out[sizes + 1], 0xF5);  // height 17 clamped to its nibble
   const Bytes one = bytes_at(out, stats + 25, 25);
   EXPECT_EQ(one[0], 0x80 | 0x20 | 3);
   EXPECT_EQ(one[1], 0x80 | 0x20 | 0x08 | 6);
   EXPECT_EQ(one[4], 0xFF);
   EXPECT_EQ(one[5], 0xFF);
-  EXPECT_EQ(one[17], 0xAB);
-  EXPECT_EQ(one[24], 0xC0);  // held item 64 stores as 0
+  EXPECT_EQ(one[17], 0xFF);
+  EXPECT_EQ(one[24], 0xFF);  // held item 64 clamped to 63
   const Bytes two = bytes_at(out, stats + 50, 25);
-  EXPECT_EQ(two[4], 0x00);
-  EXPECT_EQ(two[5], 0x00);
+  EXPECT_EQ(two[4], 0xFF);
+  EXPECT_EQ(two[5], 0xFF);
   EXPECT_EQ(two[24], 0x40 | 63);
+  EXPECT_EQ(report.warnings(), 4);  // 17, 0x1AB, 64 and 65536
 }
 
 TEST_F(Monsters, RowsLandByPositionAndNamesAreCutOrPadded) {

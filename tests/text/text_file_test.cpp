@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "app/job.hpp"
-#include "app/message_log.hpp"
+#include "core/report.hpp"
 #include "test_support.hpp"
 
 namespace {
@@ -15,42 +15,53 @@ struct TextFiles : ::testing::Test {
   TempDir dir;
   std::string in = dir.path("in.bin");
   std::string out = dir.path("out.bin");
+  Report report;  // of the last job
 
+  int run(const std::vector<std::string>& args) {
+    JobContext job;
+    const int result = run_job(job, args);
+    report = std::move(job.report);
+    return result;
+  }
   int decode(const Bytes& bytes) {
     write_bytes(in, bytes);
-    return run_job({"varbek", "-d", in, out});
+    return run({"varbek", "-d", in, out});
   }
   int encode(const std::string& text, bool newline = false) {
     write_text(in, text);
-    if (newline) return run_job({"varbek", "-e", "-n", in, out});
-    return run_job({"varbek", "-e", in, out});
+    if (newline) return run({"varbek", "-e", "-n", in, out});
+    return run({"varbek", "-e", in, out});
   }
 };
+
+const char* const unmapped_d = "警告: 4バイト目の\"D\"が見つかりませんでした。全角スペースが代入されます";
 
 }  // namespace
 
 TEST_F(TextFiles, DecodeWritesTheTextWithoutLineBreaks) {
-  clear_last_message();
   ASSERT_EQ(decode({0x21, 0x00, 0x36}), 0);
   EXPECT_EQ(read_text(out), "万<36#>");
-  EXPECT_EQ(last_message(), "タグ引数が足りません : タグ = 0x36\n");
+  EXPECT_EQ(report.last(), "警告: タグ引数が足りません : タグ = 0x36");
 
-  ASSERT_EQ(decode({0x50, 0x24, 0x51, 0x18, 0x01, 0x21}), 0);  // the last lead byte pairs with 0x00
-  EXPECT_EQ(read_text(out), "□<24>あ<18 01>万");
-  ASSERT_EQ(run_job({"varbek", "-d", "-l7", in, out}), 0);  // the decode number changes nothing
-  EXPECT_EQ(read_text(out), "□<24>あ<18 01>万");
+  // A last lead byte lacks its deciding byte like a tag its argument.
+  ASSERT_EQ(decode({0x50, 0x24, 0x51, 0x18, 0x01, 0x21}), 0);
+  EXPECT_EQ(read_text(out), "□<24>あ<18 01><21#>");
+  EXPECT_EQ(report.last(), "警告: タグ引数が足りません : タグ = 0x21");
+  ASSERT_EQ(run({"varbek", "-d", "-l7", in, out}), 0);  // the decode number changes nothing
+  EXPECT_EQ(read_text(out), "□<24>あ<18 01><21#>");
 }
 
 TEST_F(TextFiles, EncodeDropsOrKeepsLineFeeds) {
   ASSERT_EQ(encode("AB\nCD"), 0);
   EXPECT_EQ(read_bytes(out), Bytes({0x50, 0x50, 0x50, 0x50}));
-  EXPECT_EQ(last_message(), "4バイト目の\"D\"が見つかりませんでした\n全角スペースが代入されます\n");
+  EXPECT_EQ(report.last(), unmapped_d);
+  EXPECT_EQ(report.warnings(), 4);
   ASSERT_EQ(encode("AB\nCD", true), 0);
   EXPECT_EQ(read_bytes(out), Bytes({0x50, 0x50, 0x24, 0x50, 0x50}));
   // The file is read as text: a CR LF pair counts as one byte in the offsets.
   ASSERT_EQ(encode("AB\r\nCD", true), 0);
   EXPECT_EQ(read_bytes(out), Bytes({0x50, 0x50, 0x24, 0x50, 0x50}));
-  EXPECT_EQ(last_message(), "4バイト目の\"D\"が見つかりませんでした\n全角スペースが代入されます\n");
+  EXPECT_EQ(report.last(), unmapped_d);
   ASSERT_EQ(encode("ア\r\nイ\r\n", true), 0);
   EXPECT_EQ(read_bytes(out), Bytes({0x82, 0x24, 0x83, 0x24}));
   ASSERT_EQ(encode("<4F 03 01 02>"), 0);
@@ -72,24 +83,33 @@ TEST_F(TextFiles, DecodeThenEncodeGivesBackTheFile) {
   for (unsigned i = 0; i < 4096; ++i) bytes.push_back(static_cast<std::uint8_t>(i * 7919 >> 3));
   bytes.back() = 0x51;
   ASSERT_EQ(decode(bytes), 0);
-  ASSERT_EQ(run_job({"varbek", "-e", out, dir.path("back.bin")}), 0);
-  EXPECT_EQ(read_bytes(dir.path("back.bin")), bytes);
+  // Converted onto itself: the input is read whole before the output replaces it.
+  ASSERT_EQ(run({"varbek", "-e", out, out}), 0);
+  EXPECT_EQ(read_bytes(out), bytes);
 }
 
-TEST_F(TextFiles, FilesThatCannotBeOpenedFailWithTheirPath) {
+TEST_F(TextFiles, FilesThatCannotBeOpenedOrWrittenFailWithTheirPath) {
   const std::string missing = dir.path("missing.bin");
   const std::string nowhere = dir.path("no-folder/out.bin");
   write_text(in, "ア");
-  const std::pair<std::vector<std::string>, std::string> cases[] = {
-      {{"varbek", "-d", missing, out}, missing},
-      {{"varbek", "-e", missing, out}, missing},
-      {{"varbek", "-e", in, nowhere}, nowhere},
-      {{"varbek", "-d", in, nowhere}, nowhere}};
-  for (const auto& [arguments, path] : cases) {
-    EXPECT_EQ(run_job(arguments), 1) << arguments[1] << ' ' << path;
-    EXPECT_EQ(last_message(), "ファイル[" + path + "]が開けませんでした\n");
+  struct Case {
+    std::vector<std::string> arguments;
+    std::string path;
+    const char* message;
+  };
+  const char* const cannot_open = "エラー: ファイル[%s]が開けませんでした";
+  const char* const cannot_write = "エラー: ファイル[%s]に書き込めませんでした";
+  const Case cases[] = {{{"varbek", "-d", missing, out}, missing, cannot_open},
+                        {{"varbek", "-e", missing, out}, missing, cannot_open},
+                        {{"varbek", "-d", dir.folder(), out}, dir.folder(), cannot_open},
+                        {{"varbek", "-e", in, nowhere}, nowhere, cannot_write},
+                        {{"varbek", "-d", in, nowhere}, nowhere, cannot_write}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(run(c.arguments), 1) << c.arguments[1] << ' ' << c.path;
+    EXPECT_EQ(report.last(), Report::format(c.message, c.path)) << c.path;
   }
   EXPECT_FALSE(file_exists(out));
+  EXPECT_FALSE(file_exists(dir.path("no-folder")));
 }
 
 // The program itself, as a user runs it (ctest names it in VARBEK_EXE).
