@@ -1,4 +1,5 @@
 // Writes the synthetic sample ROM: make_sample_rom OUT [--size BYTES] [--shifted] [--revision N]
+// [--seed N]
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -7,7 +8,7 @@
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: %s OUT.smc [--size BYTES] [--shifted] [--revision N]\n", argv[0]);
+    std::fprintf(stderr, "usage: %s OUT.smc [--size BYTES] [--shifted] [--revision N] [--seed N]\n", argv[0]);
     return 2;
   }
   SampleOptions options;
@@ -16,6 +17,8 @@ int main(int argc, char** argv) {
       options.shifted = true;
     } else if (std::strcmp(argv[i], "--size") == 0 && i + 1 < argc) {
       options.size = std::strtoul(argv[++i], nullptr, 0);
+    } else if (std::strcmp(argv[i], "--seed") == 0 && i + 1 < argc) {
+      options.seed = static_cast<std::uint32_t>(std::strtoul(argv[++i], nullptr, 0));
     } else if (std::strcmp(argv[i], "--revision") == 0 && i + 1 < argc) {
       options.revision = static_cast<std::uint8_t>(std::strtoul(argv[++i], nullptr, 0));
     }

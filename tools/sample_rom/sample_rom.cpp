@@ -6,7 +6,7 @@
 #include "core/snes_header.hpp"
 
 SampleRom::SampleRom(const SampleOptions& options)
-    : options_(options), shift_(options.shifted ? 0x8000 : 0), state_(0x5EED1234u) {
+    : options_(options), shift_(options.shifted ? 0x8000 : 0), state_(options.seed == 0 ? 0x5EED1234u : options.seed * 2654435761u | 1u) {
   bytes_.resize(options.size + shift_);
   // Code and graphics stand in as noise, so a conversion that touches bytes it should not
   // is seen at once.

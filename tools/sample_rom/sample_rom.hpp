@@ -11,6 +11,7 @@ struct SampleOptions {
   std::size_t size = 0x600000;  // bytes of ROM, without the 0x8000 in front of a shifted image
   bool shifted = false;         // title at file offset 0x7FC0: every ROM offset moves by 0x8000
   std::uint8_t revision = 1;    // header byte 27
+  std::uint32_t seed = 0;       // 0: the sample itself; others give other valid contents
 };
 
 class SampleRom {
