@@ -70,10 +70,15 @@ bool CsvReader::open(const std::string& path, Report* report) {
 bool CsvReader::next_line(std::string& line) {
   line.clear();
   if (pos_ >= data_.size()) return false;
-  std::size_t end = data_.find('\n', pos_);
-  const std::size_t next = end == std::string::npos ? data_.size() : end + 1;
-  if (end == std::string::npos) end = data_.size();
-  if (end > pos_ && data_[end - 1] == '\r') --end;
+  // A line ends at LF, CR LF or a lone CR, as the different systems save text.
+  std::size_t end = data_.find_first_of("\r\n", pos_);
+  std::size_t next = data_.size();
+  if (end == std::string::npos) {
+    end = data_.size();
+  } else {
+    next = end + 1;
+    if (data_[end] == '\r' && next < data_.size() && data_[next] == '\n') ++next;
+  }
   line.assign(data_, pos_, end - pos_);
   pos_ = next;
   ++line_;

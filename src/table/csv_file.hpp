@@ -38,8 +38,8 @@ class CsvWriter {
   bool utf8_ = false;
 };
 
-// Reads a text file line by line. A line ends at LF; a CR before it is dropped. Lines are
-// returned whole, of any length. A file saved as UTF-8 is read as its Shift-JIS text.
+// Reads a text file line by line. A line ends at LF, CR LF or a lone CR. Lines are returned
+// whole, of any length. A file saved as UTF-8 is read as its Shift-JIS text.
 class CsvReader {
  public:
   // False for a folder or a file that cannot be read. Characters of a UTF-8 file that
