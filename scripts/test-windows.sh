@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/ensure-packages.sh
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix googletest wine wine64)
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix googletest wine wine64 unzip)
 ensure_packages "${LINUX_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
 
 export WINEDEBUG=-all
@@ -97,3 +97,24 @@ if [ "$rc" -ne 2 ]; then
   exit 1
 fi
 echo "exit codes: 1 on failure, 2 when refused"
+
+# Patches are the same bytes on both platforms, and the Windows program applies its own.
+compare_run "build with a patch" -mm -p sample.smc linux-p.smc linux-csv/ -- -mm -p sample.smc windows-p.smc windows-csv/
+cmp linux-p.bps windows-p.bps
+compare_run "apply a patch" -b linux-p.bps sample.smc linux-applied.smc -- -b windows-p.bps sample.smc windows-applied.smc
+cmp windows-applied.smc windows-p.smc
+echo "patches: byte-identical, and applied by both programs"
+
+version=$(wine "$root/build/windows/varbek.exe" --version 2>/dev/null </dev/null | tr -d '\r')
+case "$version" in
+  "varbek "*) echo "varbek.exe --version: $version" ;;
+  *) echo "varbek.exe --version printed '$version'" >&2; exit 1 ;;
+esac
+
+# The release archives of both presets.
+for preset in windows linux; do
+  (cd "$root/build/$preset" && cpack >/dev/null)
+done
+ls "$root"/build/windows/varbek-*-win64.zip "$root"/build/linux/varbek-*-Linux.tar.gz
+unzip -l "$root"/build/windows/varbek-*-win64.zip | grep -q varbek.exe
+echo "release archives: made"
