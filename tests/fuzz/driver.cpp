@@ -87,7 +87,7 @@ int run(const FuzzTarget& target, const Bytes& input, std::string label) {
     const std::int64_t started = run_started;
     if (started != 0 &&
         std::chrono::steady_clock::now().time_since_epoch().count() - started > limit.count()) {
-      std::fprintf(stderr, "fuzz failure in %s: a run took more than %.0f s\n", current.target, timeout);
+      std::fprintf(stderr, "fuzz failure in %s: a run took more than %g s\n", current.target, timeout);
       save_current_input();
       std::abort();
     }

@@ -49,10 +49,3 @@ std::size_t cp932_length(std::string_view text, std::size_t at) {
   const bool is_lead = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
   return is_lead && trail >= 0x40 && trail <= 0xFC && trail != 0x7F ? 2 : 1;
 }
-
-bool has_one_byte_lead(std::string_view text) {
-  for (std::size_t i = 0; i < text.size(); i += cp932_length(text, i)) {
-    if (cp932_length(text, i) == 1 && static_cast<std::uint8_t>(text[i]) >= 0x80) return true;
-  }
-  return false;
-}

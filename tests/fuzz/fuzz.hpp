@@ -32,11 +32,6 @@ void set_fuzz_failure_hook(void (*hook)());
 // byte (0x40-0xFC but 0x7F) is one character, every other byte one of its own. The length of
 // the character at `at`.
 std::size_t cp932_length(std::string_view text, std::size_t at);
-// Known fault "one-byte lead" (pending mend in table/cells.cpp): every byte from 0x80 up is
-// taken for a lead byte there, so a half-width katakana, a lone lead byte or a byte 0x80, 0xA0,
-// 0xFD-0xFF swallows the byte after it, even a comma or a quote. True when the text holds such
-// a character. Reproducer: corpus/cells/known-one-byte-lead-*.
-bool has_one_byte_lead(std::string_view text);
 
 int fuzz_cells(const std::uint8_t* data, std::size_t size);
 int fuzz_csv_lines(const std::uint8_t* data, std::size_t size);
