@@ -1,16 +1,14 @@
 #include "app/pipeline.hpp"
 
 #include <memory>
-
 #include <new>
 #include <vector>
 
-#include "core/report.hpp"
 #include "core/messages.hpp"
-
+#include "core/report.hpp"
 #include "event/events.hpp"
 #include "music/music.hpp"
-#include "tables/tables.hpp"
+#include "tables/registry.hpp"
 
 namespace {
 
@@ -29,30 +27,29 @@ auto guarded(Report& report, Step step) -> decltype(step()) {
 }  // namespace
 
 void run_pipeline(JobContext& job, const std::string& folder, Direction direction, bool music) {
-  const PipelineTable tables[] = {
-      formations_table(),     formation_techs_table(), characters_table(),
-      items_table(),          ally_techs_table(),      monsters_table(),
-      enemy_techs_table(),    action_patterns_table(), strings_table(),
-      proper_names_table(),   learning_chances_table(), event_battles_table(),
-  };
+  const std::vector<RegisteredTable> tables = registered_tables();
   const bool extract = direction == Direction::extract;
 
-  // Gather all twelve before anything is emitted.
+  // Gather every table before anything is emitted.
   std::vector<std::unique_ptr<TableBlock>> blocks;
-  for (const PipelineTable& table : tables) {
+  for (const RegisteredTable& table : tables) {
+    const PipelineTable& steps = table.steps;
     if (extract) {
-      blocks.push_back(table.load ? guarded(job.report, [&] { return table.load(job); }) : nullptr);
+      blocks.push_back(steps.load ? guarded(job.report, [&] { return steps.load(job); }) : nullptr);
     } else {
-      blocks.push_back(table.read_csv ? guarded(job.report, [&] { return table.read_csv(job, folder); }) : nullptr);
+      blocks.push_back(steps.read_csv
+                           ? guarded(job.report, [&] { return steps.read_csv(job, folder); })
+                           : nullptr);
     }
   }
   for (std::size_t i = 0; i < blocks.size(); ++i) {
     const TableBlock* block = blocks[i].get();
+    const PipelineTable& steps = tables[i].steps;
     if (!block) continue;
     if (extract) {
-      if (tables[i].write_csv) guarded(job.report, [&] { tables[i].write_csv(job, folder, block); });
+      if (steps.write_csv) guarded(job.report, [&] { steps.write_csv(job, folder, block); });
     } else {
-      if (tables[i].store) guarded(job.report, [&] { tables[i].store(job, block); });
+      if (steps.store) guarded(job.report, [&] { steps.store(job, block); });
     }
   }
 

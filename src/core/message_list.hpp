@@ -31,6 +31,9 @@ VARBEK_MESSAGE(progress, banner, "%s", "A part of a step.")
 
 // Table files.
 VARBEK_MESSAGE(file_too_short, error, "ファイル[%s]の行が足りません。このデータは書き込まれません", "A file ends before its last row: none of its table is stored.")
+VARBEK_MESSAGE(rows_placed_by_id, info, "行がIDの順に並んでいません。IDの順に読み込みます", "The rows of a fixed-row table are in another order (sorted in a spreadsheet); as every ID is there once, each row is placed by its ID. The place is the first row out of order.")
+VARBEK_MESSAGE(row_id_mismatch, warning, "ID「%s」はこの位置のID %s と違います。IDに欠け・重複・範囲外があるため、行の並びの順に読み込みます", "Some IDs of a fixed-row table are missing, repeated, unreadable or out of range, so the rows are placed by their position in the file; this is the first row whose ID does not match its position.")
+VARBEK_MESSAGE(blank_row, warning, "データの行が空です（空の行は%d行）。空のまま読み込みます", "A row where data belongs holds nothing or only commas; its values are read as 0 and its name as empty. The count is of the section's empty rows; the place is the first.")
 VARBEK_MESSAGE(value_clamped, warning, "%s は %s～%s の範囲外です。%s を書き込みます", "A cell's value does not fit its field; the nearest value the field holds is stored.")
 VARBEK_MESSAGE(room_used, info, "%s: %d / %d バイト使用", "How much of a packed area a build used.")
 VARBEK_MESSAGE(formation_rate_sum, warning, "ID:%02Xの%dつの選択率の合計が%dを超えています", "A formation's selection rates add up to more than the byte holds.")
@@ -60,6 +63,8 @@ VARBEK_MESSAGE(music_over_capacity, error, "0x%02X番目のデータで容量を
 VARBEK_MESSAGE(music_pointer_outside, error, "0x%02X番目の音楽データのポインタがROMの外を指しています", "A song pointer leads outside the image; the song gets no text file.")
 VARBEK_MESSAGE(music_broken_old_block, error, "0x%02X番目の元の音楽データが壊れているので強制終了します", "A song kept from the input is damaged; the region keeps its old songs.")
 VARBEK_MESSAGE(music_bad_target, warning, "ジャンプ先[%s]が読めません。00 00 として読みます", "A jump target in the form ChN+XXXX or $XXXX that cannot be read (channel 1-8, at most four hex digits); it is read as the bytes 00 00, which as a jump target lead to the start of its own channel.")
+VARBEK_MESSAGE(music_header_rewritten, warning, "0x%02X番目の音楽データのヘッダはテキストで表せません（%s）。再構築ではテキストから決まる値になります", "Words of a song's header do not follow from its data as the text holds it (the block length, the start or end address, a channel's address, or a second address that differs from the first); each is named with the value it has and the value a rebuild from the text writes.")
+VARBEK_MESSAGE(music_block_moved, warning, "0x%02X番目の音楽データは0x%06Xにありますが、再構築では0x%06Xに置かれます", "A song's block does not lie where a rebuild puts it (the blocks of a region back to back in song order from its start); the rebuild moves it, and its pointer and addresses with it.")
 VARBEK_MESSAGE(music_target_past_channel, warning, "ジャンプ先[%s]はチャンネル%dのデータ（%dバイト）の外を指しています。そのまま書き込みます", "A jump names a byte past the end of the channel it names (the channel was shortened or removed); the address is written as named and may lead into another channel.")
 
 // How the log and the final text show a message.

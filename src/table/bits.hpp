@@ -10,6 +10,7 @@ enum BitKind : int {
   word_field = 1,     // two bytes little-endian, masked and shifted
   flag = 2,           // 1 when any masked bit is set
   inverted_flag = 3,  // 1 when no masked bit is set
+  codec_field = 4,    // moved by the table's own codec (see FieldCodec); transfer_bits skips it
 };
 
 // Moves one field between ROM bytes and its value. Both directions only OR bits in: the

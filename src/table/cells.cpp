@@ -133,6 +133,21 @@ std::int32_t parse_hex(std::string_view cell) {
   return value > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(value);
 }
 
+bool parse_exact(std::string_view cell, CellKind kind, std::int32_t& value) {
+  const bool hex = kind == hex8_cell || kind == hex16_cell;
+  if (!hex && kind != decimal_cell) return false;
+  if (hex && cell.size() > 2 && cell.substr(0, 2) == "0x") cell.remove_prefix(2);
+  // Seven hex or nine decimal digits at most, so the value always fits.
+  if (cell.empty() || cell.size() > (hex ? 7u : 9u)) return false;
+  for (const char c : cell) {
+    const bool digit = (c >= '0' && c <= '9') ||
+                       (hex && ((c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f')));
+    if (!digit) return false;
+  }
+  value = hex ? parse_hex(cell) : parse_decimal(cell);
+  return true;
+}
+
 std::int32_t parse_mark(std::string_view cell) {
   if (cell.substr(0, 2) == mark_yes) return 1;
   return (!cell.empty() && cell[0] == '1') ? 1 : 0;
@@ -154,7 +169,7 @@ const char* grade_symbol(std::int32_t value) {
   return "-";
 }
 
-std::size_t transfer_cell(const CellTarget& target, Direction direction, int kind,
+std::size_t transfer_cell(const CellTarget& target, Direction direction, CellKind kind,
                           std::int32_t& field, int column) {
   if (direction == Direction::extract) {
     if (!target.file) return 0;

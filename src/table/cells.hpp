@@ -44,7 +44,7 @@ std::string cell_string(std::string_view line, int column, std::size_t capacity)
 
 // Moves one numeric field between its value and a cell. Returns the characters written
 // (extract) or the bytes cell_text took (build).
-std::size_t transfer_cell(const CellTarget& target, Direction direction, int kind,
+std::size_t transfer_cell(const CellTarget& target, Direction direction, CellKind kind,
                           std::int32_t& field, int column);
 // Moves one text field; a text read back keeps at most capacity - 1 bytes.
 std::size_t transfer_text_cell(const CellTarget& target, Direction direction, std::string& text,
@@ -56,3 +56,6 @@ std::int32_t parse_grade(std::string_view cell);
 std::int32_t parse_mark(std::string_view cell);
 std::int32_t parse_hex(std::string_view cell);
 std::int32_t parse_decimal(std::string_view cell);
+// The value of a cell that holds one number and nothing else, in the form its kind prints
+// (hex cells with or without "0x", decimal cells as digits); false for any other text.
+bool parse_exact(std::string_view cell, CellKind kind, std::int32_t& value);

@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "core/files.hpp"
@@ -71,16 +72,18 @@ bool CsvReader::next_line(std::string& line) {
   line.clear();
   if (pos_ >= data_.size()) return false;
   // A line ends at LF, CR LF or a lone CR, as the different systems save text.
-  std::size_t end = data_.find_first_of("\r\n", pos_);
-  std::size_t next = data_.size();
-  if (end == std::string::npos) {
-    end = data_.size();
-  } else {
-    next = end + 1;
-    if (data_[end] == '\r' && next < data_.size() && data_[next] == '\n') ++next;
+  const char* start = data_.data() + pos_;
+  const std::size_t rest = data_.size() - pos_;
+  const void* lf = std::memchr(start, '\n', rest);
+  std::size_t length = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - start) : rest;
+  std::size_t next = lf ? length + 1 : rest;
+  if (const void* cr = std::memchr(start, '\r', length)) {
+    const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(cr) - start);
+    next = at + 1 == length ? length + 1 : at + 1;
+    length = at;
   }
-  line.assign(data_, pos_, end - pos_);
-  pos_ = next;
+  line.assign(start, length);
+  pos_ += next < rest ? next : rest;
   ++line_;
   return true;
 }

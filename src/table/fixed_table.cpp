@@ -1,90 +1,189 @@
 #include "table/fixed_table.hpp"
 
+#include <algorithm>
+
 #include "core/messages.hpp"
 #include "core/report.hpp"
 #include "core/rom_image.hpp"
+#include "table/csv_file.hpp"
+#include "text/names.hpp"
 
-std::unique_ptr<FixedTableBlock> load_fixed_table(JobContext& job, const FixedTable& table) {
+namespace {
+
+constexpr std::uint8_t blank_glyph = 0x50;
+
+std::uint32_t index_of(const RomSource& source, const Section& section, int row) {
+  return static_cast<std::uint32_t>(source.index == RowIndex::id ? section.first_id + row : row);
+}
+
+std::uint32_t name_offset(const Section& section, int row) {
+  return section.name.rom_offset +
+         section.name.size * static_cast<std::uint32_t>(section.first_id + row);
+}
+
+void read_sources(const RomImage& rom, const Section& section, int row, std::uint8_t* entry) {
+  for (const RomSource& source : section.sources) {
+    const std::uint32_t index = index_of(source, section, row);
+    if (source.kind == SourceKind::bit_per_index) {
+      std::uint8_t byte = 0;
+      rom_read(rom, &byte, source.rom_offset + index / 8, 1);
+      entry[source.at] = static_cast<std::uint8_t>((byte >> (7 - index % 8)) & 1);
+    } else {
+      rom_read(rom, entry + source.at, source.rom_offset + source.stride * index, source.size);
+    }
+  }
+}
+
+// Bit arrays are gathered over every row, then written whole.
+struct BitArray {
+  std::uint32_t rom_offset;
+  std::vector<std::uint8_t> bytes;
+};
+
+void write_sources(JobContext& job, const Section& section, int row, const std::uint8_t* entry,
+                   std::vector<BitArray>& bit_arrays) {
+  for (const RomSource& source : section.sources) {
+    const std::uint32_t index = index_of(source, section, row);
+    if (source.kind == SourceKind::bytes) {
+      rom_write(job.rom, entry + source.at, source.rom_offset + source.stride * index, source.size);
+      continue;
+    }
+    auto array = std::find_if(bit_arrays.begin(), bit_arrays.end(),
+                              [&](const BitArray& a) { return a.rom_offset == source.rom_offset; });
+    if (array == bit_arrays.end()) {
+      array = bit_arrays.insert(bit_arrays.end(),
+                                {source.rom_offset, std::vector<std::uint8_t>(source.size, 0)});
+    }
+    if ((entry[source.at] & 1) && index / 8 < array->bytes.size()) {
+      array->bytes[index / 8] |= static_cast<std::uint8_t>(0x80 >> (index % 8));
+    }
+  }
+}
+
+}  // namespace
+
+std::unique_ptr<FixedTableBlock> load_fixed_table(JobContext& job, const TableDescription& table) {
   auto block = std::make_unique<FixedTableBlock>();
   job.report.section(msg::load_banner, table.name);
   std::vector<std::uint8_t> entry;
+  std::vector<std::uint8_t> name;
   for (const Section& section : table.sections) {
+    const Layout& layout = *section.layout;
     std::vector<TableRecord>& records = block->rows.emplace_back();
     records.reserve(static_cast<std::size_t>(section.rows));
-    entry.assign(section.entry_size, 0);
     for (int row = 0; row < section.rows; ++row) {
-      std::fill(entry.begin(), entry.end(), 0);
-      rom_read(job.rom, entry.data(),
-               section.rom_offset + section.entry_size * static_cast<std::uint32_t>(row), entry.size());
-      TableRecord& record = records.emplace_back(make_record(*section.layout, row));
-      field_map(*section.layout, entry.data(), Direction::extract, record);
+      TableRecord& record = records.emplace_back(make_record(layout, section.first_id + row));
+      if (section.name.size) {
+        name.assign(section.name.size, blank_glyph);
+        rom_read(job.rom, name.data(), name_offset(section, row), name.size());
+        record.text[name_field(layout)] = decode_name(name.data(), name.size());
+      }
+      if (row >= data_rows(section)) continue;
+      entry.assign(entry_size(section), 0);
+      read_sources(job.rom, section, row, entry.data());
+      field_map(layout, entry.data(), Direction::extract, record);
     }
   }
   return block;
 }
 
-void write_fixed_sections(JobContext& job, CsvWriter& out, const FixedTable& table,
-                          const FixedTableBlock& block) {
-  for (std::size_t s = 0; s < table.sections.size() && s < block.rows.size(); ++s) {
+void write_fixed_csv(JobContext& job, const std::string& folder, const TableDescription& table,
+                     const FixedTableBlock* block) {
+  if (!block) return;
+  CsvWriter out;
+  if (!open_table_file(out, job, folder, table)) return;
+  for (std::size_t s = 0; s < table.sections.size() && s < block->rows.size(); ++s) {
     const Section& section = table.sections[s];
+    const std::size_t leading = leading_fields(*section.layout);
     out.line();
-    job.report.progress(msg::progress, section.title);
-    out.line(header_line(*section.layout));
-    for (TableRecord record : block.rows[s]) {
-      cell_map(*section.layout, CellTarget{&out, {}}, Direction::extract, record);
+    if (section.title) job.report.progress(msg::progress, section.title);
+    if (table.titled_sections) out.line(std::string(",") + (section.title ? section.title : "") + ",");
+    out.line(header_line(section));
+    for (std::size_t row = 0; row < block->rows[s].size(); ++row) {
+      TableRecord record = block->rows[s][row];
+      const bool data = static_cast<int>(row) < data_rows(section);
+      cell_map(*section.layout, CellTarget{&out, {}}, Direction::extract, record,
+               data ? section.layout->size() : leading);
       out.line();
     }
   }
+  close_table_file(out, job.report, folder, table);
 }
 
-bool read_record_lines(Report& report, CsvReader& in, int count, const std::string& path,
-                       std::vector<std::string>& lines, int* first_line) {
-  if (first_line) *first_line = in.line_number() + 1;
-  lines.assign(static_cast<std::size_t>(count), std::string());
-  for (std::string& line : lines) {
-    if (!in.next_line(line)) {
-      PlaceScope whole_file(&report, Place{});
-      report.add(msg::file_too_short, path);
-      return false;
-    }
-  }
-  return true;
-}
-
-std::unique_ptr<FixedTableBlock> read_fixed_sections(JobContext& job, CsvReader& in,
-                                                     const FixedTable& table,
-                                                     const std::string& path) {
+std::unique_ptr<FixedTableBlock> read_fixed_csv(JobContext& job, const std::string& folder,
+                                                const TableDescription& table) {
+  CsvReader in;
+  if (!open_table_file(in, job.report, folder, table)) return nullptr;
+  const std::string path = folder + table.file_name;
   auto block = std::make_unique<FixedTableBlock>();
-  std::vector<std::string> lines;
+  RecordLines lines;
   for (const Section& section : table.sections) {
-    job.report.progress(msg::progress, section.title);
-    in.skip_lines(2);
-    int first_line = 0;
-    if (!read_record_lines(job.report, in, section.rows, path, lines, &first_line)) return nullptr;
+    const Layout& layout = *section.layout;
+    if (section.title) job.report.progress(msg::progress, section.title);
+    in.skip_lines(table.titled_sections ? 3 : 2);
+    if (!read_record_lines(job.report, in, section.rows, path, row_ids(layout, section.first_id),
+                           lines)) {
+      return nullptr;
+    }
     std::vector<TableRecord>& records = block->rows.emplace_back();
-    for (int row = 0; row < section.rows; ++row) {
-      TableRecord& record = records.emplace_back(make_record(*section.layout, row));
-      cell_map(*section.layout,
-               CellTarget{nullptr, lines[static_cast<std::size_t>(row)], &job.report, table.file_name,
-                          first_line + row},
-               Direction::build, record);
+    records.reserve(lines.text.size());
+    for (std::size_t row = 0; row < lines.text.size(); ++row) {
+      const std::int32_t id = section.first_id + static_cast<std::int32_t>(row);
+      const bool data = static_cast<int>(row) < data_rows(section);
+      TableRecord& record = records.emplace_back(make_record(layout, id));
+      cell_map(layout,
+               CellTarget{nullptr, lines.text[row], &job.report, table.file_name, lines.line[row]},
+               Direction::build, record, data ? layout.size() : leading_fields(layout));
+      if (data && table.hooks.after_read) table.hooks.after_read(job.report, id, record);
     }
   }
   return block;
 }
 
-void store_fixed_table(JobContext& job, const FixedTable& table, const FixedTableBlock& block) {
+void store_fixed_table(JobContext& job, const TableDescription& table,
+                       const FixedTableBlock* block) {
+  if (!block) return;
   job.report.section(msg::store_banner, table.name);
   std::vector<std::uint8_t> entry;
-  for (std::size_t s = 0; s < table.sections.size() && s < block.rows.size(); ++s) {
+  std::vector<std::uint8_t> name;
+  std::vector<BitArray> bit_arrays;
+  for (std::size_t s = 0; s < table.sections.size() && s < block->rows.size(); ++s) {
     const Section& section = table.sections[s];
-    entry.assign(section.entry_size, 0);
-    for (std::size_t row = 0; row < block.rows[s].size(); ++row) {
-      std::fill(entry.begin(), entry.end(), 0);
-      TableRecord record = block.rows[s][row];
+    const std::vector<TableRecord>& records = block->rows[s];
+    for (int row = 0; row < section.rows && static_cast<std::size_t>(row) < records.size(); ++row) {
+      TableRecord record = records[static_cast<std::size_t>(row)];
+      if (section.name.size) {
+        name.assign(section.name.size, 0);
+        encode_record_name(job.report, table.file_name, record, name_field(*section.layout),
+                           name.data(), name.size());
+        rom_write(job.rom, name.data(), name_offset(section, row), name.size());
+      }
+      if (row >= data_rows(section)) continue;
+      entry.assign(entry_size(section), 0);
       field_map(*section.layout, entry.data(), Direction::build, record);
-      rom_write(job.rom, entry.data(),
-                section.rom_offset + section.entry_size * static_cast<std::uint32_t>(row), entry.size());
+      write_sources(job, section, row, entry.data(), bit_arrays);
     }
   }
+  for (const BitArray& array : bit_arrays) {
+    rom_write(job.rom, array.bytes.data(), array.rom_offset, array.bytes.size());
+  }
+  if (table.hooks.after_store) table.hooks.after_store(job);
+}
+
+PipelineTable fixed_table_steps(const TableDescription& table) {
+  PipelineTable steps;
+  steps.load = [&table](JobContext& job) -> std::unique_ptr<TableBlock> {
+    return load_fixed_table(job, table);
+  };
+  steps.write_csv = [&table](JobContext& job, const std::string& folder, const TableBlock* block) {
+    write_fixed_csv(job, folder, table, static_cast<const FixedTableBlock*>(block));
+  };
+  steps.read_csv = [&table](JobContext& job,
+                            const std::string& folder) -> std::unique_ptr<TableBlock> {
+    return read_fixed_csv(job, folder, table);
+  };
+  steps.store = [&table](JobContext& job, const TableBlock* block) {
+    store_fixed_table(job, table, static_cast<const FixedTableBlock*>(block));
+  };
+  return steps;
 }

@@ -13,7 +13,7 @@ std::uint32_t lowest_bit(std::uint32_t mask) {
   return shift;
 }
 
-std::string value_text(int cell, std::int32_t value) {
+std::string value_text(CellKind cell, std::int32_t value) {
   char text[32];
   if (cell == hex8_cell || cell == hex16_cell) {
     std::snprintf(text, sizeof text, "0x%X", static_cast<unsigned>(value));
@@ -58,9 +58,11 @@ bool field_range(const Field& field, FieldRange& range) {
     case inverted_flag:
       range = {0, 1};
       return true;
-    default:
+    case no_bits:
+    case codec_field:
       return false;
   }
+  return false;
 }
 
 TableRecord make_record(const Layout& layout, std::int32_t id) {
@@ -77,23 +79,27 @@ void field_map(const Layout& layout, std::uint8_t* entry, Direction direction, T
   for (std::size_t f = 0; f < layout.size(); ++f) {
     const Field& field = layout[f];
     if (field.rom_byte < 0 || field.bits == no_bits) continue;
-    transfer_bits(entry + field.rom_byte, direction, field.bits, record.value[f], field.mask);
+    if (field.bits == codec_field) {
+      if (field.codec) field.codec->move(layout, f, entry, direction, record);
+    } else {
+      transfer_bits(entry + field.rom_byte, direction, field.bits, record.value[f], field.mask);
+    }
   }
 }
 
 void cell_map(const Layout& layout, const CellTarget& target, Direction direction,
-              TableRecord& record, Report* report) {
+              TableRecord& record, std::size_t fields) {
   // In a build the line is walked once: each cell is then cut from where it begins, which
   // reads exactly what locating it from the start of the line would.
   const bool build = direction == Direction::build;
-  if (!report) report = target.report;
+  Report* report = target.report;
   PlaceScope place(build && target.file_name ? report : nullptr,
                    Place{target.file_name ? target.file_name : "", target.line_number});
   if (build) record.line = target.line_number;
   const std::vector<std::size_t> starts =
       build ? cell_starts(target.line, static_cast<int>(layout.size())) : std::vector<std::size_t>();
   int column = 0;
-  for (std::size_t f = 0; f < layout.size(); ++f) {
+  for (std::size_t f = 0; f < layout.size() && f < fields; ++f) {
     const Field& field = layout[f];
     if (!field.header || field.cell == no_cell) continue;
     CellTarget cell = target;
@@ -134,12 +140,20 @@ void encode_record_name(Report& report, const char* file_name, const TableRecord
   encode_name(record.text[name_field], slot, slot_size, &report);
 }
 
-std::size_t entry_size(const Layout& layout) {
-  std::size_t size = 0;
-  for (const Field& field : layout) {
-    if (field.rom_byte < 0 || field.bits == no_bits) continue;
-    const std::size_t end = static_cast<std::size_t>(field.rom_byte) + (field.bits == word_field ? 2 : 1);
-    if (end > size) size = end;
-  }
-  return size;
+std::size_t name_field(const Layout& layout) {
+  std::size_t f = 0;
+  while (f < layout.size() && layout[f].cell != text_cell) ++f;
+  return f;
+}
+
+std::size_t leading_fields(const Layout& layout) {
+  std::size_t f = 0;
+  while (f < layout.size() && layout[f].rom_byte < 0) ++f;
+  return f;
+}
+
+Layout joined(std::initializer_list<Layout> parts) {
+  Layout layout;
+  for (const Layout& part : parts) layout.insert(layout.end(), part.begin(), part.end());
+  return layout;
 }

@@ -1,12 +1,6 @@
 #include "tables/action_patterns.hpp"
 
-#include "core/report.hpp"
-#include "core/messages.hpp"
-#include "tables/tables.hpp"
-
 namespace {
-
-const char* const file_name = "monster_ptn.csv";
 
 // One entry of eight enemy technique IDs.
 const Layout action_pattern = {
@@ -39,58 +33,21 @@ const Layout drop_items = {
 
 }  // namespace
 
-const FixedTable& action_pattern_table() {
-  static const FixedTable table{"敵パターン", file_name,
-                                {
-                                    {"行動パターン", 0x3E5ECB, 8, 256, &action_pattern},
-                                    {"二回行動", 0x3E66CB, 2, 32, &two_action},
-                                    {"ドロップアイテム", 0x3E678B, 5, 64, &drop_items},
-                                }};
+const TableDescription& action_pattern_table() {
+  static const TableDescription table{
+      "敵パターン",
+      "monster_ptn.csv",
+      "敵の行動パターン（敵技8つの組）、二回行動する敵、敵が落とすアイテムとお金。",
+      ",敵パターンデータ,総数:1,",
+      {
+          {"行動パターン", 256, &action_pattern, {{0x3E5ECB, 8, 8, 0}}},
+          {"二回行動", 32, &two_action, {{0x3E66CB, 2, 2, 0}}},
+          {"ドロップアイテム", 64, &drop_items, {{0x3E678B, 5, 5, 0}}},
+      },
+      {
+          ",IDの欄は16進法,",
+          ",ドロップアイテムはFDで装備武器1、FEで装備武器2,",
+      },
+  };
   return table;
-}
-
-void action_pattern_field_map(std::uint8_t* entry, ActionPatternTable& table, Direction direction,
-                              int group, int row) {
-  const Section& section = action_pattern_table().sections.at(static_cast<std::size_t>(group));
-  field_map(*section.layout, entry, direction, table.rows.at(static_cast<std::size_t>(group)).at(static_cast<std::size_t>(row)));
-}
-
-void action_pattern_cell_map(const CellTarget& target, ActionPatternTable& table,
-                             Direction direction, int group, int row) {
-  const Section& section = action_pattern_table().sections.at(static_cast<std::size_t>(group));
-  cell_map(*section.layout, target, direction, table.rows.at(static_cast<std::size_t>(group)).at(static_cast<std::size_t>(row)));
-}
-
-std::unique_ptr<ActionPatternTable> load_action_patterns(JobContext& job) {
-  return load_fixed_table(job, action_pattern_table());
-}
-
-void write_action_pattern_csv(JobContext& job, const std::string& folder, const ActionPatternTable* table) {
-  if (!table) return;
-  CsvWriter out;
-  if (!open_table_writer(out, job, folder, file_name)) return;
-  out.printf(",%sデータ,総数:%d,\n", "敵パターン", 1);
-  write_fixed_sections(job, out, action_pattern_table(), *table);
-  out.line();
-  out.line();
-  out.line(",IDの欄は16進法,");
-  out.line(",ドロップアイテムはFDで装備武器1、FEで装備武器2,");
-  close_table_writer(out, job.report, folder, file_name);
-}
-
-std::unique_ptr<ActionPatternTable> read_action_pattern_csv(JobContext& job, const std::string& folder) {
-  CsvReader in;
-  if (!open_table_reader(in, job.report, folder, file_name)) return nullptr;
-  in.skip_lines(1);
-  return read_fixed_sections(job, in, action_pattern_table(), folder + file_name);
-}
-
-void store_action_patterns(JobContext& job, const ActionPatternTable* table) {
-  if (!table) return;
-  store_fixed_table(job, action_pattern_table(), *table);
-}
-
-PipelineTable action_patterns_table() {
-  return make_pipeline_table<ActionPatternTable>(load_action_patterns, write_action_pattern_csv,
-                                                 read_action_pattern_csv, store_action_patterns);
 }

@@ -8,20 +8,17 @@
 #include "core/rom_image.hpp"
 #include "table/cells.hpp"
 #include "table/csv_file.hpp"
-#include "tables/tables.hpp"
+#include "table/pipeline_table.hpp"
 
 namespace {
 
-const char* const file_name = "event_battle.csv";
-const char* const table_name = "イベントバトル";
-
-namespace texts {
-const char* const title = ",%sデータ,\n";
-const char* const header = "ID,データ(最大%dバイト),\n";
-const char* const comment = ",IDの欄は16進法,";
-}  // namespace texts
-
 constexpr std::uint32_t bank = 0x3E0000;
+
+// An entry's bytes, one cell each after its ID.
+const Layout battle_row = {
+    {row_id, 0, no_bits, hex8_cell, "ID"},
+    {0, 0xFF, byte_field, hex8_cell, "データ"},
+};
 
 bool fill_begins(const EventBattleTable& table, std::size_t p) {
   if (p + 4 > event_battle_area_size) return false;
@@ -60,13 +57,27 @@ bool read_bytes(std::string_view line, EventBattleTable& table, std::size_t& p) 
 
 }  // namespace
 
+const TableDescription& event_battle_table() {
+  static const TableDescription table{
+      "イベントバトル",
+      "event_battle.csv",
+      "イベントで起こる戦闘のデータ（バイト列）。一つの領域に詰めて書き込みます。",
+      ",イベントバトルデータ,",
+      {{nullptr, static_cast<int>(event_battle_count), &battle_row, {}, {}, 0, -1,
+        {event_battle_area, event_battle_area_size, event_battle_pointers}, 1, 1}},
+      {",IDの欄は16進法,"},
+      false,
+  };
+  return table;
+}
+
 void event_battle_field_map(std::uint8_t* rom_bytes, std::int32_t& address, Direction direction) {
   transfer_bits(rom_bytes, direction, word_field, address, 0xFFFF);
 }
 
 std::unique_ptr<EventBattleTable> load_event_battles(JobContext& job) {
   auto table = std::make_unique<EventBattleTable>();
-  job.report.section(msg::load_banner, table_name);
+  job.report.section(msg::load_banner, event_battle_table().name);
   std::array<std::uint8_t, 2 * event_battle_count> pointers{};
   rom_read(job.rom, pointers.data(), event_battle_pointers, pointers.size());
   for (std::size_t j = 0; j < event_battle_count; ++j) {
@@ -80,11 +91,11 @@ std::unique_ptr<EventBattleTable> load_event_battles(JobContext& job) {
 
 void write_event_battle_csv(JobContext& job, const std::string& folder, const EventBattleTable* table) {
   if (!table) return;
+  const TableDescription& description = event_battle_table();
   CsvWriter out;
-  if (!open_table_writer(out, job, folder, file_name)) return;
-  out.printf(texts::title, table_name);
+  if (!open_table_file(out, job, folder, description)) return;
   out.line();
-  out.printf(texts::header, static_cast<int>(event_battle_area_size));
+  out.line(header_line(description.sections.front()));
   std::size_t p = 0;
   for (std::size_t j = 0; j < event_battle_count; ++j) {
     if (table->address[j] == event_battle_unused) break;
@@ -97,18 +108,16 @@ void write_event_battle_csv(JobContext& job, const std::string& folder, const Ev
     }
     out.line();
   }
-  out.line();
-  out.line();
-  out.line(texts::comment);
-  close_table_writer(out, job.report, folder, file_name);
+  close_table_file(out, job.report, folder, description);
 }
 
 std::unique_ptr<EventBattleTable> read_event_battle_csv(JobContext& job, const std::string& folder) {
   CsvReader in;
-  if (!open_table_reader(in, job.report, folder, file_name)) return nullptr;
+  const char* const file_name = event_battle_table().file_name;
+  if (!open_table_file(in, job.report, folder, event_battle_table())) return nullptr;
   const std::string path = folder + file_name;
   auto table = std::make_unique<EventBattleTable>();
-  in.skip_lines(3);
+  in.skip_lines(2);
   table->address[0] = event_battle_area;
   std::size_t p = 0;
   bool dropped = false;
@@ -133,7 +142,7 @@ std::unique_ptr<EventBattleTable> read_event_battle_csv(JobContext& job, const s
   }
   std::fill(table->data.begin() + static_cast<std::ptrdiff_t>(p), table->data.end(), 0xFF);
   if (dropped) {
-    job.report.add(msg::area_overrun, table_name, static_cast<int>(event_battle_area_size));
+    job.report.add(msg::area_overrun, event_battle_table().name, static_cast<int>(event_battle_area_size));
   }
   job.report.add(msg::room_used, file_name, static_cast<int>(p), static_cast<int>(event_battle_area_size));
   return table;
@@ -141,7 +150,7 @@ std::unique_ptr<EventBattleTable> read_event_battle_csv(JobContext& job, const s
 
 void store_event_battles(JobContext& job, const EventBattleTable* table) {
   if (!table) return;
-  job.report.section(msg::store_banner, table_name);
+  job.report.section(msg::store_banner, event_battle_table().name);
   std::array<std::uint8_t, 2 * event_battle_count> pointers{};
   for (std::size_t j = 0; j < event_battle_count; ++j) {
     std::int32_t address = table->address[j];
@@ -151,7 +160,7 @@ void store_event_battles(JobContext& job, const EventBattleTable* table) {
   rom_write(job.rom, table->data.data(), event_battle_area, table->data.size());
 }
 
-PipelineTable event_battles_table() {
+PipelineTable event_battle_steps(const TableDescription&) {
   return make_pipeline_table<EventBattleTable>(load_event_battles, write_event_battle_csv,
                                                read_event_battle_csv, store_event_battles);
 }

@@ -7,6 +7,8 @@
 
 #include "core/job_context.hpp"
 #include "table/bits.hpp"
+#include "table/description.hpp"
+#include "table/pipeline_table.hpp"
 #include "table/table_block.hpp"
 
 // The 256 event battles: "event_battle.csv". Byte strings reached through a table of 16-bit
@@ -23,8 +25,11 @@ struct EventBattleTable : TableBlock {
   std::array<std::uint8_t, event_battle_area_size> data{};
 };
 
+const TableDescription& event_battle_table();
 void event_battle_field_map(std::uint8_t* rom_bytes, std::int32_t& address, Direction direction);
 std::unique_ptr<EventBattleTable> load_event_battles(JobContext& job);
 void write_event_battle_csv(JobContext& job, const std::string& folder, const EventBattleTable* table);
 std::unique_ptr<EventBattleTable> read_event_battle_csv(JobContext& job, const std::string& folder);
 void store_event_battles(JobContext& job, const EventBattleTable* table);
+// The steps of this table for the registry.
+PipelineTable event_battle_steps(const TableDescription& table);

@@ -1,40 +1,20 @@
 #include "tables/items.hpp"
 
-#include <array>
-
-#include "core/report.hpp"
+#include "core/job_context.hpp"
 #include "core/messages.hpp"
-#include "core/rom_image.hpp"
-#include "tables/tables.hpp"
-#include "text/names.hpp"
+#include "core/report.hpp"
+#include "tables/shared_columns.hpp"
 
 namespace {
 
-const char* const file_name = "item.csv";
-const char* const table_name = "アイテム";
-constexpr int item_count = 256;
-
-constexpr std::uint32_t name_table = 0x3D0280;
-constexpr std::uint32_t name_size = 8;
-constexpr std::uint32_t price_table = 0x3E9958;
-
-// An item's bytes lie in up to three tables; they are gathered into one buffer so that one
-// description covers them: the effect record first, then the price, then the comment ID.
+// An item's entry: its effect record from byte 0, its price at 9, its comment ID at 11.
 constexpr int price_at = 9;
 constexpr int comment_at = 11;
-constexpr std::size_t gathered_size = 12;
 
 // The cells every row starts with.
-Layout item_layout(std::initializer_list<Field> own) {
-  Layout layout = {
-      {row_id,   0,      no_bits,    hex8_cell,    "ID"},
-      {no_rom,   0,      no_bits,    text_cell,    "名前(8)"},
-      {price_at, 0xFFFF, word_field, decimal_cell, "値段"},
-  };
-  layout.insert(layout.end(), own);
-  return layout;
+Layout item_layout(const Layout& own) {
+  return joined({id_and_name(), {{price_at, 0xFFFF, word_field, decimal_cell, "値段"}}, own});
 }
-constexpr std::size_t name_field = 1;
 
 const Layout tools = item_layout({
     {0,          0xF8, byte_field, decimal_cell, "種類"},
@@ -137,149 +117,63 @@ const Layout consumables = item_layout({
 });
 
 // The effect records of tools, weapons, shields and armour are packed one after another from
-// 0x3E0000 in ID order (the stream ends at 0x3E0600); consumables have a table of their own.
-// Tools and consumables keep their comment IDs in tables of one byte per item.
-struct SubTable {
-  Section section;
-  std::uint32_t comment_table;  // 0: no comment IDs
-};
-const SubTable sub_tables[] = {
-    {{"道具",         0x3E0000, 4, 8,   &tools},       0x3E95C3},
-    {{"武器",         0x3E0020, 4, 72,  &weapons},     0},
-    {{"盾",           0x3E0140, 4, 16,  &shields},     0},
-    {{"防具",         0x3E0180, 9, 128, &armour},      0},
-    {{"消費アイテム", 0x3E9738, 2, 32,  &consumables}, 0x3E9778},
-};
-constexpr int sub_table_count = 5;
-constexpr std::uint32_t effect_stream_size = 0x600;  // from 0x3E0000
+// 0x3E0000 in ID order; consumables have a table of their own. Tools and consumables keep
+// their comment IDs in tables of one byte per item.
+constexpr std::uint32_t effect_stream = 0x3E0000;
+constexpr std::uint32_t effect_stream_size = 0x600;
+constexpr NameSlot item_names = {0x3D0280, 8};
 
-// The sub-table of an item and the item's row in it; false for IDs outside the table.
-bool locate(int id, int& sub, int& row) {
-  int first = 0;
-  for (sub = 0; sub < sub_table_count; ++sub) {
-    const int rows = sub_tables[sub].section.rows;
-    if (id >= first && id < first + rows) {
-      row = id - first;
-      return true;
-    }
-    first += rows;
-  }
-  return false;
+// The effect record, then the price, indexed by ID over every section.
+std::vector<RomSource> item_sources(std::uint32_t effects, std::uint32_t effect_size,
+                                    std::uint32_t comments = 0) {
+  std::vector<RomSource> sources = {
+      {effects, effect_size, effect_size, 0},
+      {0x3E9958, 2, 2, price_at, RowIndex::id},
+  };
+  if (comments) sources.push_back({comments, 1, 1, comment_at});
+  return sources;
 }
 
-std::uint32_t effect_offset(const Section& section, int row) {
-  return section.rom_offset + section.entry_size * static_cast<std::uint32_t>(row);
+// The stream is always used whole: every record of the four sections in it is stored.
+void report_effect_stream(JobContext& job) {
+  std::uint32_t used = 0;
+  for (const Section& section : item_table().sections) {
+    const RomSource& effects = section.sources.front();
+    if (effects.rom_offset >= effect_stream && effects.rom_offset < effect_stream + effect_stream_size) {
+      used += effects.stride * static_cast<std::uint32_t>(section.rows);
+    }
+  }
+  job.report.add(msg::room_used, Report::format(msg::item_effects.text, item_table().file_name),
+                 static_cast<int>(used), static_cast<int>(effect_stream_size));
 }
 
 }  // namespace
 
-const FixedTable& item_table() {
-  static const FixedTable table = [] {
-    FixedTable t{table_name, file_name, {}};
-    for (const SubTable& sub : sub_tables) t.sections.push_back(sub.section);
-    return t;
-  }();
+const TableDescription& item_table() {
+  static const TableDescription table{
+      "アイテム",
+      "item.csv",
+      "アイテムの名前と値段、種類ごとの効果（道具、武器、盾、防具、消費アイテム）。",
+      ",アイテムデータ,総数:256,",
+      {
+          {"道具", 8, &tools, item_sources(effect_stream, 4, 0x3E95C3), item_names, 0x00},
+          {"武器", 72, &weapons, item_sources(0x3E0020, 4), item_names, 0x08},
+          {"盾", 16, &shields, item_sources(0x3E0140, 4), item_names, 0x50},
+          {"防具", 128, &armour, item_sources(0x3E0180, 9), item_names, 0x60},
+          {"消費アイテム", 32, &consumables, item_sources(0x3E9738, 2, 0x3E9778), item_names, 0xE0},
+      },
+      {
+          ",IDの欄は16進法",
+          ",武器の種類番号が16以上で両手持ちになる",
+          ",防具の物理防御補正、魔法防御補正の値は×、△、○、○+、◎、□(便宜上)、☆の7つ",
+          ",防具の種類(アクセサリー、靴、小手、兜、服、鎧)にはいずれかに○が必要かも？",
+          ",防具の上の両補正はそれぞれその右の4つのフラグに適用される",
+          ",耐術は0から順に、蒼龍、朱鳥、白虎、玄武、太陽、月、アビス",
+      },
+      true,
+      false,
+      2,
+      {nullptr, report_effect_stream},
+  };
   return table;
-}
-
-std::uint32_t item_field_map(std::uint8_t* entry, TableRecord& record, Direction direction, int id) {
-  int sub = 0;
-  int row = 0;
-  if (!locate(id, sub, row)) return 0;
-  const Section& section = sub_tables[sub].section;
-  field_map(*section.layout, entry, direction, record);
-  // Consumable records lie in a table of their own and take no room in the effect stream.
-  return section.layout == &consumables ? 0 : section.entry_size;
-}
-
-void item_cell_map(const CellTarget& target, TableRecord& record, Direction direction, int id) {
-  int sub = 0;
-  int row = 0;
-  if (!locate(id, sub, row)) return;
-  cell_map(*sub_tables[sub].section.layout, target, direction, record);
-}
-
-std::unique_ptr<ItemTable> load_items(JobContext& job) {
-  auto table = std::make_unique<ItemTable>();
-  job.report.section(msg::load_banner, table_name);
-  int id = 0;
-  for (const SubTable& sub : sub_tables) {
-    const Section& section = sub.section;
-    std::vector<TableRecord>& records = table->rows.emplace_back();
-    records.reserve(static_cast<std::size_t>(section.rows));
-    for (int row = 0; row < section.rows; ++row, ++id) {
-      const std::uint32_t item = static_cast<std::uint32_t>(id);
-      std::array<std::uint8_t, gathered_size> bytes{};
-      rom_read(job.rom, bytes.data(), effect_offset(section, row), section.entry_size);
-      rom_read(job.rom, bytes.data() + price_at, price_table + 2 * item, 2);
-      if (sub.comment_table) {
-        rom_read(job.rom, bytes.data() + comment_at, sub.comment_table + static_cast<std::uint32_t>(row), 1);
-      }
-      TableRecord& record = records.emplace_back(make_record(*section.layout, id));
-      item_field_map(bytes.data(), record, Direction::extract, id);
-      std::array<std::uint8_t, name_size> name{};
-      rom_read(job.rom, name.data(), name_table + name_size * item, name.size());
-      record.text[name_field] = decode_name(name.data(), name.size());
-    }
-  }
-  return table;
-}
-
-void write_item_csv(JobContext& job, const std::string& folder, const ItemTable* table) {
-  if (!table) return;
-  CsvWriter out;
-  if (!open_table_writer(out, job, folder, file_name)) return;
-  out.printf(",%sデータ,総数:%d,\n", table_name, item_count);
-  write_fixed_sections(job, out, item_table(), *table);
-  out.line();
-  out.line();
-  out.line(",IDの欄は16進法");
-  out.line(",武器の種類番号が16以上で両手持ちになる");
-  out.line(",防具の物理防御補正、魔法防御補正の値は×、△、○、○+、◎、□(便宜上)、☆の7つ");
-  out.line(",防具の種類(アクセサリー、靴、小手、兜、服、鎧)にはいずれかに○が必要かも？");
-  out.line(",防具の上の両補正はそれぞれその右の4つのフラグに適用される");
-  out.line(",耐術は0から順に、蒼龍、朱鳥、白虎、玄武、太陽、月、アビス");
-  close_table_writer(out, job.report, folder, file_name);
-}
-
-std::unique_ptr<ItemTable> read_item_csv(JobContext& job, const std::string& folder) {
-  CsvReader in;
-  if (!open_table_reader(in, job.report, folder, file_name)) return nullptr;
-  in.skip_lines(1);
-  return read_fixed_sections(job, in, item_table(), folder + file_name);
-}
-
-void store_items(JobContext& job, const ItemTable* table) {
-  if (!table) return;
-  job.report.section(msg::store_banner, table_name);
-  int first = 0;
-  std::uint32_t stream_used = 0;
-  for (std::size_t s = 0; s < std::size(sub_tables) && s < table->rows.size(); ++s) {
-    const SubTable& sub = sub_tables[s];
-    const Section& section = sub.section;
-    const std::vector<TableRecord>& records = table->rows[s];
-    if (section.layout != &consumables) stream_used += section.entry_size * static_cast<std::uint32_t>(section.rows);
-    for (int row = 0; row < section.rows && row < static_cast<int>(records.size()); ++row) {
-      const int id = first + row;
-      const std::uint32_t item = static_cast<std::uint32_t>(id);
-      TableRecord record = records[static_cast<std::size_t>(row)];
-      std::array<std::uint8_t, gathered_size> bytes{};
-      item_field_map(bytes.data(), record, Direction::build, id);
-      rom_write(job.rom, bytes.data(), effect_offset(section, row), section.entry_size);
-      rom_write(job.rom, bytes.data() + price_at, price_table + 2 * item, 2);
-      if (sub.comment_table) {
-        rom_write(job.rom, bytes.data() + comment_at, sub.comment_table + static_cast<std::uint32_t>(row), 1);
-      }
-      std::array<std::uint8_t, name_size> name{};
-      encode_record_name(job.report, file_name, record, name_field, name.data(), name.size());
-      rom_write(job.rom, name.data(), name_table + name_size * item, name.size());
-    }
-    first += section.rows;
-  }
-  job.report.add(msg::room_used, Report::format(msg::item_effects.text, file_name),
-                 static_cast<int>(stream_used), static_cast<int>(effect_stream_size));
-}
-
-PipelineTable items_table() {
-  return make_pipeline_table<ItemTable>(load_items, write_item_csv, read_item_csv, store_items);
 }

@@ -5,12 +5,9 @@
 #include "core/report.hpp"
 #include "core/messages.hpp"
 #include "core/rom_image.hpp"
-#include "tables/tables.hpp"
+#include "table/pipeline_table.hpp"
 
 namespace {
-
-const char* const file_name = "flash.csv";
-const char* const table_name = "味方技、陣形技派生";
 
 const std::array<LearningSubTable, learning_sub_table_count> sub_tables = {{
     {"技閃き確率",                 0x3E3A4B, 384},
@@ -28,6 +25,15 @@ const Layout slot_layout = {
 constexpr std::size_t first = 0;
 constexpr std::size_t second = 1;
 
+// A row as the file shows it: the source technique's slot, then its pairs.
+const Layout row_layout = joined({
+    {
+        {row_id, 0, no_bits, hex8_cell, "ID"},
+        {0, 0xFF, byte_field, hex8_cell, "技ID"},
+    },
+    slot_layout,
+});
+
 constexpr std::int32_t end_marker = 0xFF;
 constexpr int max_pairs = 0xFF;  // the count is one byte
 constexpr int slot_size = 2;
@@ -43,8 +49,8 @@ std::unique_ptr<LearningTables> make_tables() {
 }
 
 std::string column_line() {
-  std::string line = "ID,技ID,";
-  for (int k = 0; k < pairs_in_column_line; ++k) line += header_line(slot_layout);
+  std::string line = header_line(row_layout);
+  for (int k = 1; k < pairs_in_column_line; ++k) line += header_line(slot_layout);
   return line;
 }
 
@@ -136,6 +142,33 @@ const std::array<LearningSubTable, learning_sub_table_count>& learning_sub_table
 
 const Layout& learning_slot_layout() { return slot_layout; }
 
+const TableDescription& learning_table() {
+  static const TableDescription table = [] {
+    TableDescription t{
+        "味方技、陣形技派生",
+        "flash.csv",
+        "技の閃き（派生）の表: 派生元の技ごとに、派生する技と難易度の組。",
+        ",味方技、陣形技派生データ,",
+        {},
+        {
+            ",各種類ごとの間にある空行は残しておけば、限界数までなら派生元を追加できます,",
+            ",派生技IDと難易度の一セットが必要です,",
+            ",セット数に制限はない。がゲーム上であるかもしれない,",
+            ",????確率の括弧内の数字はデータの限界総数,",
+            "データの数とは総セット数+派生元データの数,",
+        },
+        false,
+    };
+    for (const LearningSubTable& sub : sub_tables) {
+      Section& section = t.sections.emplace_back(Section{sub.name, sub.capacity - 1, &row_layout, {}});
+      section.area = {sub.rom_offset, static_cast<std::uint32_t>(sub.capacity * slot_size)};
+      section.repeated_from = 2;
+    }
+    return t;
+  }();
+  return table;
+}
+
 void learning_field_map(std::uint8_t* bytes, TableRecord& slot, Direction direction) {
   field_map(slot_layout, bytes, direction, slot);
 }
@@ -148,7 +181,7 @@ std::size_t learning_cell_map(const CellTarget& target, TableRecord& slot, Direc
 
 std::unique_ptr<LearningTables> load_learning_tables(JobContext& job) {
   auto tables = make_tables();
-  job.report.section(msg::load_banner, table_name);
+  job.report.section(msg::load_banner, learning_table().name);
   std::vector<std::uint8_t> area;
   for (int t = 0; t < learning_sub_table_count; ++t) {
     const LearningSubTable& sub = sub_tables[t];
@@ -164,9 +197,9 @@ std::unique_ptr<LearningTables> load_learning_tables(JobContext& job) {
 
 void write_learning_csv(JobContext& job, const std::string& folder, const LearningTables* tables) {
   if (!tables) return;
+  const TableDescription& description = learning_table();
   CsvWriter out;
-  if (!open_table_writer(out, job, folder, file_name)) return;
-  out.printf(",%sデータ,\n", table_name);
+  if (!open_table_file(out, job, folder, description)) return;
   out.line();
   for (int t = 0; t < learning_sub_table_count; ++t) {
     const LearningSubTable& sub = sub_tables[t];
@@ -176,14 +209,7 @@ void write_learning_csv(JobContext& job, const std::string& folder, const Learni
     out.line(column_line());
     write_rows(out, tables->slots[t]);
   }
-  out.line();
-  out.line();
-  out.line(",各種類ごとの間にある空行は残しておけば、限界数までなら派生元を追加できます,");
-  out.line(",派生技IDと難易度の一セットが必要です,");
-  out.line(",セット数に制限はない。がゲーム上であるかもしれない,");
-  out.line(",????確率の括弧内の数字はデータの限界総数,");
-  out.line("データの数とは総セット数+派生元データの数,");
-  close_table_writer(out, job.report, folder, file_name);
+  close_table_file(out, job.report, folder, description);
 }
 
 // Each sub-table ends at its separator line (first cell empty), at the end of the file or when
@@ -191,9 +217,9 @@ void write_learning_csv(JobContext& job, const std::string& folder, const Learni
 // the next sub-table always starts at its own title.
 std::unique_ptr<LearningTables> read_learning_csv(JobContext& job, const std::string& folder) {
   CsvReader in;
-  if (!open_table_reader(in, job.report, folder, file_name)) return nullptr;
+  if (!open_table_file(in, job.report, folder, learning_table())) return nullptr;
   auto tables = make_tables();
-  in.skip_lines(2);
+  in.skip_lines(1);
   bool missing = false;
   for (int t = 0; t < learning_sub_table_count; ++t) {
     const LearningSubTable& sub = sub_tables[t];
@@ -207,13 +233,13 @@ std::unique_ptr<LearningTables> read_learning_csv(JobContext& job, const std::st
       skip_past_separator(in);
     }
   }
-  if (missing) job.report.add(msg::file_too_short, folder + file_name);
+  if (missing) job.report.add(msg::file_too_short, folder + learning_table().file_name);
   return tables;
 }
 
 void store_learning_tables(JobContext& job, const LearningTables* tables) {
   if (!tables) return;
-  job.report.section(msg::store_banner, table_name);
+  job.report.section(msg::store_banner, learning_table().name);
   std::vector<std::uint8_t> area;
   for (int t = 0; t < learning_sub_table_count; ++t) {
     const LearningSubTable& sub = sub_tables[t];
@@ -226,13 +252,13 @@ void store_learning_tables(JobContext& job, const LearningTables* tables) {
       TableRecord slot = tables->slots[t][static_cast<std::size_t>(j)];
       learning_field_map(bytes, slot, Direction::build);
     }
-    job.report.add(msg::room_used, Report::format("%s %s", file_name, sub.name),
+    job.report.add(msg::room_used, Report::format("%s %s", learning_table().file_name, sub.name),
                    std::min(used, sub.capacity) * slot_size, sub.capacity * slot_size);
     rom_write(job.rom, area.data(), sub.rom_offset, area.size());
   }
 }
 
-PipelineTable learning_chances_table() {
+PipelineTable learning_steps(const TableDescription&) {
   return make_pipeline_table<LearningTables>(load_learning_tables, write_learning_csv,
                                              read_learning_csv, store_learning_tables);
 }

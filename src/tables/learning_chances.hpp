@@ -7,6 +7,8 @@
 
 #include "core/job_context.hpp"
 #include "table/csv_file.hpp"
+#include "table/description.hpp"
+#include "table/pipeline_table.hpp"
 #include "table/layout.hpp"
 #include "table/table_block.hpp"
 
@@ -31,6 +33,7 @@ struct LearningTables : TableBlock {
 };
 
 const Layout& learning_slot_layout();
+const TableDescription& learning_table();
 void learning_field_map(std::uint8_t* bytes, TableRecord& slot, Direction direction);
 // Moves the two fields of a pair slot at cells c and c + 1; returns what the difficulty cell's
 // transfer returns (when parsing, 0 for an empty or missing difficulty).
@@ -40,3 +43,5 @@ std::unique_ptr<LearningTables> load_learning_tables(JobContext& job);
 void write_learning_csv(JobContext& job, const std::string& folder, const LearningTables* tables);
 std::unique_ptr<LearningTables> read_learning_csv(JobContext& job, const std::string& folder);
 void store_learning_tables(JobContext& job, const LearningTables* tables);
+// The steps of this table for the registry.
+PipelineTable learning_steps(const TableDescription& table);

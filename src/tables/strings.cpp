@@ -7,22 +7,18 @@
 #include "core/rom_image.hpp"
 #include "table/cells.hpp"
 #include "table/csv_file.hpp"
-#include "tables/tables.hpp"
+#include "table/pipeline_table.hpp"
 #include "text/decoder.hpp"
 #include "text/encoder.hpp"
 
 namespace {
 
-const char* const file_name = "string.csv";
-const char* const table_name = "可変長文字列";
-
-namespace texts {
-const char* const title = ",%sデータ,総数:%d,\n";
-const char* const header = "ID,文字列(最大%dバイト),\n";
-const char* const comment = ",空行を削除せずに最大バイト数を超えなければ複数の行を追加できます,";
-}  // namespace texts
-
 constexpr std::uint32_t unused_pointer = 0xFFFF;
+
+const Layout string_row = {
+    {row_id, 0, no_bits, hex8_cell, "ID"},
+    {no_rom, 0, no_bits, text_cell, "文字列"},
+};
 
 std::uint32_t word_at(const std::vector<std::uint8_t>& bytes, std::size_t index) {
   return bytes[2 * index] | (std::uint32_t{bytes[2 * index + 1]} << 8);
@@ -62,7 +58,7 @@ void load_group(JobContext& job, StringTable& table, std::size_t g) {
   for (std::size_t k = 1; k < listed; ++k) {
     const std::uint32_t pointer = word_at(pointers, k);
     if (start > group.area_size || pointer > group.area_size) {
-      job.report.add(msg::string_pointer_outside, table_name, static_cast<int>(g), static_cast<int>(k));
+      job.report.add(msg::string_pointer_outside, string_table().name, static_cast<int>(g), static_cast<int>(k));
       break;
     }
     // Strings need not lie in pointer order: one whose end pointer runs backwards reaches to
@@ -75,7 +71,7 @@ void load_group(JobContext& job, StringTable& table, std::size_t g) {
         if (other > start && other < next) next = other;
       }
       if (!order_reported) {
-        job.report.add(msg::string_pointer_order, table_name, static_cast<int>(g));
+        job.report.add(msg::string_pointer_order, string_table().name, static_cast<int>(g));
         order_reported = true;
       }
     }
@@ -110,7 +106,7 @@ bool read_group(JobContext& job, CsvReader& in, StringTable& table, std::size_t 
     }
     append_string(table, g, cell_string(line, 1, line.size()));
   }
-  if (dropped) job.report.add(msg::too_many_rows, table_name, static_cast<int>(g), static_cast<int>(limit));
+  if (dropped) job.report.add(msg::too_many_rows, string_table().name, static_cast<int>(g), static_cast<int>(limit));
   return true;
 }
 
@@ -148,7 +144,7 @@ void store_group(JobContext& job, const StringTable& table, std::size_t g, bool&
     used += written;
     put_word(pointers, k, static_cast<std::uint32_t>(used));
   }
-  job.report.add(msg::room_used, Report::format(msg::string_group.text, file_name, static_cast<int>(g)),
+  job.report.add(msg::room_used, Report::format(msg::string_group.text, string_table().file_name, static_cast<int>(g)),
                  static_cast<int>(used), static_cast<int>(group.area_size));
   rom_write(job.rom, area.data(), group.text_area, used);
   rom_write(job.rom, pointers.data(), group.pointer_table, pointers.size());
@@ -169,6 +165,28 @@ const std::array<StringGroup, string_group_count>& string_groups() {
   return groups;
 }
 
+const TableDescription& string_table() {
+  static const TableDescription table = [] {
+    TableDescription t{
+        "可変長文字列",
+        "string.csv",
+        "メッセージなどの可変長の文字列。グループごとの領域に詰めて書き込みます。",
+        ",可変長文字列データ,総数:1,",
+        {},
+        {",空行を削除せずに最大バイト数を超えなければ複数の行を追加できます,"},
+        false,
+    };
+    t.comment_gap = 1;
+    for (const StringGroup& group : string_groups()) {
+      Section& section = t.sections.emplace_back(Section{nullptr, group.pointers - 1, &string_row, {}});
+      section.area = {group.text_area, group.area_size, group.pointer_table};
+      section.area_column = 1;
+    }
+    return t;
+  }();
+  return table;
+}
+
 std::size_t string_count(const StringTable& table, std::size_t group) {
   const std::vector<std::size_t>& ends = table.ends.at(group);
   return ends.empty() ? 0 : ends.size() - 1;
@@ -182,19 +200,19 @@ std::string_view string_text(const StringTable& table, std::size_t group, std::s
 
 std::unique_ptr<StringTable> load_strings(JobContext& job) {
   auto table = std::make_unique<StringTable>();
-  job.report.section(msg::load_banner, table_name);
+  job.report.section(msg::load_banner, string_table().name);
   for (std::size_t g = 0; g < string_group_count; ++g) load_group(job, *table, g);
   return table;
 }
 
 void write_string_csv(JobContext& job, const std::string& folder, const StringTable* table) {
   if (!table) return;
+  const TableDescription& description = string_table();
   CsvWriter out;
-  if (!open_table_writer(out, job, folder, file_name)) return;
-  out.printf(texts::title, table_name, 1);
+  if (!open_table_file(out, job, folder, description)) return;
   for (std::size_t g = 0; g < string_group_count; ++g) {
     out.line();
-    out.printf(texts::header, static_cast<int>(string_groups()[g].area_size));
+    out.line(header_line(description.sections[g]));
     for (std::size_t k = 0; k < string_count(*table, g); ++k) {
       std::int32_t id = static_cast<std::int32_t>(k);
       transfer_cell(CellTarget{&out, {}}, Direction::extract, hex8_cell, id, 0);
@@ -202,17 +220,15 @@ void write_string_csv(JobContext& job, const std::string& folder, const StringTa
       out.line(",");
     }
   }
-  out.line();
-  out.line(texts::comment);
-  close_table_writer(out, job.report, folder, file_name);
+  close_table_file(out, job.report, folder, description);
 }
 
 std::unique_ptr<StringTable> read_string_csv(JobContext& job, const std::string& folder) {
   CsvReader in;
-  if (!open_table_reader(in, job.report, folder, file_name)) return nullptr;
-  const std::string path = folder + file_name;
+  if (!open_table_file(in, job.report, folder, string_table())) return nullptr;
+  const std::string path = folder + string_table().file_name;
   auto table = std::make_unique<StringTable>();
-  in.skip_lines(2);
+  in.skip_lines(1);
   for (std::size_t g = 0; g < string_group_count; ++g) {
     in.skip_lines(1);
     if (!read_group(job, in, *table, g, path)) return nullptr;
@@ -222,12 +238,12 @@ std::unique_ptr<StringTable> read_string_csv(JobContext& job, const std::string&
 
 void store_strings(JobContext& job, const StringTable* table) {
   if (!table) return;
-  job.report.section(msg::store_banner, table_name);
+  job.report.section(msg::store_banner, string_table().name);
   bool overrun_reported = false;
   for (std::size_t g = 0; g < string_group_count; ++g) store_group(job, *table, g, overrun_reported);
 }
 
-PipelineTable strings_table() {
+PipelineTable string_steps(const TableDescription&) {
   return make_pipeline_table<StringTable>(load_strings, write_string_csv, read_string_csv,
                                           store_strings);
 }

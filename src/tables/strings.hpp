@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "core/job_context.hpp"
+#include "table/description.hpp"
+#include "table/pipeline_table.hpp"
 #include "table/table_block.hpp"
 
 // The six lists of variable-length strings: "string.csv". In the ROM each list is a table of
@@ -22,6 +24,8 @@ struct StringGroup {
 
 inline constexpr std::size_t string_group_count = 6;
 const std::array<StringGroup, string_group_count>& string_groups();
+// One section per list, made from the lists above.
+const TableDescription& string_table();
 
 // The Shift-JIS text of every string of every list lies back to back in `text`. For each list,
 // `ends` holds where its text starts, then where each of its strings ends.
@@ -37,3 +41,5 @@ std::unique_ptr<StringTable> load_strings(JobContext& job);
 void write_string_csv(JobContext& job, const std::string& folder, const StringTable* table);
 std::unique_ptr<StringTable> read_string_csv(JobContext& job, const std::string& folder);
 void store_strings(JobContext& job, const StringTable* table);
+// The steps of this table for the registry.
+PipelineTable string_steps(const TableDescription& table);

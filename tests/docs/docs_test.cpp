@@ -7,4 +7,5 @@
 // changing a table or a message.
 TEST(GeneratedDocs, CheckedInCopiesAreCurrent) {
   EXPECT_EQ(read_text(VARBEK_SOURCE_DIR "/docs/messages.md"), messages_document());
+  EXPECT_EQ(read_text(VARBEK_SOURCE_DIR "/docs/files.md"), files_document());
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/job_context.hpp"
+#include "table/fixed_table.hpp"
 #include "test_support.hpp"
 
 // Cells of a CSV line cut at every comma (quotes not considered), and the line again.
@@ -50,6 +51,11 @@ class TableJob {
     after_store = job.report.last();
     report = job.report;
     return job.rom.image;
+  }
+  // The same with the shared steps of a fixed table.
+  std::vector<std::uint8_t> store_alone(const TableDescription& table) {
+    return store_alone([&](JobContext& job, const std::string& from) { return read_fixed_csv(job, from, table); },
+                       [&](JobContext& job, const FixedTableBlock* block) { store_fixed_table(job, table, block); });
   }
   // Makes `image` the ROM file, extracts it into the folder and takes the table's lines again.
   void extract_image(const std::vector<std::uint8_t>& image);

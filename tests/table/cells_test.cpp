@@ -5,13 +5,13 @@
 
 namespace {
 
-std::int32_t read_cell(const std::string& line, int kind, int column) {
+std::int32_t read_cell(const std::string& line, CellKind kind, int column) {
   std::int32_t field = 12345;
   transfer_cell(CellTarget{nullptr, line}, Direction::build, kind, field, column);
   return field;
 }
 
-std::string print_cell(int kind, std::int32_t value) {
+std::string print_cell(CellKind kind, std::int32_t value) {
   CsvWriter out;
   transfer_cell(CellTarget{&out, {}}, Direction::extract, kind, value, 0);
   return out.contents();
@@ -66,7 +66,7 @@ TEST(CellText, CapacityNeverSplitsACharacter) {
 TEST(CellParse, TextOfEveryKind) {
   struct Case {
     const char* text;
-    int kind;
+    CellKind kind;
     std::int32_t expected;
   };
   const Case cases[] = {
@@ -81,6 +81,30 @@ TEST(CellParse, TextOfEveryKind) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(read_cell(c.text, c.kind, 0), c.expected) << "\"" << c.text << "\" kind " << c.kind;
+  }
+}
+
+// ID cells must hold one number and nothing else before rows are placed by them.
+TEST(CellParse, ExactNumbersOnly) {
+  struct Case {
+    const char* text;
+    CellKind kind;
+    bool read;
+    std::int32_t expected;
+  };
+  const Case cases[] = {
+      {"0x1F", hex8_cell, true, 31}, {"1f", hex8_cell, true, 31},      {"0x13F", hex8_cell, true, 0x13F},
+      {"0X1F", hex8_cell, false, 0}, {"0x", hex8_cell, false, 0},      {" 0x10", hex8_cell, false, 0},
+      {"", hex8_cell, false, 0},     {"0x12345678", hex8_cell, false, 0}, {"42", decimal_cell, true, 42},
+      {"4a", decimal_cell, false, 0}, {"-1", decimal_cell, false, 0},  {"0x10", decimal_cell, false, 0},
+      {"1", mark_cell, false, 0},
+  };
+  for (const Case& c : cases) {
+    std::int32_t value = -7;
+    EXPECT_EQ(parse_exact(c.text, c.kind, value), c.read) << c.text;
+    if (c.read) {
+      EXPECT_EQ(value, c.expected) << c.text;
+    }
   }
 }
 
@@ -99,7 +123,7 @@ TEST(CellPrint, FormsOfEveryKind) {
     const std::string printed = print_cell(grade_cell, v);
     EXPECT_EQ(read_cell(printed, grade_cell, 0), v) << printed;
   }
-  EXPECT_EQ(print_cell(9, 1), "");
+  EXPECT_EQ(print_cell(static_cast<CellKind>(9), 1), "");
 }
 
 TEST(CellText, ANameWithACommaIsCutWhenReadBack) {

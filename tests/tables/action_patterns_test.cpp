@@ -28,11 +28,11 @@ TEST_F(ActionPatterns, FileLayoutAndRoundTrip) {
 }
 
 TEST_F(ActionPatterns, EditsLandWhereTheRowsSay) {
-  lines[patterns + 5] = "0,0x11,1F,31,0x1FF,,,,";  // ID cell ignored; hex with and without prefix
+  lines[patterns + 5] = "5,0x11,1F,31,0x1FF,,,,";  // hex with and without prefix
   lines[two_action + 1] = "1,0x12345,";              // clamped to 0xFFFF
   lines[drops + 2] = "2,0xFD,0xFE,1,2,300,";       // money 300 is clamped to 255
   lines[drops + 3] = "3,0,0,0,0,0x10,";            // money is decimal: 0x10 reads as 0
-  std::swap(lines[patterns + 10], lines[patterns + 11]);
+  std::swap(lines[patterns + 10], lines[patterns + 11]);  // placed back by their IDs
   const std::vector<std::uint8_t> out = rebuild();
 
   const std::size_t p5 = 0x3E5ECB + 8 * 5;
@@ -44,10 +44,8 @@ TEST_F(ActionPatterns, EditsLandWhereTheRowsSay) {
   EXPECT_EQ(report.warnings(), 3);  // 0x1FF, 0x12345 and 300
   EXPECT_EQ(out[0x3E678B + 10], 0xFD);
   EXPECT_EQ(out[0x3E678B + 15 + 4], 0);
-  for (int k = 0; k < 8; ++k) {
-    EXPECT_EQ(out[0x3E5ECB + 80 + k], input[0x3E5ECB + 88 + k]);
-    EXPECT_EQ(out[0x3E5ECB + 88 + k], input[0x3E5ECB + 80 + k]);
-  }
+  EXPECT_EQ(bytes_at(out, 0x3E5ECB + 80, 16), bytes_at(input, 0x3E5ECB + 80, 16));
+  EXPECT_TRUE(report.has(msg::rows_placed_by_id));
   // The gap between the two-action list and the drops is never touched.
   for (std::size_t i = 0x3E670B; i < 0x3E678B; ++i) ASSERT_EQ(out[i], input[i]);
 }
@@ -57,7 +55,7 @@ TEST_F(ActionPatterns, AFileThatEndsEarlyIsNotStored) {
   lines[patterns] = "0,0,0,0,0,0,0,0,0,";
   write_lines();
   JobContext job;
-  EXPECT_EQ(read_action_pattern_csv(job, folder), nullptr);
+  EXPECT_EQ(read_fixed_csv(job, folder, action_pattern_table()), nullptr);
   EXPECT_EQ(job.report.last(), Report::format("エラー: ファイル[%s]の行が足りません。このデータは書き込まれません", csv));
   EXPECT_EQ(first_difference(rebuild(), input), -1);
 }

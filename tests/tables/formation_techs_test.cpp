@@ -38,7 +38,6 @@ TEST_F(FormationTechs, FileLayoutAndRoundTrip) {
                           "技タイプ,術タイプ不明,地属性,天属性,種類,消費ポイント,武器破壊,全消費,術,");
   for (std::size_t row = 0; row < 64; ++row) ASSERT_EQ(split_cells(lines[first_row + row]).size(), 80u + 1);
   EXPECT_EQ(lines[first_row + 0x3F].substr(0, 5), "0x3F,");
-  EXPECT_LE(entry_size(formation_tech_layout()), formation_tech_entry_size);
   EXPECT_EQ(lines[first_row + 64 + 2], ",IDの欄は16進法,");
   EXPECT_EQ(lines.back(), ",命中率以降は味方技データのコピー。どう違うのかよくわからん,");
 
@@ -94,6 +93,6 @@ TEST_F(FormationTechs, AFileThatEndsEarlyIsNotStored) {
   EXPECT_EQ(changed(out, requirements, 12 * 64), -1);
   EXPECT_EQ(changed(out, effects, 14 * 64), -1);
   JobContext job;
-  EXPECT_EQ(read_formation_tech_csv(job, folder), nullptr);
+  EXPECT_EQ(read_fixed_csv(job, folder, formation_tech_table()), nullptr);
   EXPECT_EQ(job.report.last(), Report::format("エラー: ファイル[%s]の行が足りません。このデータは書き込まれません", csv));
 }

@@ -36,7 +36,7 @@ struct Formations : TableTest {
     ASSERT_EQ(lines.size(), 74u);
   }
   // Reads the edited file and stores this table alone into a copy of `input`.
-  std::vector<std::uint8_t> rebuild() { return store_alone(read_formation_csv, store_formations); }
+  std::vector<std::uint8_t> rebuild() { return store_alone(formation_table()); }
 };
 
 }  // namespace

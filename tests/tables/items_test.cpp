@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <array>
 #include <utility>
 
 #include "core/report.hpp"
@@ -51,7 +50,7 @@ struct Items : TableTest {
   }
   std::string cell(int id, int column) const { return split_cells(lines[line_of(id)]).at(static_cast<std::size_t>(column)); }
   // Reads the edited file and stores this table alone into a copy of `input`.
-  std::vector<std::uint8_t> rebuild() { return store_alone(read_item_csv, store_items); }
+  std::vector<std::uint8_t> rebuild() { return store_alone(item_table()); }
 };
 
 }  // namespace
@@ -163,19 +162,22 @@ TEST_F(Items, AFileThatEndsEarlyIsNotStored) {
   EXPECT_NE(message_of(report, msg::file_too_short).find("item.csv"), std::string::npos);
 }
 
-TEST(ItemFieldMap, RecordSizesWalkTheEffectStream) {
-  std::array<std::uint8_t, 16> bytes{};
-  std::uint32_t stream = 0;
-  int id = 0;
+// The effect records of the first four sections lie back to back from 0x3E0000 in ID order;
+// consumables lie elsewhere.
+TEST(ItemSections, EffectRecordsWalkTheStreamInIdOrder) {
+  std::uint32_t stream = 0x3E0000;
+  std::int32_t id = 0;
   for (const Section& section : item_table().sections) {
-    for (int row = 0; row < section.rows; ++row, ++id) {
-      TableRecord record = make_record(*section.layout, id);
-      const std::uint32_t size = item_field_map(bytes.data(), record, Direction::extract, id);
-      if (id >= 0xE0) {
-        EXPECT_EQ(size, 0u) << id;  // consumables lie outside the stream
-      }
-      stream += size;
+    EXPECT_EQ(section.first_id, id);
+    id += section.rows;
+    const RomSource& effects = section.sources.front();
+    if (section.first_id >= 0xE0) {
+      EXPECT_GE(effects.rom_offset, 0x3E0600u);
+      continue;
     }
+    EXPECT_EQ(effects.rom_offset, stream) << section.title;
+    stream += effects.stride * static_cast<std::uint32_t>(section.rows);
   }
-  EXPECT_EQ(stream, 0x600u);
+  EXPECT_EQ(stream, 0x3E0600u);
+  EXPECT_EQ(id, 256);
 }

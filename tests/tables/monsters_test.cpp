@@ -11,9 +11,10 @@ using Bytes = std::vector<std::uint8_t>;
 
 struct Monsters : TableTest {
   Monsters() : TableTest("monster.csv") {}
-  // A row of the given monster with a name and every other cell taken from `cells`.
+  // A row of the given monster with its ID, a name and every other cell taken from `cells`.
   void set_row(int id, const std::string& name, const std::string& cells) {
-    lines[first_row + static_cast<std::size_t>(id)] = "0x00," + name + "," + cells;
+    std::string& line = lines[first_row + static_cast<std::size_t>(id)];
+    line = line.substr(0, line.find(',') + 1) + name + "," + cells;
   }
 };
 

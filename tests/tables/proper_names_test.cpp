@@ -10,19 +10,19 @@ struct ProperNames : TableTest {
 
   // The sample's image after storing the edited file, and the last message of read and store.
   std::vector<std::uint8_t> store(std::string* message = nullptr) {
-    std::vector<std::uint8_t> image = store_alone(read_name_csv, store_names);
+    std::vector<std::uint8_t> image = store_alone(proper_name_table());
     if (message) *message = after_store;
     return image;
   }
   // The line of slot j of group g.
   static std::size_t row(std::size_t g, std::size_t j) {
     std::size_t line = 1;
-    for (std::size_t i = 0; i < g; ++i) line += 3 + static_cast<std::size_t>(name_groups().sections[i].rows);
+    for (std::size_t i = 0; i < g; ++i) line += 3 + static_cast<std::size_t>(proper_name_table().sections[i].rows);
     return line + 3 + j;
   }
   static std::uint32_t slot(std::size_t g, std::uint32_t j) {
-    const Section& group = name_groups().sections[g];
-    return group.rom_offset + group.entry_size * j;
+    const NameSlot& group = proper_name_table().sections[g].name;
+    return group.rom_offset + group.size * j;
   }
 };
 

@@ -11,10 +11,15 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string folder = std::string(argv[1]) + "/";
-  const std::string messages = messages_document();
-  if (!platform::write_file(folder + "messages.md", messages.data(), messages.size())) {
-    std::fprintf(stderr, "cannot write %smessages.md\n", folder.c_str());
-    return 1;
+  const struct {
+    const char* name;
+    std::string text;
+  } documents[] = {{"messages.md", messages_document()}, {"files.md", files_document()}};
+  for (const auto& document : documents) {
+    if (!platform::write_file(folder + document.name, document.text.data(), document.text.size())) {
+      std::fprintf(stderr, "cannot write %s%s\n", folder.c_str(), document.name);
+      return 1;
+    }
   }
   return 0;
 }

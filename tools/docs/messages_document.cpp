@@ -16,8 +16,10 @@ const char* severity_name(Severity severity) {
   return "";
 }
 
-// A table cell: no line breaks, and no bar that would end it.
-std::string cell(const std::string& text) {
+}  // namespace
+
+// No line breaks, and no bar that would end the cell.
+std::string table_cell(const std::string& text) {
   std::string out;
   for (const char c : text) {
     if (c == '|') {
@@ -28,8 +30,6 @@ std::string cell(const std::string& text) {
   }
   return out;
 }
-
-}  // namespace
 
 std::string messages_document() {
   // UTF-8 literals: the document is UTF-8, unlike the program's Shift-JIS texts.
@@ -48,7 +48,7 @@ std::string messages_document() {
     const Message& message = *catalogue[i];
     if (message.severity == Severity::banner) continue;
     text += "| `" + std::string(message.id) + "` | " + severity_name(message.severity) + " | " +
-            cell(text_encoding::sjis_to_utf8(message.text)) + " | " + cell(message.meaning) + " |\n";
+            table_cell(text_encoding::sjis_to_utf8(message.text)) + " | " + table_cell(message.meaning) + " |\n";
   }
   return text;
 }

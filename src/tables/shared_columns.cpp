@@ -1,4 +1,4 @@
-#include "tables/tech_flags.hpp"
+#include "tables/shared_columns.hpp"
 
 #include <cstdint>
 
@@ -16,12 +16,6 @@ Layout flag_byte(int at, std::initializer_list<FlagBit> bits) {
 }
 
 }  // namespace
-
-Layout joined(std::initializer_list<Layout> parts) {
-  Layout layout;
-  for (const Layout& part : parts) layout.insert(layout.end(), part.begin(), part.end());
-  return layout;
-}
 
 Layout attribute_flags(int at) {
   return flag_byte(at, {
@@ -73,7 +67,7 @@ Layout effect_flags(int at) {
                        });
 }
 
-Layout technique_effect(int at) {
+Layout effect_head(int at, const Layout& byte_six) {
   return joined({
       {
           {at + 0, 0xFF, byte_field, decimal_cell, "命中率"},
@@ -83,11 +77,15 @@ Layout technique_effect(int at) {
       },
       attribute_flags(at + 4),
       range_flags(at + 5),
-      {
-          {at + 6, 0xFF, byte_field, decimal_cell, "特殊効果"},
-      },
+      byte_six,
       special_attribute_flags(at + 7),
       effect_flags(at + 8),
+  });
+}
+
+Layout technique_effect(int at) {
+  return joined({
+      effect_head(at, {{at + 6, 0xFF, byte_field, decimal_cell, "特殊効果"}}),
       {
           {at + 9,  0xFF, byte_field, decimal_cell, "不明"},
           {at + 10, 0xFF, byte_field, decimal_cell, "技タイプ"},
@@ -101,4 +99,11 @@ Layout technique_effect(int at) {
           {at + 13, 0x20, flag,       mark_cell,    "術"},
       },
   });
+}
+
+Layout id_and_name() {
+  return {
+      {row_id, 0, no_bits, hex8_cell, "ID"},
+      {no_rom, 0, no_bits, text_cell, "名前"},
+  };
 }

@@ -1,0 +1,296 @@
+#include <cstdio>
+#include <string>
+
+#include "core/text_encoding.hpp"
+#include "docs.hpp"
+#include "event/event_bank.hpp"
+#include "event/event_messages.hpp"
+#include "music/song.hpp"
+#include "tables/registry.hpp"
+
+namespace {
+
+// The program's texts are Shift-JIS; the document is UTF-8.
+std::string utf8(const char* sjis) { return text_encoding::sjis_to_utf8(sjis ? sjis : ""); }
+
+std::string hex(std::uint32_t value, int digits = 2) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%0*X", digits, static_cast<unsigned>(value));
+  return text;
+}
+
+// A value as its column prints it.
+std::string shown(CellKind cell, std::int32_t value) {
+  if (cell == hex8_cell || cell == hex16_cell) return hex(static_cast<std::uint32_t>(value));
+  return std::to_string(value);
+}
+
+std::string span(const std::string& first, const std::string& last) {
+  return first == last ? first : first + u8"–" + last;
+}
+
+const char* kind_name(CellKind cell) {
+  switch (cell) {
+    case decimal_cell:
+      return u8"10進";
+    case hex8_cell:
+    case hex16_cell:
+      return u8"16進";
+    case mark_cell:
+      return u8"○×";
+    case grade_cell:
+      return u8"記号";
+    case text_cell:
+      return u8"文字列";
+    case no_cell:
+      break;
+  }
+  return "";
+}
+
+// The source that holds a field's first byte, or nullptr.
+const RomSource* source_of(const Section& section, int rom_byte) {
+  for (const RomSource& source : section.sources) {
+    const int size = source.kind == SourceKind::bit_per_index ? 1 : static_cast<int>(source.size);
+    if (rom_byte >= source.at && rom_byte < source.at + size) return &source;
+  }
+  return nullptr;
+}
+
+// "0x3E0020 + 4×(ID−0x08)": where the row's bytes of a source begin.
+std::string rom_of(const Section& section, const RomSource& source) {
+  std::string index = "ID";
+  if (source.index == RowIndex::row && section.first_id != 0) {
+    index = u8"(ID−" + hex(static_cast<std::uint32_t>(section.first_id)) + ")";
+  }
+  if (source.kind == SourceKind::bit_per_index)
+    return hex(source.rom_offset, 6) + " + " + index + "/8";
+  return hex(source.rom_offset, 6) + " + " + std::to_string(source.stride) + u8"×" + index;
+}
+
+struct Location {
+  std::string rom = u8"—";
+  std::string byte = u8"—";
+  std::string mask = u8"—";
+};
+
+Location location_of(const Section& section, const Field& field) {
+  Location where;
+  if (field.cell == text_cell && section.name.size) {
+    where.rom =
+        hex(section.name.rom_offset, 6) + " + " + std::to_string(section.name.size) + u8"×ID";
+    where.byte = span("0", std::to_string(section.name.size - 1));
+    return where;
+  }
+  if (field.rom_byte < 0) return where;
+  const std::string mask = hex(field.mask, field.bits == word_field ? 4 : 2);
+  if (const RomSource* source = source_of(section, field.rom_byte)) {
+    where.rom = rom_of(section, *source);
+    if (source->kind == SourceKind::bit_per_index) {
+      where.mask = u8"0x80 >> (ID mod 8)";
+      return where;
+    }
+    const int byte = field.rom_byte - source->at;
+    where.byte =
+        span(std::to_string(byte), std::to_string(byte + (field.bits == word_field ? 1 : 0)));
+  } else if (section.area.size) {
+    where.rom = u8"領域 / area";
+    where.byte = std::to_string(field.rom_byte);
+  }
+  where.mask = mask;
+  return where;
+}
+
+std::string range_of(const Section& section, const Field& field) {
+  if (field.rom_byte == row_id) {
+    const std::int32_t last = section.first_id + section.rows - 1;
+    return span(shown(field.cell, section.first_id), shown(field.cell, last));
+  }
+  if (field.cell == text_cell) {
+    if (section.name.size) return std::to_string(section.name.size) + u8" バイト";
+    if (section.area.size) return u8"領域まで / up to the area";
+    return u8"—";
+  }
+  FieldRange range{};
+  if (!field_range(field, range)) return u8"—";
+  return span(shown(field.cell, range.min), shown(field.cell, range.max));
+}
+
+std::string bits_note(const Field& field) {
+  const std::uint32_t full = field.bits == word_field ? 0xFFFF : 0xFF;
+  const std::string whole =
+      field.bits == word_field ? "16-bit little-endian word" : "the whole byte";
+  if ((field.mask & full) == full) return whole;
+  std::uint32_t shift = 0;
+  while (shift < 16 && !(field.mask & (1u << shift))) ++shift;
+  return "bits " + hex(field.mask, field.bits == word_field ? 4 : 2) +
+         (shift ? ", shifted down" : "");
+}
+
+std::string note_of(const Section& section, std::size_t f) {
+  const Field& field = (*section.layout)[f];
+  std::string note;
+  if (field.rom_byte == row_id) {
+    note = "row ID";
+  } else if (field.cell == text_cell) {
+    note = section.name.size ? "game text, padded with blanks"
+                             : "game text, packed into the section's area";
+  } else if (field.bits == codec_field && field.codec) {
+    note = field.codec->note;
+  } else if (field.bits == flag || field.bits == inverted_flag) {
+    const bool one_bit = (field.mask & (field.mask - 1)) == 0;
+    note = std::string(u8"○ when ") + (one_bit ? "the bit is " : "any of the bits is ") +
+           (field.bits == flag ? "set" : "clear");
+  } else if (field.bits == byte_field || field.bits == word_field) {
+    note = bits_note(field);
+  }
+  if (field.cell == grade_cell) note += u8"; × △ ○ ○＋ ◎ □ ☆ are 1–7, - is 0";
+  if (section.repeated_from >= 0 && static_cast<int>(f) >= section.repeated_from) {
+    note += "; repeats to the end of the row";
+  }
+  return note;
+}
+
+void append_columns(std::string& text, const Section& section) {
+  text +=
+      u8"| 列 / Column | 種類 / Kind | 範囲 / Range | ROM | バイト / Byte | マスク / Mask | Note |\n"
+      "|---|---|---|---|---|---|---|\n";
+  const Layout& layout = *section.layout;
+  for (std::size_t f = 0; f < layout.size(); ++f) {
+    const Field& field = layout[f];
+    if (!field.header || field.cell == no_cell) continue;
+    const Location where = location_of(section, field);
+    text += "| " + table_cell(utf8(column_header(section, f).c_str())) + " | " +
+            kind_name(field.cell) + " | " + range_of(section, field) + " | " + where.rom + " | " +
+            where.byte + " | " + where.mask + " | " + table_cell(note_of(section, f)) + " |\n";
+  }
+  text += "\n";
+}
+
+void append_rows(std::string& text, const TableDescription& table, const Section& section) {
+  const Field& id = section.layout->front();
+  const auto id_text = [&](int row) { return shown(id.cell, section.first_id + row); };
+  if (table.fixed_rows) {
+    text +=
+        u8"- 行数 / Rows: " + std::to_string(section.rows) + u8"（ID " +
+        span(id_text(0), id_text(section.rows - 1)) +
+        u8"）。ID がそろっていれば行は並べ替えてかまいません / rows may be in any order when every ID is there once\n";
+    if (data_rows(section) < section.rows) {
+      text += u8"- ID " + span(id_text(data_rows(section)), id_text(section.rows - 1)) +
+              u8" は ID と名前だけです / ID and name only\n";
+    }
+  } else {
+    text += u8"- 行数 / Rows: 最大 / at most " + std::to_string(section.rows) + "\n";
+  }
+  if (section.area.size) {
+    text += u8"- 領域 / Area: " + hex(section.area.rom_offset, 6) + u8"、" +
+            std::to_string(section.area.size) + u8" バイト / bytes";
+    if (section.area.pointer_table)
+      text += u8"（ポインタ表 / pointers " + hex(section.area.pointer_table, 6) + u8"）";
+    text += "\n";
+  }
+  text += "\n";
+}
+
+void append_table(std::string& text, const TableDescription& table) {
+  const std::string file = table.file_name;
+  text += "## " + file + "\n\n**" + utf8(table.name) + "** " + utf8(table.purpose) + "\n\n";
+  text += u8"1行目 / First line: `" + utf8(table.preamble) + "`\n\n";
+  const bool one = table.sections.size() == 1;
+  for (std::size_t s = 0; s < table.sections.size(); ++s) {
+    const Section& section = table.sections[s];
+    if (!one) {
+      text += "### " +
+              (section.title ? utf8(section.title) : u8"グループ / Group " + std::to_string(s)) +
+              "\n\n";
+    }
+    append_rows(text, table, section);
+    append_columns(text, section);
+  }
+  if (!table.comments.empty()) {
+    text += u8"ファイル末尾のコメント / The file's own comment lines:\n\n```\n";
+    for (const char* comment : table.comments) text += utf8(comment) + "\n";
+    text += "```\n\n";
+  }
+}
+
+void append_events(std::string& text) {
+  text +=
+      u8"## eventN.csv\n\n"
+      u8"**イベント** イベントのテキスト。ファイル N はバンク N の " +
+      std::to_string(event_entry_count) +
+      u8" 項目で、各項目は前の項目の後ろに詰めて書き込みます。空の行は空の項目です。\n\n";
+  text +=
+      u8"| ファイル / File | ポインタ表 / Pointers | テキスト領域 / Text area | 1行目 / First line |\n"
+      "|---|---|---|---|\n";
+  for (int b = 0; b < event_bank_count; ++b) {
+    const EventBankArea& area = event_bank_area(b);
+    char first_line[128];
+    std::snprintf(first_line, sizeof first_line, event_msg::preamble, event_msg::name,
+                  event_entry_count, static_cast<int>(area.text_size));
+    std::string line = utf8(first_line);
+    while (!line.empty() && line.back() == '\n') line.pop_back();
+    text += "| event" + std::to_string(b + 1) + ".csv | " + hex(area.base, 6) + " | " +
+            hex(area.base + event_text_start, 6) + u8"、" + std::to_string(area.text_size) +
+            u8" バイト | `" + line + "` |\n";
+  }
+  text +=
+      u8"\n| 列 / Column | 種類 / Kind | 範囲 / Range | Note |\n|---|---|---|---|\n"
+      u8"| ID | 16進 | " +
+      span(hex(0), hex(event_entry_count - 1)) +
+      u8" | row ID; read in file order |\n"
+      u8"| データ | 文字列 | 領域まで / up to the area | game text; control codes as tags `<1A A7>` |\n\n";
+}
+
+void append_music(std::string& text) {
+  text +=
+      u8"## musicNN.txt\n\n"
+      u8"**音楽** 曲ごとのテキスト（`-am` で書き出し、`-mm` で読み込み）。NN は曲番号（16進）で、" +
+      span(hex(0), hex(base_song_count - 1)) + u8"、4 MiB より上の領域がある ROM では " +
+      span(hex(0), hex(extended_song_count - 1)) +
+      u8" です。数はすべて16進で、`;` から行末まではコメントです。\n\n"
+      u8"| 部分 / Part | 内容 / What it holds |\n|---|---|\n"
+      u8"| `曲番号:` `イベント曲番号:` `仮曲名:` | 目印 / labels of the song |\n"
+      u8"| `Wave` | " +
+      std::to_string(wave_count) +
+      u8" 個の音色番号 / wave numbers |\n"
+      u8"| `Drum` | " +
+      std::to_string(drum_count) +
+      u8" 行、各3バイト（ドからシ）/ rows of 3 bytes, one per note |\n"
+      u8"| `Channel1`–`Channel" +
+      std::to_string(channel_count) +
+      u8"` | チャンネルのデータ。16バイトごとの行、行末に位置 / the channel's bytes, 16 per line. "
+      u8"ジャンプ先は `ChN+XXXX`（チャンネル N の位置）か `$XXXX`（そのままの値）/ jump targets as a channel and offset, or as a kept value |\n\n"
+      u8"曲のデータは領域ごとに曲番号の順に詰めて置き直されます / a rebuild packs each region's songs in song order: " +
+      hex(base_region().start, 6) + u8"–" + hex(base_region().limit, 6) + u8"、" +
+      hex(extended_region().start, 6) + u8"–" + hex(extended_region().limit, 6) + u8"。\n";
+}
+
+}  // namespace
+
+std::string files_document() {
+  std::string text =
+      u8"# ファイルの説明 / Files\n\n"
+      u8"<!-- Generated by make_docs from the table descriptions in src/tables/; a test keeps it in step. -->\n\n"
+      u8"CSV フォルダの各ファイルの中身です。ファイルは Shift-JIS（`-u` では BOM 付き UTF-8）、改行は CR LF です。"
+      u8"各表の1行目は説明で、読み込みでは使いません。範囲を超える値は範囲の端の値として書き込まれ、警告が出ます。\n\n"
+      u8"What each file of the CSV folder holds, column by column: the kind of cell (10進 decimal, "
+      u8"16進 hexadecimal with or without `0x`, ○× a mark, 記号 a grade symbol, 文字列 game text), the "
+      u8"values the field holds (a value outside is stored as the nearest one, with a warning), and "
+      u8"where it lives in the ROM: the table's offset plus the row's place, the byte in the row's "
+      u8"record and the bits of the mask.\n\n";
+  for (const RegisteredTable& table : registered_tables()) {
+    const std::string file = table.description->file_name;
+    std::string anchor;  // as the heading's link: the name without its dot
+    for (const char c : file) {
+      if (c != '.') anchor += c;
+    }
+    text += "- [" + file + "](#" + anchor + u8") " + utf8(table.description->name) + "\n";
+  }
+  text +=
+      u8"- [event1.csv – event3.csv](#eventncsv) イベント\n- [musicNN.txt](#musicnntxt) 音楽\n\n";
+  for (const RegisteredTable& table : registered_tables()) append_table(text, *table.description);
+  append_events(text);
+  append_music(text);
+  return text;
+}
