@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/job.hpp"
+#include "core/files.hpp"
 #include "sample_rom.hpp"
 
 namespace {
@@ -46,5 +47,16 @@ void BM_BuildAll(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_BuildAll)->Unit(benchmark::kMillisecond);
+
+// The floor a build is measured against: reading the image and writing the same bytes out.
+void BM_CopyImage(benchmark::State& state) {
+  Workspace& w = workspace();
+  for (auto _ : state) {
+    std::string bytes;
+    platform::read_file(w.rom, bytes);
+    benchmark::DoNotOptimize(platform::write_file_atomically(w.folder + "copy.smc", bytes.data(), bytes.size()));
+  }
+}
+BENCHMARK(BM_CopyImage)->Unit(benchmark::kMillisecond);
 
 }  // namespace
