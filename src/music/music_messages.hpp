@@ -16,6 +16,15 @@ inline constexpr const char* pointer_outside =
 inline constexpr const char* broken_old_block =
     "0x%02X番目の元の音楽データが壊れているので強制終了します\n";
 
+// The header words a dump names when a rebuild would write them otherwise, as "name old→new".
+inline constexpr const char* block_length_word = "ブロック長";
+inline constexpr const char* start_word = "開始アドレス";
+inline constexpr const char* end_word = "終了アドレス";
+inline constexpr const char* channel_word = "チャンネル%dのアドレス";
+inline constexpr const char* second_word = "チャンネル%dの第2アドレス";
+inline constexpr const char* word_change = "%s %04X→%04X";
+inline constexpr const char* word_separator = "、";
+
 // Song titles.
 inline constexpr const char* base_title = "曲%02X";
 inline constexpr const char* added_title = "追加曲%02X";

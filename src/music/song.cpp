@@ -156,6 +156,39 @@ ChannelOrder sort_channels(const std::array<std::int32_t, channel_count>& addres
   return order;
 }
 
+std::vector<ChannelSpan> channel_spans(const SongRecord& record) {
+  const ChannelOrder order = sort_channels(record.channel_address, record.end);
+  const std::int32_t available = static_cast<std::int32_t>(record.data.size());
+  std::vector<ChannelSpan> spans;
+  std::int32_t cursor = 0;
+  for (int p = 0; p < channel_count; ++p) {
+    const int k = order.channel[p];
+    std::int32_t length = order.length[p] < 0 ? 0 : order.length[p];
+    if (length > available - cursor) length = available - cursor;
+    spans.push_back({k, record.channel_address[k], length});
+    cursor += length;
+  }
+  return spans;
+}
+
+SongRecord rebuilt_header(const SongRecord& record, std::uint32_t offset) {
+  const std::vector<ChannelSpan> spans = channel_spans(record);
+  SongRecord out;
+  out.start = static_cast<std::int32_t>(offset + song_header_size);
+  out.data_length = 0;
+  for (const ChannelSpan& span : spans) out.data_length += span.length;
+  out.end = out.start + out.data_length;
+  out.block_length = out.data_length + block_length_extra;
+  // A channel without bytes points at the end, as the rebuild places it.
+  std::int32_t address = out.start;
+  for (const ChannelSpan& span : spans) {
+    out.channel_address[span.channel] = span.length > 0 ? address : out.end;
+    address += span.length;
+  }
+  out.second_address = out.channel_address;
+  return out;
+}
+
 std::vector<std::int32_t> jump_targets(const std::uint8_t* bytes, std::int32_t length) {
   std::vector<std::int32_t> targets;
   std::int32_t j = 0;

@@ -105,6 +105,20 @@ struct ChannelOrder {
 ChannelOrder sort_channels(const std::array<std::int32_t, channel_count>& address,
                            std::int32_t end);
 
+// One channel's bytes as a song text holds them: the channels follow each other in ascending
+// address order from the start of the data, each as long as the addresses make it, bounded by
+// the data that is there.
+struct ChannelSpan {
+  int channel;
+  std::int32_t address;
+  std::int32_t length;
+};
+std::vector<ChannelSpan> channel_spans(const SongRecord& record);
+
+// The header words a rebuild writes for the record's text when the block goes to ROM offset
+// `offset`: block length, start, end and both address sets (the low 16 bits are written).
+SongRecord rebuilt_header(const SongRecord& record, std::uint32_t offset);
+
 // Offsets of the 16-bit jump targets in a command stream, each with both its bytes inside
 // the stream. A command whose arguments run past the end contributes none.
 std::vector<std::int32_t> jump_targets(const std::uint8_t* bytes, std::int32_t length);

@@ -77,15 +77,18 @@ void put_word_back(std::vector<std::uint8_t>& data, std::int32_t value) {
   data.push_back(static_cast<std::uint8_t>(value >> 8));
 }
 
-void take_value(std::uint8_t value, ParseState& state, SongRecord& record) {
+// Wave entries are 16-bit words, so the text shows one above 0xFF with all its digits; every
+// other value is a byte.
+void take_value(std::int32_t value, ParseState& state, SongRecord& record) {
+  const std::uint8_t byte = static_cast<std::uint8_t>(value);
   if (state.section == wave_section) {
-    if (state.count < wave_count) record.wave[state.count] = value;
+    if (state.count < wave_count) record.wave[state.count] = value & 0xFFFF;
     ++state.count;
   } else if (state.section == drum_section) {
-    if (state.count < drum_count * 3) record.drum[state.count / 3][state.count % 3] = value;
+    if (state.count < drum_count * 3) record.drum[state.count / 3][state.count % 3] = byte;
     ++state.count;
   } else if (state.section != no_section) {
-    state.data.push_back(value);
+    state.data.push_back(byte);
   }
 }
 
@@ -193,8 +196,7 @@ void parse_song_text(CsvReader& file, SongRecord& record, Report* report) {
       if (in_channel(state) && starts_named_target(line, position)) {
         take_named_target(line, position, line_number, state, record, report);
       } else if (hex_digit(static_cast<unsigned char>(c)) >= 0) {
-        take_value(static_cast<std::uint8_t>(read_hex_token(line, position, line.size())), state,
-                   record);
+        take_value(read_hex_token(line, position, line.size()), state, record);
       } else {
         position += sjis::char_length(line, position);
       }

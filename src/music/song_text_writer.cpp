@@ -34,13 +34,6 @@ void append_byte(std::string& text, std::uint8_t value) {
   text.push_back(digits[value & 0xF]);
 }
 
-// The bytes of one channel as the text shows them, at the address its header gives.
-struct ChannelSpan {
-  int channel;
-  std::int32_t address;
-  std::int32_t length;
-};
-
 // A target outside its own channel keeps the byte it leads to: named by channel and offset,
 // so that a rebuild that moves the channels still reaches it. A target in no channel (a phrase
 // of another song, or any place the engine knows) cannot follow any move this text makes, so
@@ -126,20 +119,8 @@ std::string song_text(const SongRecord& record) {
   }
   text += "\n";
 
-  // The channels' bytes follow each other in the data in ascending address order; lengths
-  // from inconsistent addresses are bounded by the data that is there.
-  const ChannelOrder order = sort_channels(record.channel_address, record.end);
-  const std::int32_t available = static_cast<std::int32_t>(record.data.size());
-  std::vector<ChannelSpan> spans;
+  const std::vector<ChannelSpan> spans = channel_spans(record);
   std::int32_t cursor = 0;
-  for (int p = 0; p < channel_count; ++p) {
-    const int k = order.channel[p];
-    std::int32_t length = order.length[p] < 0 ? 0 : order.length[p];
-    if (length > available - cursor) length = available - cursor;
-    spans.push_back({k, record.channel_address[k], length});
-    cursor += length;
-  }
-  cursor = 0;
   for (const ChannelSpan& span : spans) {
     append_format(text, "%s%d\n", music_msg::channel_header, span.channel + 1);
     if (span.length > 0) {

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "core/report.hpp"
 #include "core/rom_image.hpp"
@@ -100,6 +103,43 @@ TEST_F(MusicRom, DumpAndRebuildReproduceTheSongs) {
 
   // Jumps that leave their channel keep their targets: every byte comes back.
   EXPECT_EQ(first_difference(rebuilt, original), -1);
+}
+
+TEST_F(MusicRom, WhatTheTextCannotHoldIsNamedOnDump) {
+  Image damaged = original;
+  damaged[0x610DA + 2 * 3 + 1] = 0x12;          // song 0, wave 3: a word above 0xFF
+  damaged[block_of(original, 1) + 22] ^= 0x01;  // song 1, channel 1's second address
+  damaged[block_of(original, 2)] ^= 0x01;       // song 2's block length
+  write_bytes(rom, damaged);
+  dump(rom, dir.folder());
+  std::vector<std::string> texts;
+  for (const ReportEntry& entry : report.entries()) {
+    if (entry.severity >= Severity::warning) texts.push_back(entry.text);
+  }
+  const auto rewritten = [](int song, const char* name, std::uint32_t was, std::uint32_t will) {
+    char list[64];
+    std::snprintf(list, sizeof list, "%s %04X→%04X", name, was, will);
+    return Report::format(msg::music_header_rewritten.text, song, std::string(list));
+  };
+  const std::uint32_t second = header(damaged, 1, 11);
+  const std::uint32_t length = header(damaged, 2, 0);
+  EXPECT_EQ(texts, (std::vector<std::string>{
+                       rewritten(1, "チャンネル1の第2アドレス", second, second ^ 0x01),
+                       rewritten(2, "ブロック長", length, length ^ 0x01)}));
+
+  const Image rebuilt = rebuild();
+  EXPECT_EQ(word(rebuilt, 0x610DA + 2 * 3), word(damaged, 0x610DA + 2 * 3));
+  EXPECT_EQ(header(rebuilt, 1, 11), header(original, 1, 11));
+  EXPECT_EQ(header(rebuilt, 2, 0), header(original, 2, 0));
+
+  // A pointer that leads to the next song's block: both move, and the dump says so.
+  damaged = original;
+  for (int k = 0; k < 3; ++k) damaged[pointer_entry(3) + k] = original[pointer_entry(4) + k];
+  write_bytes(rom, damaged);
+  dump(rom, dir.folder());
+  EXPECT_EQ(message_of(report, msg::music_block_moved),
+            Report::format(msg::music_block_moved.text, 3, block_of(original, 4),
+                           block_of(original, 3)));
 }
 
 TEST_F(MusicRom, MissingFileKeepsTheOldBlockMovedAndRebased) {

@@ -79,7 +79,7 @@ TEST(ParseSongText, SectionsFillTheRecord) {
       " 04\n"
       " 05\n");
   EXPECT_EQ(r.wave[0], 1);
-  EXPECT_EQ(r.wave[2], 0xFF);
+  EXPECT_EQ(r.wave[2], 0x1FF);  // a word: no digit is dropped
   EXPECT_EQ(r.wave[3], 0);
   EXPECT_EQ(r.drum[0][2], 0x12);
   EXPECT_EQ(r.drum[1][1], 0x14);
