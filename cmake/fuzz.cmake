@@ -15,7 +15,7 @@ set(VARBEK_FUZZ_DIR ${CMAKE_SOURCE_DIR}/tests/fuzz)
 file(GLOB VARBEK_FUZZ_TARGET_SOURCES CONFIGURE_DEPENDS ${VARBEK_FUZZ_DIR}/targets/*.cpp)
 add_library(varbek_fuzz_targets STATIC ${VARBEK_FUZZ_DIR}/fuzz.cpp ${VARBEK_FUZZ_TARGET_SOURCES})
 target_include_directories(varbek_fuzz_targets PUBLIC ${VARBEK_FUZZ_DIR})
-target_link_libraries(varbek_fuzz_targets PUBLIC varbek_app)
+target_link_libraries(varbek_fuzz_targets PUBLIC varbek_app varbek_sample)
 
 if(VARBEK_FUZZ_AFL)
   # The runtime takes the coverage callbacks, so it is the one part left uninstrumented; every

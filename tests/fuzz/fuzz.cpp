@@ -9,9 +9,17 @@ namespace {
 
 // New targets: one file in targets/, its adapter in adapters/, one line here, a corpus folder.
 const FuzzTarget targets[] = {
-    {"cells", fuzz_cells},           {"csv_lines", fuzz_csv_lines}, {"encoder", fuzz_encoder},
-    {"decoder", fuzz_decoder},       {"song_text", fuzz_song_text}, {"command_line", fuzz_command_line},
+    {"cells", fuzz_cells},
+    {"csv_lines", fuzz_csv_lines},
+    {"encoder", fuzz_encoder},
+    {"decoder", fuzz_decoder},
+    {"song_text", fuzz_song_text},
+    {"command_line", fuzz_command_line},
     {"csv_folder", fuzz_csv_folder},
+    {"bps", fuzz_bps},
+    {"utf8", fuzz_utf8},
+    {"event_reader", fuzz_event_reader},
+    {"tables", fuzz_tables},
 };
 
 // A process-wide hook, because a sanitizer's death callback takes no argument.

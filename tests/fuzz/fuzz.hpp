@@ -40,3 +40,7 @@ int fuzz_decoder(const std::uint8_t* data, std::size_t size);
 int fuzz_song_text(const std::uint8_t* data, std::size_t size);
 int fuzz_command_line(const std::uint8_t* data, std::size_t size);
 int fuzz_csv_folder(const std::uint8_t* data, std::size_t size);
+int fuzz_bps(const std::uint8_t* data, std::size_t size);
+int fuzz_utf8(const std::uint8_t* data, std::size_t size);
+int fuzz_event_reader(const std::uint8_t* data, std::size_t size);
+int fuzz_tables(const std::uint8_t* data, std::size_t size);

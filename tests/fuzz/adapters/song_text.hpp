@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 
+#include "adapters/scratch.hpp"
 #include "core/job_context.hpp"
 #include "music/song.hpp"
 #include "music/song_builder.hpp"
@@ -17,27 +17,16 @@ namespace fuzz_adapter {
 
 inline constexpr std::size_t song_block_header = song_header_size;
 
-// The scratch folder, with a separator at its end: a file system in memory where there is
-// one, since on a disk creating and deleting the file costs milliseconds a run.
-inline const std::string& scratch_folder() {
-  namespace fs = std::filesystem;
-  static const std::string folder =
-      ((fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path()) /
-       ("varbek_fuzz_" + std::to_string(std::random_device{}())))
-          .string() +
-      "/";
-  return folder;
-}
-
-// Writes the text as song 0's file, runs `use` on the folder and removes the file again.
+// Writes the text as song 0's file in a scratch folder, runs `use` on the folder and removes
+// the folder again.
 template <class Use>
 auto with_song_file(const std::string& text, Use use) {
-  std::error_code error;
-  std::filesystem::create_directories(scratch_folder(), error);
-  std::ofstream(song_file_path(scratch_folder(), 0), std::ios::binary)
+  const std::string folder = scratch_folder("song_text");
+  std::ofstream(song_file_path(folder, 0), std::ios::binary)
       .write(text.data(), static_cast<std::streamsize>(text.size()));
-  const auto result = use(scratch_folder());
-  std::filesystem::remove_all(scratch_folder(), error);
+  const auto result = use(folder);
+  std::error_code error;
+  std::filesystem::remove_all(folder, error);
   return result;
 }
 
