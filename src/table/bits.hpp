@@ -14,6 +14,6 @@ enum BitKind : int {
 };
 
 // Moves one field between ROM bytes and its value. Both directions only OR bits in: the
-// caller zeroes the target first. Flags use only the value's lowest bit when building.
+// caller clears the target's bits first. Flags use only the value's lowest bit when building.
 void transfer_bits(std::uint8_t* rom_bytes, Direction direction, int kind, std::int32_t& field,
                    std::uint32_t mask);

@@ -51,11 +51,15 @@ void write_sources(JobContext& job, const Section& section, int row, const std::
     auto array = std::find_if(bit_arrays.begin(), bit_arrays.end(),
                               [&](const BitArray& a) { return a.rom_offset == source.rom_offset; });
     if (array == bit_arrays.end()) {
+      // Bits of indices without a row keep what the image holds.
       array = bit_arrays.insert(bit_arrays.end(),
                                 {source.rom_offset, std::vector<std::uint8_t>(source.size, 0)});
+      rom_read(job.rom, array->bytes.data(), source.rom_offset, source.size);
     }
-    if ((entry[source.at] & 1) && index / 8 < array->bytes.size()) {
-      array->bytes[index / 8] |= static_cast<std::uint8_t>(0x80 >> (index % 8));
+    if (index / 8 < array->bytes.size()) {
+      const auto bit = static_cast<std::uint8_t>(0x80 >> (index % 8));
+      std::uint8_t& byte = array->bytes[index / 8];
+      byte = static_cast<std::uint8_t>((entry[source.at] & 1) ? byte | bit : byte & ~bit);
     }
   }
 }
@@ -150,6 +154,7 @@ void store_fixed_table(JobContext& job, const TableDescription& table,
   for (std::size_t s = 0; s < table.sections.size() && s < block->rows.size(); ++s) {
     const Section& section = table.sections[s];
     const std::vector<TableRecord>& records = block->rows[s];
+    const std::vector<std::uint8_t> held = held_bits(*section.layout, entry_size(section));
     for (int row = 0; row < section.rows && static_cast<std::size_t>(row) < records.size(); ++row) {
       TableRecord record = records[static_cast<std::size_t>(row)];
       if (section.name.size) {
@@ -159,7 +164,10 @@ void store_fixed_table(JobContext& job, const TableDescription& table,
         rom_write(job.rom, name.data(), name_offset(section, row), name.size());
       }
       if (row >= data_rows(section)) continue;
-      entry.assign(entry_size(section), 0);
+      // Bits no field holds keep the input's values: only what the file says changes.
+      entry.assign(held.size(), 0);
+      read_sources(job.rom, section, row, entry.data());
+      for (std::size_t i = 0; i < entry.size(); ++i) entry[i] &= static_cast<std::uint8_t>(~held[i]);
       field_map(*section.layout, entry.data(), Direction::build, record);
       write_sources(job, section, row, entry.data(), bit_arrays);
     }

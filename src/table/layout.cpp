@@ -87,6 +87,19 @@ void field_map(const Layout& layout, std::uint8_t* entry, Direction direction, T
   }
 }
 
+std::vector<std::uint8_t> held_bits(const Layout& layout, std::size_t size) {
+  std::vector<std::uint8_t> held(size, 0);
+  const auto hold = [&](int at, std::uint32_t bits) {
+    if (at >= 0 && static_cast<std::size_t>(at) < size) held[static_cast<std::size_t>(at)] |= static_cast<std::uint8_t>(bits);
+  };
+  for (const Field& field : layout) {
+    if (field.rom_byte < 0 || field.bits == no_bits) continue;
+    hold(field.rom_byte, field.mask & 0xFF);
+    if (field.bits == word_field) hold(field.rom_byte + 1, (field.mask >> 8) & 0xFF);
+  }
+  return held;
+}
+
 void cell_map(const Layout& layout, const CellTarget& target, Direction direction,
               TableRecord& record, std::size_t fields) {
   // In a build the line is walked once: each cell is then cut from where it begins, which

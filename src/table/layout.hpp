@@ -61,8 +61,11 @@ struct FieldCodec {
 TableRecord make_record(const Layout& layout, std::int32_t id);
 
 // Field map: every field with ROM bytes, through transfer_bits or its codec. The entry bytes
-// must be zeroed before a build.
+// must have the fields' bits cleared before a build.
 void field_map(const Layout& layout, std::uint8_t* entry, Direction direction, TableRecord& record);
+// The bits of an entry's `size` bytes that some field holds: a build keeps the others as the
+// image has them.
+std::vector<std::uint8_t> held_bits(const Layout& layout, std::size_t size);
 // Cell map: the first `fields` fields (all by default) that have a column, in column order,
 // through transfer_cell. In a build, a value that does not fit its field is clamped to the
 // nearest one it holds and reported on the target's report at its place with the column's

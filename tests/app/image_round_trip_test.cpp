@@ -113,33 +113,6 @@ struct KnownTableLoss {
 };
 
 const KnownTableLoss known_table_losses[] = {
-    {"item.csv armour: bit 0x08 of bytes 1 and 3, 0x40 of byte 5, 0x30 of byte 8 in no field",
-     [](const Image&, Image& m) {
-       mark(m, 0x3E0181, 9, 128, 0x08);
-       mark(m, 0x3E0183, 9, 128, 0x08);
-       mark(m, 0x3E0185, 9, 128, 0x40);
-       mark(m, 0x3E0188, 9, 128, 0x30);
-     }},
-    {"char.csv: bits 0xC0 of stat byte 45 in no field",
-     [](const Image&, Image& m) { mark(m, 0x3E062D, 48, 48, 0xC0); }},
-    {"tech.csv (usable), mons_tech.csv, form_tech.csv: bits 0x06 of effect byte 7 in no field",
-     [](const Image&, Image& m) {
-       mark(m, 0x3E0F07, 14, 0xDC, 0x06);
-       mark(m, 0x3E1D07, 16, 256, 0x06);
-       mark(m, 0x3E6EAB + 14 * 0x20 + 7, 14, 64, 0x06);
-     }},
-    {"tech.csv (usable), form_tech.csv: bit 0x04 of effect byte 11 in no field",
-     [](const Image&, Image& m) {
-       mark(m, 0x3E0F0B, 14, 0xDC, 0x04);
-       mark(m, 0x3E6EAB + 14 * 0x20 + 11, 14, 64, 0x04);
-     }},
-    {"form.csv: bit 0x04 of role bytes 8 and 9 in no field",
-     [](const Image&, Image& m) {
-       mark(m, 0x3E68D3, 11, 32, 0x04);
-       mark(m, 0x3E68D4, 11, 32, 0x04);
-     }},
-    {"form.csv: bits 0x7F of technique byte 6 in no field",
-     [](const Image&, Image& m) { mark(m, 0x3E93A1, 7, 32, 0x7F); }},
     {"string.csv: pointer slots after a list's end", mark_string_slots},
     {"flash.csv: slots from the end marker on, a count past the area", mark_learning_slots},
     {"event_battle.csv: pointers, and the bytes after the last entry's fill", mark_event_battles},
