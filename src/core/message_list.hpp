@@ -76,6 +76,7 @@ VARBEK_MESSAGE(string_group, info, "%s グループ%d", "How room reports name a
 VARBEK_MESSAGE(music_region, info, "音楽領域%d", "How room reports name a music region.")
 VARBEK_MESSAGE(item_effects, info, "%s 効果", "How room reports name the items' effect stream.")
 VARBEK_MESSAGE(lost_character, warning, "Shift-JISにない文字を全角スペースに置き換えました", "A character of a UTF-8 file that Shift-JIS lacks; the blank glyph is stored instead.")
+VARBEK_MESSAGE(read_as_sjis, warning, "UTF-8としても読めるファイルですが、UTF-8ではShift-JISにない文字になるためShift-JISとして読みました", "A file without a BOM is well-formed both as UTF-8 and as Shift-JIS, and read as UTF-8 it would hold characters Shift-JIS lacks, so it is read as Shift-JIS. A file saved as UTF-8 with a BOM is never in doubt.")
 
 // Patches and the header checksum.
 VARBEK_MESSAGE(patch_written, info, "BPSパッチ[%s]を作成しました", "The build also wrote a patch from the input to the new image.")

@@ -20,6 +20,17 @@ inline std::size_t char_length(std::string_view text, std::size_t at) {
              : 1;
 }
 
+// Every byte ASCII, a half-width katakana or part of a lead-and-trail pair.
+inline bool well_formed(std::string_view text) {
+  for (std::size_t at = 0; at < text.size();) {
+    const auto c = static_cast<unsigned char>(text[at]);
+    const std::size_t length = char_length(text, at);
+    if (length == 1 && c >= 0x80 && !is_halfwidth_kana(c)) return false;
+    at += length;
+  }
+  return true;
+}
+
 // The length of the longest prefix of `text` of at most `limit` bytes that ends between two
 // characters.
 std::size_t cut(std::string_view text, std::size_t limit);

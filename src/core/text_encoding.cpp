@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <utility>
 
+#include "core/messages.hpp"
+#include "core/report.hpp"
 #include "core/sjis.hpp"
 
 namespace text_encoding {
@@ -219,7 +221,25 @@ DecodedFile file_text_to_sjis(std::string bytes) {
   std::string_view text(bytes);
   if (file.had_bom) text.remove_prefix(utf8_bom.size());
   file.sjis = utf8_to_sjis(text, &file.lost_lines);
+  if (!file.had_bom && !file.lost_lines.empty() && sjis::well_formed(bytes)) {
+    // Such as half-width katakana in pairs: "ﾃｽ" is also "½".
+    file.lost_lines.clear();
+    file.was_utf8 = false;
+    file.read_as_sjis = true;
+    file.sjis = std::move(bytes);
+  }
   return file;
+}
+
+void report_decoded(Report& report, const std::string& file_name, const DecodedFile& file) {
+  if (file.read_as_sjis) {
+    PlaceScope place(&report, Place{file_name, 0});
+    report.add(msg::read_as_sjis);
+  }
+  for (const int line : file.lost_lines) {
+    PlaceScope place(&report, Place{file_name, line});
+    report.add(msg::lost_character);
+  }
 }
 
 }  // namespace text_encoding

@@ -3,6 +3,8 @@
 #include <string_view>
 #include <vector>
 
+class Report;
+
 // The program's text files are Shift-JIS (code page 932); a spreadsheet may save them back as
 // UTF-8. Conversions never depend on the process locale and keep every byte of ASCII, CR and
 // LF included, as it is. A character with no form in the other encoding becomes the full-width
@@ -11,7 +13,8 @@ namespace text_encoding {
 
 bool has_utf8_bom(std::string_view bytes);
 // Valid UTF-8 (no overlong forms, no surrogates, nothing above U+10FFFF) holding at least one
-// multi-byte character. Shift-JIS text with kana, kanji or symbols never passes.
+// multi-byte character. Shift-JIS text rarely passes (see the definition), but can: "縺　"
+// is also "ぁ@". No rule tells such a text apart; a BOM does.
 bool looks_like_utf8(std::string_view bytes);
 
 // A file's text, read in either encoding, as Shift-JIS.
@@ -19,12 +22,19 @@ struct DecodedFile {
   std::string sjis;
   bool was_utf8 = false;
   bool had_bom = false;
+  // Well-formed in both encodings, and read as Shift-JIS because its UTF-8 reading would have
+  // lost characters.
+  bool read_as_sjis = false;
   // The line (from 1, counting LF) of every character that became U+3000, once per character.
   std::vector<int> lost_lines;
 };
-// With a UTF-8 BOM the file is UTF-8 (the BOM is dropped); without one it is UTF-8 when
-// looks_like_utf8 says so; else it is Shift-JIS and kept byte for byte.
+// With a UTF-8 BOM the file is UTF-8 (the BOM is dropped). Without one it is UTF-8 when
+// looks_like_utf8 says so, unless its UTF-8 reading loses characters and it is well-formed
+// Shift-JIS; else it is Shift-JIS and kept byte for byte.
 DecodedFile file_text_to_sjis(std::string bytes);
+// Reports the file's lost characters at their lines, and a reading as Shift-JIS that UTF-8
+// would also have allowed.
+void report_decoded(Report& report, const std::string& file_name, const DecodedFile& file);
 
 // Text without a BOM. `lost_lines`, when given, receives the lines as in DecodedFile; bytes
 // that are no character of the source encoding count as lost characters, one each.

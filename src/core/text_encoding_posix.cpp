@@ -18,6 +18,10 @@ Codec::~Codec() {
 bool Codec::append(std::string_view in, std::string& out) {
   if (in.empty()) return true;
   if (!handle_) return false;
+  // glibc drops tag characters (U+E0000-U+E007F) without a word: they are lost characters.
+  if (target_ == Target::cp932 && (in.find("\xF3\xA0\x80") != std::string_view::npos ||
+                                   in.find("\xF3\xA0\x81") != std::string_view::npos))
+    return false;
   const iconv_t cd = static_cast<iconv_t>(handle_);
   const std::size_t start = out.size();
   // Three bytes of UTF-8 at most for each byte of code page 932; fewer bytes the other way.
@@ -25,22 +29,25 @@ bool Codec::append(std::string_view in, std::string& out) {
   char* source = const_cast<char*>(in.data());  // iconv never writes through it
   std::size_t source_left = in.size();
   std::size_t done = start;
-  while (source_left > 0) {
+  for (;;) {
     char* target = &out[done];
     std::size_t target_left = out.size() - done;
     const std::size_t result = iconv(cd, &source, &source_left, &target, &target_left);
     done = out.size() - target_left;
-    if (result != static_cast<std::size_t>(-1)) break;
-    if (errno == E2BIG) {
+    if (result == 0) {
+      out.resize(done);
+      return true;
+    }
+    if (result == static_cast<std::size_t>(-1) && errno == E2BIG) {
       out.resize(out.size() + in.size() + 16);
       continue;
     }
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    out.resize(start);
-    return false;
+    // Malformed, or a conversion glibc calls irreversible: a lost character like any other.
+    break;
   }
-  out.resize(done);
-  return true;
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  out.resize(start);
+  return false;
 }
 
 }  // namespace text_encoding::detail

@@ -59,12 +59,7 @@ bool CsvReader::open(const std::string& path, Report* report) {
   if (!platform::read_file(path, data_)) return false;
   text_encoding::DecodedFile decoded = text_encoding::file_text_to_sjis(std::move(data_));
   data_ = std::move(decoded.sjis);
-  if (report) {
-    for (const int line : decoded.lost_lines) {
-      PlaceScope place(report, Place{file_name_of(path), line});
-      report->add(msg::lost_character);
-    }
-  }
+  if (report) text_encoding::report_decoded(*report, file_name_of(path), decoded);
   return true;
 }
 

@@ -60,7 +60,9 @@ int encode_file(Report& report, const std::string& input, const std::string& out
   try {
     std::string data;
     if (!read_input(report, input, data)) return 1;
-    data = text_encoding::file_text_to_sjis(std::move(data)).sjis;
+    text_encoding::DecodedFile decoded = text_encoding::file_text_to_sjis(std::move(data));
+    text_encoding::report_decoded(report, file_name_of(input), decoded);
+    data = std::move(decoded.sjis);
     join_line_ends(data);
     // The counting pass reports: it sees the whole text, also one that gives no bytes.
     const std::size_t count = encode_text(nullptr, data.data(), 0, data.size(), newline_flag, &report);

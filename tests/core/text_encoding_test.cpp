@@ -105,6 +105,9 @@ TEST(TextEncoding, FileText) {
       {bom + "ID\r\n", "ID\r\n", true, true},
       {"ID\r\n", "ID\r\n", false, false},
       {bom, "", true, true},
+      // Both encodings: "ﾃｽ" is also "½", which Shift-JIS lacks; "縺　" is also "ぁ@".
+      {"0x00,ﾃｽ,\r\n", "0x00,ﾃｽ,\r\n", false, false},
+      {"\xE3\x81\x81\x40", "ぁ@", true, false},
   };
   for (const Case& c : cases) {
     const text_encoding::DecodedFile file = file_text_to_sjis(c.bytes);
@@ -116,6 +119,8 @@ TEST(TextEncoding, FileText) {
   const text_encoding::DecodedFile lossy = file_text_to_sjis(bom + u8"a\r\nb,😀\r\n");
   EXPECT_EQ(lossy.sjis, "a\r\nb,　\r\n");
   EXPECT_EQ(lossy.lost_lines, std::vector<int>{2});
+  EXPECT_TRUE(file_text_to_sjis("0x00,ﾃｽ,\r\n").read_as_sjis);
+  EXPECT_FALSE(file_text_to_sjis(bom + "\xC2\xBD").read_as_sjis);
 }
 
 }  // namespace
