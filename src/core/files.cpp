@@ -15,7 +15,13 @@ bool read_file(const std::string& path, std::string& contents) {
   try {
     char chunk[65536];
     std::size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, f.get())) > 0) contents.append(chunk, n);
+    while ((n = std::fread(chunk, 1, sizeof chunk, f.get())) > 0) {
+      contents.append(chunk, n);
+      if (contents.size() > max_file_size) {
+        contents.clear();
+        return false;
+      }
+    }
   } catch (const std::bad_alloc&) {
     contents.clear();
     return false;

@@ -5,7 +5,12 @@
 // Whole-file reads and writes over the platform layer. Every write is checked to its close.
 namespace platform {
 
-// The whole file; false for a folder or a file that cannot be opened or read.
+// Far more than any file of the program's (an image is at most a few MiB): what is longer, or
+// endless like a device, is no such file.
+inline constexpr std::size_t max_file_size = std::size_t{64} << 20;
+
+// The whole file; false for a folder, a file that cannot be opened or read, or one longer
+// than max_file_size.
 bool read_file(const std::string& path, std::string& contents);
 // Writes the bytes to a temporary file beside `path`, then renames it into place: a failed
 // write leaves neither a partial file nor a changed one.

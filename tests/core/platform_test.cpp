@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/job.hpp"
+#include "core/files.hpp"
 #include "core/platform.hpp"
 #include "test_support.hpp"
 
@@ -54,6 +55,10 @@ TEST(Platform, ReplaceRemoveAndFailures) {
   EXPECT_FALSE(platform::make_directories(dir.path("file")));
   EXPECT_FALSE(platform::is_directory(dir.path("file")));
   EXPECT_EQ(read_sjis_file(dir.path("file")), "x");
+#ifndef _WIN32
+  std::string endless;
+  EXPECT_FALSE(platform::read_file("/dev/zero", endless));
+#endif
 }
 
 TEST(Platform, PathsLongerThan259Bytes) {
