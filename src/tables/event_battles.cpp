@@ -20,14 +20,17 @@ const Layout battle_row = {
     {0, 0xFF, byte_field, hex8_cell, "データ"},
 };
 
-bool fill_begins(const EventBattleTable& table, std::size_t p) {
-  if (p + 4 > event_battle_area_size) return false;
-  return std::all_of(&table.data[p], &table.data[p] + 4, [](std::uint8_t b) { return b == 0xFF; });
+// One past the area's last byte other than 0xFF: the fill is the run of 0xFF at its end.
+std::size_t data_end(const EventBattleTable& table) {
+  std::size_t end = event_battle_area_size;
+  while (end > 0 && table.data[end - 1] == 0xFF) --end;
+  return end;
 }
 
 // Entries are listed as lying back to back from the start of the area. An entry's length is
 // the distance to the next entry; the last one, before the end of the table or before an
-// unused pointer, runs up to the 0xFF fill.
+// unused pointer, runs up to the 0xFF fill, so that every other byte of the area is in a row
+// (0xFF FF FF FF may lie inside an entry).
 std::size_t listed_length(const EventBattleTable& table, std::size_t j, std::size_t p) {
   const std::size_t room = event_battle_area_size - p;
   const bool last = j + 1 == event_battle_count || table.address[j + 1] == event_battle_unused;
@@ -35,9 +38,41 @@ std::size_t listed_length(const EventBattleTable& table, std::size_t j, std::siz
     const std::int64_t distance = std::int64_t{table.address[j + 1]} - table.address[j];
     return distance > 0 ? std::min(static_cast<std::size_t>(distance), room) : 0;
   }
-  std::size_t length = 0;
-  while (length < room && !fill_begins(table, p + length)) ++length;
-  return length;
+  const std::size_t end = data_end(table);
+  return end > p ? end - p : 0;
+}
+
+using Addresses = std::array<std::int32_t, event_battle_count>;
+
+// The pointers a build from the listed rows writes.
+Addresses listed_addresses(const EventBattleTable& table) {
+  Addresses listed;
+  listed.fill(event_battle_unused);
+  std::size_t p = 0;
+  for (std::size_t j = 0; j < event_battle_count && table.address[j] != event_battle_unused; ++j) {
+    listed[j] = static_cast<std::int32_t>(event_battle_area + p);
+    p += listed_length(table, j, p);
+  }
+  return listed;
+}
+
+// The image's pointers that the listing cannot hold are named at the first of them, on its
+// row or, past the list, on the empty line that ends it: rows 0..n-1 lie on lines 4..n+3.
+void report_unlisted_pointers(Report& report, const EventBattleTable& table, const Addresses& listed) {
+  constexpr int first_row_line = 4;
+  int count = 0;
+  std::size_t first = 0;
+  for (std::size_t j = 0; j < event_battle_count; ++j) {
+    if (table.address[j] != listed[j] && count++ == 0) first = j;
+  }
+  if (count == 0) return;
+  const std::size_t rows = static_cast<std::size_t>(
+      std::find(listed.begin(), listed.end(), event_battle_unused) - listed.begin());
+  PlaceScope place(&report, Place{event_battle_table().file_name,
+                                  first_row_line + static_cast<int>(std::min(first, rows))});
+  report.add(msg::battle_pointer_unlisted, static_cast<unsigned>(first),
+             static_cast<unsigned>(table.address[first] & 0xFFFF), count,
+             static_cast<unsigned>(listed[first] & 0xFFFF));
 }
 
 // Reads the byte cells after the ID cell into the area from p on, up to the first empty cell.
@@ -53,6 +88,19 @@ bool read_bytes(std::string_view line, EventBattleTable& table, std::size_t& p) 
     next = cell_start(line, 1);
   }
   return true;
+}
+
+std::unique_ptr<EventBattleTable> battles_in(const RomImage& rom) {
+  auto table = std::make_unique<EventBattleTable>();
+  std::array<std::uint8_t, 2 * event_battle_count> pointers{};
+  rom_read(rom, pointers.data(), event_battle_pointers, pointers.size());
+  for (std::size_t j = 0; j < event_battle_count; ++j) {
+    std::int32_t& address = table->address[j];
+    event_battle_field_map(&pointers[2 * j], address, Direction::extract);
+    if (address != event_battle_unused) address += bank;
+  }
+  rom_read(rom, table->data.data(), event_battle_area, table->data.size());
+  return table;
 }
 
 }  // namespace
@@ -76,17 +124,8 @@ void event_battle_field_map(std::uint8_t* rom_bytes, std::int32_t& address, Dire
 }
 
 std::unique_ptr<EventBattleTable> load_event_battles(JobContext& job) {
-  auto table = std::make_unique<EventBattleTable>();
   job.report.section(msg::load_banner, event_battle_table().name);
-  std::array<std::uint8_t, 2 * event_battle_count> pointers{};
-  rom_read(job.rom, pointers.data(), event_battle_pointers, pointers.size());
-  for (std::size_t j = 0; j < event_battle_count; ++j) {
-    std::int32_t& address = table->address[j];
-    event_battle_field_map(&pointers[2 * j], address, Direction::extract);
-    if (address != event_battle_unused) address += bank;
-  }
-  rom_read(job.rom, table->data.data(), event_battle_area, table->data.size());
-  return table;
+  return battles_in(job.rom);
 }
 
 void write_event_battle_csv(JobContext& job, const std::string& folder, const EventBattleTable* table) {
@@ -96,6 +135,7 @@ void write_event_battle_csv(JobContext& job, const std::string& folder, const Ev
   if (!open_table_file(out, job, folder, description)) return;
   out.line();
   out.line(header_line(description.sections.front()));
+  report_unlisted_pointers(job.report, *table, listed_addresses(*table));
   std::size_t p = 0;
   for (std::size_t j = 0; j < event_battle_count; ++j) {
     if (table->address[j] == event_battle_unused) break;
@@ -151,6 +191,10 @@ std::unique_ptr<EventBattleTable> read_event_battle_csv(JobContext& job, const s
 void store_event_battles(JobContext& job, const EventBattleTable* table) {
   if (!table) return;
   job.report.section(msg::store_banner, event_battle_table().name);
+  // Rows as the image's extract lists them keep the image's pointers, which the listing may
+  // not hold (the extract named them), and its bytes, which the rows hold.
+  const auto image = battles_in(job.rom);
+  if (table->data == image->data && table->address == listed_addresses(*image)) return;
   std::array<std::uint8_t, 2 * event_battle_count> pointers{};
   for (std::size_t j = 0; j < event_battle_count; ++j) {
     std::int32_t address = table->address[j];

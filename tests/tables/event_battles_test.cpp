@@ -147,3 +147,22 @@ TEST_F(EventBattles, ARowWithAnEmptyIdCellIsStillAnEntry) {
   EXPECT_EQ(image[at], 0x01);
   EXPECT_EQ(image[at + 1], 0x02);
 }
+
+// Pointers the rows cannot hold (one behind its predecessor, and those after an unused one) are
+// named at the extract, kept by a build of the rows as extracted and rewritten once a row changes.
+TEST_F(EventBattles, PointersTheRowsCannotHoldAreNamedAndKeptUntilARowChanges) {
+  std::vector<std::uint8_t> image = input;
+  set_pointer(image, 3, pointer(input, 1));
+  set_pointer(image, 200, 0xFFFF);
+  write_bytes(rom, image);
+  Report extract_report;
+  ASSERT_EQ(extract(rom, folder, false, &extract_report), 0);
+  lines = split_lines(read_text(csv));
+  const std::string named = message_of(extract_report, msg::battle_pointer_unlisted);
+  EXPECT_EQ(named.rfind("event_battle.csv 7行目: ID 0x03 ", 0), 0u) << named;
+  EXPECT_EQ(first_difference(store(), image), -1);
+  lines[first_row] += "0x00,";
+  const std::vector<std::uint8_t> changed = store();
+  EXPECT_EQ(pointer(changed, 3), pointer(image, 2) + 1);
+  EXPECT_EQ(pointer(changed, 201), 0xFFFFu);
+}
