@@ -54,12 +54,18 @@ std::string column_line() {
   return line;
 }
 
-// A row of the stream; the pairs of a header whose count runs past the area are cut at its end.
-void write_rows(CsvWriter& out, const std::vector<TableRecord>& slots) {
+// A row of the stream; the pairs of a header whose count runs past the area are cut at its end,
+// and the count a build will write in its place is reported.
+void write_rows(Report& report, CsvWriter& out, const LearningSubTable& sub,
+                const std::vector<TableRecord>& slots) {
   const int capacity = static_cast<int>(slots.size());
   int s = 0;
   for (int row = 0; s < capacity && slots[s].value[first] != end_marker; ++row) {
     const int pairs = slots[s].value[second];
+    if (pairs > capacity - 1 - s) {
+      report.add(msg::learning_count_past_area, Report::format("%s %s", learning_table().file_name, sub.name),
+                 row, slots[s].value[first], pairs, capacity - 1 - s);
+    }
     out.printf("0x%02X,0x%02X,", static_cast<unsigned>(row),
                static_cast<unsigned>(slots[s].value[first]));
     for (int p = s + 1; p <= s + pairs && p < capacity; ++p) {
@@ -207,7 +213,7 @@ void write_learning_csv(JobContext& job, const std::string& folder, const Learni
     if (t > 0) out.line();
     out.printf("%s(%d)\n", sub.name, sub.capacity - 1);
     out.line(column_line());
-    write_rows(out, tables->slots[t]);
+    write_rows(job.report, out, sub, tables->slots[t]);
   }
   close_table_file(out, job.report, folder, description);
 }
@@ -237,23 +243,24 @@ std::unique_ptr<LearningTables> read_learning_csv(JobContext& job, const std::st
   return tables;
 }
 
+// Writes the slots the rows fill and the first byte of the slot after them, the end marker; the
+// rest of the area keeps the image's bytes.
 void store_learning_tables(JobContext& job, const LearningTables* tables) {
   if (!tables) return;
   job.report.section(msg::store_banner, learning_table().name);
   std::vector<std::uint8_t> area;
   for (int t = 0; t < learning_sub_table_count; ++t) {
     const LearningSubTable& sub = sub_tables[t];
-    const int used = tables->used[t];
+    const int used = std::min(tables->used[t], sub.capacity);
     if (used < 0) continue;
-    area.assign(static_cast<std::size_t>(sub.capacity * slot_size), 0xFF);
-    for (int j = 0; j < used && j < sub.capacity; ++j) {
-      std::uint8_t* bytes = &area[static_cast<std::size_t>(j * slot_size)];
-      bytes[0] = bytes[1] = 0;
+    area.assign(static_cast<std::size_t>(used * slot_size), 0);
+    for (int j = 0; j < used; ++j) {
       TableRecord slot = tables->slots[t][static_cast<std::size_t>(j)];
-      learning_field_map(bytes, slot, Direction::build);
+      learning_field_map(&area[static_cast<std::size_t>(j * slot_size)], slot, Direction::build);
     }
+    if (used < sub.capacity) area.push_back(static_cast<std::uint8_t>(end_marker));
     job.report.add(msg::room_used, Report::format("%s %s", learning_table().file_name, sub.name),
-                   std::min(used, sub.capacity) * slot_size, sub.capacity * slot_size);
+                   used * slot_size, sub.capacity * slot_size);
     rom_write(job.rom, area.data(), sub.rom_offset, area.size());
   }
 }

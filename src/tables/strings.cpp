@@ -110,24 +110,24 @@ bool read_group(JobContext& job, CsvReader& in, StringTable& table, std::size_t 
   return true;
 }
 
-// Packs the list from the start of its area; bytes after the last string keep their content.
+// Packs the list from where its first string starts in the image (the area's start when that
+// lies outside it) and ends it with an unused pointer. Only the pointers up to that one and the
+// packed text are written: the slots after the end and the area after the last string keep the
+// image's bytes.
 void store_group(JobContext& job, const StringTable& table, std::size_t g, bool& overrun_reported) {
   const StringGroup& group = string_groups()[g];
   const std::size_t n = static_cast<std::size_t>(group.pointers);
   const std::size_t count = string_count(table, g);
-  std::size_t last = count;
-  while (last > 0 && string_text(table, g, last - 1).empty()) --last;
-  last = std::min(std::max(last, static_cast<std::size_t>(group.minimum_kept)), n - 1);
+  const std::size_t last = std::min(std::max(count, static_cast<std::size_t>(group.minimum_kept)), n - 1);
+  const std::size_t slots = std::min(last + 2, n);
 
-  std::vector<std::uint8_t> pointers(2 * n, 0);
+  std::vector<std::uint8_t> pointers(2 * slots, 0);
   std::vector<std::uint8_t> area(group.area_size, 0);
-  std::size_t used = 0;
-  put_word(pointers, 0, 0);
-  for (std::size_t k = 1; k < n; ++k) {
-    if (k > last) {
-      put_word(pointers, k, unused_pointer);
-      continue;
-    }
+  const std::uint32_t first_start = word_at(read_rom(job, group.pointer_table, 2), 0);
+  const std::size_t start = first_start <= group.area_size ? first_start : 0;
+  std::size_t used = start;
+  put_word(pointers, 0, static_cast<std::uint32_t>(start));
+  for (std::size_t k = 1; k <= last; ++k) {
     const std::string_view source = k - 1 < count ? string_text(table, g, k - 1) : std::string_view();
     const std::size_t room = group.area_size - used;
     const std::size_t written =
@@ -144,9 +144,10 @@ void store_group(JobContext& job, const StringTable& table, std::size_t g, bool&
     used += written;
     put_word(pointers, k, static_cast<std::uint32_t>(used));
   }
+  if (last + 1 < n) put_word(pointers, last + 1, unused_pointer);
   job.report.add(msg::room_used, Report::format(msg::string_group.text, string_table().file_name, static_cast<int>(g)),
                  static_cast<int>(used), static_cast<int>(group.area_size));
-  rom_write(job.rom, area.data(), group.text_area, used);
+  rom_write(job.rom, area.data() + start, group.text_area + static_cast<std::uint32_t>(start), used - start);
   rom_write(job.rom, pointers.data(), group.pointer_table, pointers.size());
 }
 
@@ -201,7 +202,16 @@ std::string_view string_text(const StringTable& table, std::size_t group, std::s
 std::unique_ptr<StringTable> load_strings(JobContext& job) {
   auto table = std::make_unique<StringTable>();
   job.report.section(msg::load_banner, string_table().name);
-  for (std::size_t g = 0; g < string_group_count; ++g) load_group(job, *table, g);
+  for (std::size_t g = 0; g < string_group_count; ++g) {
+    load_group(job, *table, g);
+    const int kept = string_groups()[g].minimum_kept;
+    const int count = static_cast<int>(string_count(*table, g));
+    if (count < kept) {
+      const std::string list =
+          Report::format(msg::string_group.text, string_table().file_name, static_cast<int>(g));
+      job.report.add(msg::string_list_short, list, count, kept);
+    }
+  }
   return table;
 }
 

@@ -87,16 +87,46 @@ TEST_F(Strings, EditsInEveryGroupReachTheROM) {
   }
 }
 
-TEST_F(Strings, MissingRowsUpToTheMinimumAreEmptyThenUnused) {
+// The list ends after the rows, or after the minimum; the slots after its end keep their bytes.
+TEST_F(Strings, MissingRowsUpToTheMinimumAreEmptyThenTheListEnds) {
   for (std::size_t k = 80; k < rows(2); ++k) lines[row(2, k)] = "0x50,,";
   keep_rows(0, 3);
   const std::vector<std::uint8_t> image = store();
   for (std::size_t k = 0; k < 4; ++k) EXPECT_EQ(pointer(image, 0, k), pointer(input, 0, k));
   for (std::size_t k = 4; k <= 185; ++k) ASSERT_EQ(pointer(image, 0, k), pointer(input, 0, 3)) << k;
-  for (std::size_t k = 186; k < 256; ++k) ASSERT_EQ(pointer(image, 0, k), 0xFFFFu) << k;
-  // Trailing empty strings are not kept beyond the minimum.
-  EXPECT_EQ(pointer(image, 2, 80), pointer(input, 2, 80));
-  for (std::size_t k = 81; k < 256; ++k) ASSERT_EQ(pointer(image, 2, k), 0xFFFFu) << k;
+  EXPECT_EQ(pointer(image, 0, 186), 0xFFFFu);
+  for (std::size_t k = 187; k < 256; ++k) ASSERT_EQ(pointer(image, 0, k), pointer(input, 0, k)) << k;
+  // Trailing empty strings are kept.
+  const std::size_t end = rows(2) + 1;
+  for (std::size_t k = 80; k < end; ++k) ASSERT_EQ(pointer(image, 2, k), pointer(input, 2, 80)) << k;
+  for (std::size_t k = end; k < 256; ++k) ASSERT_EQ(pointer(image, 2, k), pointer(input, 2, k)) << k;
+}
+
+// What no row holds comes back from the image: the slots after a list's end, the empty strings
+// that end a list, the text before its first string. A list shorter than its minimum is named.
+TEST_F(Strings, AnImageComesBackWhereNoRowHoldsIt) {
+  std::vector<std::uint8_t> image = input;
+  ASSERT_LT(rows(0) + 2, 256u);
+  set_pointer(image, 0, rows(0) + 2, 0x1234);
+  const std::size_t last = rows(1);
+  for (std::size_t k = last - 2; k <= last; ++k) set_pointer(image, 1, k, pointer(input, 1, last - 3));
+  ASSERT_GT(rows(2), 100u);
+  set_pointer(image, 2, 100, 0xFFFF);
+  ASSERT_GT(pointer(input, 4, 1), 0u);
+  set_pointer(image, 4, 0, pointer(input, 4, 1));
+  write_bytes(rom, image);
+  Report extracted_report;
+  ASSERT_EQ(extract(rom, folder, false, &extracted_report), 0);
+  EXPECT_EQ(extracted_report.warnings() + extracted_report.errors(), 0) << extracted_report.last();
+  lines = split_lines(read_text(csv));
+  EXPECT_EQ(first_difference(store(), image), -1);
+
+  set_pointer(image, 3, 10, 0xFFFF);
+  write_bytes(rom, image);
+  Report short_report;
+  ASSERT_EQ(extract(rom, folder, false, &short_report), 0);
+  EXPECT_EQ(message_of(short_report, msg::string_list_short),
+            "string.csv グループ3の文字列は9個で終わっています。ビルドでは69個まで空の文字列を加えます");
 }
 
 TEST_F(Strings, OverrunIsReportedFromExactlyTheAreaSize) {
