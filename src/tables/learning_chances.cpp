@@ -107,9 +107,18 @@ Stop read_rows(Report& report, CsvReader& in, const LearningSubTable& sub,
     const CellTarget cells{nullptr, line};
     std::int32_t number = 0;
     transfer_cell(cells, Direction::build, hex8_cell, number, 0);
-    if (number != row) break;
+    if (number != row) {
+      report.add(msg::learning_row_out_of_sequence, sub.name, static_cast<unsigned>(number),
+                 static_cast<unsigned>(row));
+      break;
+    }
     TableRecord& header = slots[static_cast<std::size_t>(s)];
     transfer_cell(cells, Direction::build, slot_layout[first].cell, header.value[first], 1);
+    // The game reads a source 0xFF as the sub-table's end: what follows could never be read.
+    if (header.value[first] == end_marker) {
+      report.add(msg::learning_source_ends, sub.name);
+      break;
+    }
     int pairs = 0;
     while (learning_cell_map(cells, pair, Direction::build, 2 * pairs + 2) != 0) {
       if (pairs == max_pairs) {

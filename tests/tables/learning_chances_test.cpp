@@ -175,6 +175,7 @@ TEST_F(LearningChances, ASubTableThatStopsNeverShiftsTheNext) {
   rows = plain;
   rows[0] = {"0x00,0x01,0x02,3,", "0x01,0x04,0x05,6,", "0x03,0x07,0x08,9,", "0x04,0x0A,0x0B,12,"};
   out = rebuild(flash_file(rows));
+  EXPECT_EQ(said, "技閃き確率のIDが0x03ですが、0x02のはずです。この行から空行までは読み込みません\n");
   EXPECT_EQ(area_of(out, 0), area_with(input, 0, {0x01, 1, 0x02, 3, 0x04, 1, 0x05, 6}));
   EXPECT_EQ(area_of(out, 1), area_with(input, 1, plain_slots[1]));
   EXPECT_EQ(area_of(out, 2), area_with(input, 2, plain_slots[2]));
@@ -185,6 +186,13 @@ TEST_F(LearningChances, ASubTableThatStopsNeverShiftsTheNext) {
   EXPECT_EQ(area_of(out, 0), area_with(input, 0, {0x01, 1, 0x02, 3, 0x04, 1, 0x05, 6}));
   EXPECT_EQ(area_of(out, 1), area_with(input, 1, plain_slots[1]));
   EXPECT_EQ(area_of(out, 2), area_with(input, 2, plain_slots[2]));
+
+  // A source 0xFF would end the sub-table in the game: it ends it here, said.
+  rows[0] = {"0x00,0x01,0x02,3,", "0x01,0xFF,0x05,6,", "0x02,0x07,0x08,9,"};
+  out = rebuild(flash_file(rows));
+  EXPECT_EQ(said, "技閃き確率の技ID 0xFFはデータの終わりの印です。この行から空行までは書き込みません\n");
+  EXPECT_EQ(area_of(out, 0), area_with(input, 0, {0x01, 1, 0x02, 3}));
+  EXPECT_EQ(area_of(out, 1), area_with(input, 1, plain_slots[1]));
 }
 
 TEST_F(LearningChances, ARowKeepsAtMost255Pairs) {
