@@ -37,6 +37,8 @@ inline constexpr const char* title_line = "仮曲名:%s\n";
 inline constexpr const char* wave_header = "Wave";
 inline constexpr const char* drum_header = "Drum";
 inline constexpr const char* channel_header = "Channel";
+// After "Channel0", the header of the bytes ahead of the lowest channel.
+inline constexpr const char* lead_note = "\t\t;どのチャンネルも始まらない先頭のバイト\n";
 inline constexpr const char* ruler = "; 0  1  2  3  4  5  6  7   8  9  A  B  C  D  E  F\n";
 inline constexpr const char* drum_line = " %02X %02X %02X\t\t;%s\n";
 inline constexpr const char* line_offset = "\t\t;%04X\n";

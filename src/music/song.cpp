@@ -1,5 +1,6 @@
 #include "music/song.hpp"
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -159,31 +160,37 @@ ChannelOrder sort_channels(const std::array<std::int32_t, channel_count>& addres
 std::vector<ChannelSpan> channel_spans(const SongRecord& record) {
   const ChannelOrder order = sort_channels(record.channel_address, record.end);
   const std::int32_t available = static_cast<std::int32_t>(record.data.size());
+  std::array<std::int32_t, channel_count> offset{};
+  std::int32_t lead = available;
+  for (int p = 0; p < channel_count; ++p) {
+    offset[p] = record.channel_address[order.channel[p]] - record.start;
+    if (offset[p] >= 0 && offset[p] < available) lead = std::min(lead, offset[p]);
+  }
   std::vector<ChannelSpan> spans;
-  std::int32_t cursor = 0;
+  spans.push_back({lead_channel, record.start, lead, 0});
   for (int p = 0; p < channel_count; ++p) {
     const int k = order.channel[p];
-    std::int32_t length = order.length[p] < 0 ? 0 : order.length[p];
-    if (length > available - cursor) length = available - cursor;
-    spans.push_back({k, record.channel_address[k], length});
-    cursor += length;
+    if (offset[p] < 0 || offset[p] >= available) {
+      spans.push_back({k, record.channel_address[k], 0, available});
+      continue;
+    }
+    // Ascending: a next address outside the data lies past its end.
+    const std::int32_t next = p + 1 < channel_count ? std::min(offset[p + 1], available) : available;
+    spans.push_back({k, record.channel_address[k], next - offset[p], offset[p]});
   }
   return spans;
 }
 
 SongRecord rebuilt_header(const SongRecord& record, std::uint32_t offset) {
-  const std::vector<ChannelSpan> spans = channel_spans(record);
   SongRecord out;
   out.start = static_cast<std::int32_t>(offset + song_header_size);
-  out.data_length = 0;
-  for (const ChannelSpan& span : spans) out.data_length += span.length;
+  out.data_length = static_cast<std::int32_t>(record.data.size());
   out.end = out.start + out.data_length;
   out.block_length = out.data_length + block_length_extra;
   // A channel without bytes points at the end, as the rebuild places it.
-  std::int32_t address = out.start;
-  for (const ChannelSpan& span : spans) {
-    out.channel_address[span.channel] = span.length > 0 ? address : out.end;
-    address += span.length;
+  for (const ChannelSpan& span : channel_spans(record)) {
+    if (span.channel == lead_channel) continue;
+    out.channel_address[span.channel] = span.length > 0 ? out.start + span.offset : out.end;
   }
   out.second_address = out.channel_address;
   return out;

@@ -49,14 +49,20 @@ std::uint32_t pointer_entry_of(int song);
 std::uint32_t wave_entry_of(int song);
 std::uint32_t drum_entry_of(int song);
 
+// The bytes of a block ahead of its lowest channel: no channel starts there, but jumps may lead
+// there. A song text holds them as "Channel0", and a byte among them as "Ch0+XXXX".
+inline constexpr int lead_channel = -1;
+inline int text_channel_number(int channel) { return channel == lead_channel ? 0 : channel + 1; }
+
 // A 16-bit word that a song text names as a place instead of as two bytes: a byte of a channel
-// (for a jump that leaves its own channel), or a value kept as it is (for one that leaves the
-// song's data).
+// or of the lead (for a jump that leaves its own channel), or a value kept as it is (for one
+// that leaves the song's data).
+inline constexpr int kept_value = -2;
 struct NamedTarget {
-  std::int32_t at = 0;     // the word's offset in the data
-  int channel = -1;        // 0-7, or -1 for a kept value
-  std::int32_t value = 0;  // the offset in that channel, or the kept value
-  std::string written;     // the form as the text gives it, for messages
+  std::int32_t at = 0;       // the word's offset in the data
+  int channel = kept_value;  // 0-7, lead_channel or kept_value
+  std::int32_t value = 0;    // the offset in that channel, or the kept value
+  std::string written;       // the form as the text gives it, for messages
   int line = 0;
 };
 
@@ -105,13 +111,15 @@ struct ChannelOrder {
 ChannelOrder sort_channels(const std::array<std::int32_t, channel_count>& address,
                            std::int32_t end);
 
-// One channel's bytes as a song text holds them: the channels follow each other in ascending
-// address order from the start of the data, each as long as the addresses make it, bounded by
-// the data that is there.
+// One channel's bytes as a song text holds them. The lead comes first, from the start of the
+// data up to the lowest channel that lies in it; then the channels in ascending address order,
+// each up to the next or to the end of the data. Every data byte is in exactly one span; a
+// channel whose address lies outside the data has none.
 struct ChannelSpan {
-  int channel;
-  std::int32_t address;
+  int channel;           // 0-7 or lead_channel
+  std::int32_t address;  // the channel's address (the start address for the lead)
   std::int32_t length;
+  std::int32_t offset;   // where its bytes begin in the data
 };
 std::vector<ChannelSpan> channel_spans(const SongRecord& record);
 

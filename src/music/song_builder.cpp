@@ -17,33 +17,34 @@ void header_bytes(SongRecord& record, std::vector<std::uint8_t>& block) {
 }
 
 // Channel offsets from the parser become addresses: a channel without bytes points at the
-// end. Jump targets, relative to their channel in the text, become absolute; one the text
-// names by channel leads to the same byte of that channel wherever it now lies.
+// end. Jump targets, relative to their channel (or the lead) in the text, become absolute; one
+// the text names by channel leads to the same byte of that channel wherever it now lies.
 void place_channels(SongRecord& record, Report& report, const std::string& file) {
   for (int k = 0; k < channel_count; ++k) {
     const std::int32_t offset = record.channel_address[k];
     record.channel_address[k] = offset < 0 ? record.end : record.start + offset;
     record.second_address[k] = record.channel_address[k];
   }
-  const ChannelOrder order = sort_channels(record.channel_address, record.end);
-  for (int p = 0; p < channel_count; ++p) {
-    const std::int32_t address = record.channel_address[order.channel[p]];
-    std::uint8_t* bytes = record.data.data() + (address - record.start);
-    for (std::int32_t t : jump_targets(bytes, order.length[p])) {
-      put_word(bytes + t, get_word(bytes + t) + address);
+  const std::vector<ChannelSpan> spans = channel_spans(record);
+  for (const ChannelSpan& span : spans) {
+    if (span.length == 0) continue;
+    std::uint8_t* bytes = record.data.data() + span.offset;
+    for (std::int32_t t : jump_targets(bytes, span.length)) {
+      put_word(bytes + t, get_word(bytes + t) + span.address);
     }
   }
-  std::array<std::int32_t, channel_count> length{};
-  for (int p = 0; p < channel_count; ++p) length[order.channel[p]] = order.length[p];
   for (const NamedTarget& target : record.named_targets) {
     std::int32_t value = target.value;
-    if (target.channel >= 0) {
-      const int k = target.channel;
-      if (value >= length[k]) {
+    if (target.channel != kept_value) {
+      const ChannelSpan& span = *std::find_if(spans.begin(), spans.end(), [&](const ChannelSpan& s) {
+        return s.channel == target.channel;
+      });
+      if (value >= span.length) {
         PlaceScope place(&report, Place{file, target.line});
-        report.add(msg::music_target_past_channel, target.written, k + 1, length[k]);
+        report.add(msg::music_target_past_channel, target.written, text_channel_number(span.channel),
+                   span.length);
       }
-      value += record.channel_address[k];
+      value += span.address;
     }
     put_word(record.data.data() + target.at, value);
   }

@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <array>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -23,33 +25,40 @@ bool starts_with(const std::string& line, const char* prefix) {
   return line.compare(0, std::strlen(prefix), prefix) == 0;
 }
 
-// Sections: -1 none, 0-7 a channel, or the two table sections.
+// Sections: -1 none, a part (0 the lead, 1-8 the channels), or the two table sections.
 constexpr int no_section = -1;
-constexpr int wave_section = 8;
-constexpr int drum_section = 9;
+constexpr int lead_part = 0;
+constexpr int part_count = channel_count + 1;
+constexpr int wave_section = part_count;
+constexpr int drum_section = part_count + 1;
+
+struct PartTarget {
+  int part;
+  NamedTarget target;  // `at` within its part's bytes
+};
 
 struct ParseState {
   int section = no_section;
-  int count = 0;                  // values taken in the current section
-  std::size_t channel_begin = 0;  // where the current channel's bytes begin in the data
-  std::vector<std::uint8_t> data;
+  int count = 0;  // values taken in the current table section
+  std::array<std::vector<std::uint8_t>, part_count> bytes;
+  std::vector<int> order;  // the parts in the order of their first header
+  std::vector<PartTarget> targets;
 };
 
-void close_section(ParseState& state, SongRecord& record) {
-  if (state.section >= 0 && state.section < channel_count) {
-    const std::int32_t offset = state.data.size() > state.channel_begin
-                                    ? static_cast<std::int32_t>(state.channel_begin)
-                                    : -1;
-    record.channel_address[state.section] = offset;
-    record.second_address[state.section] = offset;
-  }
-  state.count = 0;
-  state.channel_begin = state.data.size();
+bool in_part(const ParseState& state) { return state.section >= 0 && state.section < part_count; }
+
+template <class... Args>
+void report_at(Report* report, int line_number, const Message& message, const Args&... args) {
+  if (!report) return;
+  Place here = report->place();
+  here.line = line_number;
+  PlaceScope scope(report, here);
+  report->add(message, args...);
 }
 
-// Returns true when the line opens a section.
-bool open_section(const std::string& line, int line_number, ParseState& state, SongRecord& record,
-                  Report* report) {
+// Returns true when the line opens a section. A part whose header comes again goes on where
+// it left off: every byte the text holds stays in the song, and the channels stay whole.
+bool open_section(const std::string& line, int line_number, ParseState& state, Report* report) {
   int section;
   if (starts_with(line, music_msg::wave_header)) {
     section = wave_section;
@@ -58,8 +67,8 @@ bool open_section(const std::string& line, int line_number, ParseState& state, S
   } else if (starts_with(line, music_msg::channel_header)) {
     const std::size_t at = std::strlen(music_msg::channel_header);
     const char number = at < line.size() ? line[at] : '\0';
-    if (number >= '1' && number <= '8') {
-      section = number - '1';
+    if (number >= '0' && number <= '8') {
+      section = number - '0';
     } else {
       if (report) report->add(msg::music_unknown_channel, line_number);
       section = no_section;
@@ -67,9 +76,41 @@ bool open_section(const std::string& line, int line_number, ParseState& state, S
   } else {
     return false;
   }
-  close_section(state, record);
   state.section = section;
+  state.count = 0;
+  if (in_part(state)) {
+    if (std::find(state.order.begin(), state.order.end(), section) == state.order.end()) {
+      state.order.push_back(section);
+    } else {
+      report_at(report, line_number, msg::music_channel_repeated, section);
+    }
+  }
   return true;
+}
+
+// The data: the lead, then the channels in the order of their first header.
+void lay_out(ParseState& state, SongRecord& record) {
+  std::array<std::int32_t, part_count> base{};
+  std::vector<std::uint8_t> data;
+  std::vector<int> parts = {lead_part};
+  for (int part : state.order) {
+    if (part != lead_part) parts.push_back(part);
+  }
+  for (int part : parts) {
+    const std::vector<std::uint8_t>& bytes = state.bytes[part];
+    base[part] = static_cast<std::int32_t>(data.size());
+    if (part != lead_part) {
+      record.channel_address[part - 1] = bytes.empty() ? -1 : base[part];
+      record.second_address[part - 1] = record.channel_address[part - 1];
+    }
+    data.insert(data.end(), bytes.begin(), bytes.end());
+  }
+  for (PartTarget& t : state.targets) {
+    t.target.at += base[t.part];
+    record.named_targets.push_back(std::move(t.target));
+  }
+  record.data = std::move(data);
+  record.data_length = static_cast<std::int32_t>(record.data.size());
 }
 
 void put_word_back(std::vector<std::uint8_t>& data, std::int32_t value) {
@@ -87,13 +128,9 @@ void take_value(std::int32_t value, ParseState& state, SongRecord& record) {
   } else if (state.section == drum_section) {
     if (state.count < drum_count * 3) record.drum[state.count / 3][state.count % 3] = byte;
     ++state.count;
-  } else if (state.section != no_section) {
-    state.data.push_back(byte);
+  } else if (in_part(state)) {
+    state.bytes[state.section].push_back(byte);
   }
-}
-
-bool in_channel(const ParseState& state) {
-  return state.section >= 0 && state.section < channel_count;
 }
 
 bool is_letter_or_digit(char c) {
@@ -126,30 +163,26 @@ bool read_named_target(const std::string& line, std::size_t& position, NamedTarg
   position = end;
   const std::string& form = target.written;
   if (form[0] == '$') return read_word(form.substr(1), target.value);
-  if (form.size() < 4 || form[2] < '1' || form[2] > '8' || form[3] != '+') return false;
-  target.channel = form[2] - '1';
+  if (form.size() < 4 || form[2] < '0' || form[2] > '8' || form[3] != '+') return false;
+  target.channel = form[2] == '0' ? lead_channel : form[2] - '1';
   return read_word(form.substr(4), target.value);
 }
 
-// A named target takes two bytes of the data: its value for now, which the build replaces
+// A named target takes two bytes of its part: its value for now, which the build replaces
 // once the channels have their addresses.
 void take_named_target(const std::string& line, std::size_t& position, int line_number,
-                       ParseState& state, SongRecord& record, Report* report) {
+                       ParseState& state, Report* report) {
+  std::vector<std::uint8_t>& bytes = state.bytes[state.section];
   NamedTarget target;
-  target.at = static_cast<std::int32_t>(state.data.size());
+  target.at = static_cast<std::int32_t>(bytes.size());
   target.line = line_number;
   if (read_named_target(line, position, target)) {
-    put_word_back(state.data, target.value);
-    record.named_targets.push_back(std::move(target));
+    put_word_back(bytes, target.value);
+    state.targets.push_back({state.section, std::move(target)});
     return;
   }
-  if (report) {
-    Place here = report->place();
-    here.line = line_number;
-    PlaceScope scope(report, here);
-    report->add(msg::music_bad_target, target.written);
-  }
-  put_word_back(state.data, 0);
+  report_at(report, line_number, msg::music_bad_target, target.written);
+  put_word_back(bytes, 0);
 }
 
 }  // namespace
@@ -186,15 +219,15 @@ void parse_song_text(CsvReader& file, SongRecord& record, Report* report) {
   int line_number = 0;
   while (file.next_line(line)) {
     ++line_number;
-    if (open_section(line, line_number, state, record, report)) continue;
+    if (open_section(line, line_number, state, report)) continue;
     // Separators are skipped a character at a time, double-byte ones whole, as
     // read_hex_token does.
     std::size_t position = 0;
     while (position < line.size()) {
       const char c = line[position];
       if (c == ';' || c == '\n' || c == '\r' || c == '\0') break;
-      if (in_channel(state) && starts_named_target(line, position)) {
-        take_named_target(line, position, line_number, state, record, report);
+      if (in_part(state) && starts_named_target(line, position)) {
+        take_named_target(line, position, line_number, state, report);
       } else if (hex_digit(static_cast<unsigned char>(c)) >= 0) {
         take_value(read_hex_token(line, position, line.size()), state, record);
       } else {
@@ -202,7 +235,5 @@ void parse_song_text(CsvReader& file, SongRecord& record, Report* report) {
       }
     }
   }
-  close_section(state, record);
-  record.data = std::move(state.data);
-  record.data_length = static_cast<std::int32_t>(record.data.size());
+  lay_out(state, record);
 }

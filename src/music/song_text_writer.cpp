@@ -43,7 +43,7 @@ std::string named_target(std::int32_t target, const std::vector<ChannelSpan>& sp
   for (const ChannelSpan& span : spans) {
     const std::int32_t offset = (target - span.address) & 0xFFFF;
     if (offset < span.length) {
-      append_format(form, music_msg::channel_target, span.channel + 1, offset);
+      append_format(form, music_msg::channel_target, text_channel_number(span.channel), offset);
       return form;
     }
   }
@@ -120,16 +120,17 @@ std::string song_text(const SongRecord& record) {
   text += "\n";
 
   const std::vector<ChannelSpan> spans = channel_spans(record);
-  std::int32_t cursor = 0;
   for (const ChannelSpan& span : spans) {
-    append_format(text, "%s%d\n", music_msg::channel_header, span.channel + 1);
+    const bool lead = span.channel == lead_channel;
+    if (lead && span.length == 0) continue;
+    append_format(text, "%s%d%s", music_msg::channel_header, text_channel_number(span.channel),
+                  lead ? music_msg::lead_note : "\n");
     if (span.length > 0) {
       text += music_msg::ruler;
-      append_channel(text, record.data.data() + cursor, span, spans);
+      append_channel(text, record.data.data() + span.offset, span, spans);
       text += "\n";
     }
     text += "\n";
-    cursor += span.length;
   }
   return text;
 }

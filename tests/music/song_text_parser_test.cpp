@@ -123,11 +123,19 @@ TEST(ParseSongText, UnknownChannelNumberIgnoresItsSection) {
   EXPECT_EQ(report.warnings(), 2);
 }
 
-TEST(ParseSongText, RepeatedChannelKeepsItsLastSection) {
-  const SongRecord r = parse("Channel1\n 01 02\nChannel2\n 03\nChannel1\n 04\n");
-  EXPECT_EQ(r.data, (Bytes{0x01, 0x02, 0x03, 0x04}));
-  EXPECT_EQ(r.channel_address[0], 3);
-  EXPECT_EQ(r.channel_address[1], 2);
+TEST(ParseSongText, RepeatedHeaderGoesOnAfterItsChannelsBytes) {
+  Report report;
+  report.place() = Place{"music00.txt"};
+  const SongRecord r =
+      parse("Channel1\n 01 02\nChannel2\n 03\nChannel1\n 04\nChannel2\n F6 Ch1+0002\n", &report);
+  EXPECT_EQ(r.data, (Bytes{0x01, 0x02, 0x04, 0x03, 0xF6, 0x02, 0x00}));
+  EXPECT_EQ(r.channel_address[0], 0);
+  EXPECT_EQ(r.channel_address[1], 3);
+  ASSERT_EQ(r.named_targets.size(), 1u);
+  EXPECT_EQ(r.named_targets[0].at, 5);
+  EXPECT_EQ(report.warnings(), 2);
+  EXPECT_EQ(report.last(),
+            "警告: music00.txt 7行目: Channel2の見出しがもう一度あります。ここからのバイトはそのチャンネルの前の部分の後に続けます");
 }
 
 TEST(ParseSongText, LongLinesAndLargeChannelsAreReadWhole) {

@@ -163,13 +163,17 @@ TEST(SongText, WrappedBlockShowsEachChannelWhole) {
 }
 
 TEST(SongText, AddressesPastTheDataAreBounded) {
-  // A header promising more than the data holds prints what is there.
+  // A header promising more than the data holds prints what is there, each byte once: channels
+  // outside the data have none, and the bytes ahead of the lowest channel are the lead.
   SongRecord r = one_channel(0x1000, counting(4));
   r.end = 0x1100;
+  r.channel_address[0] = 0x1001;
   r.channel_address[1] = 0x0800;
   r.channel_address[2] = 0x9000;
   const std::string text = song_text(r);
-  EXPECT_NE(text.find(section(2, " 00 01 02 03")), std::string::npos);
-  EXPECT_NE(text.find("Channel1\n\n"), std::string::npos);
+  const std::size_t lead = text.find("Channel0\t\t;");
+  EXPECT_EQ(text.find("\n" + ruler + " 00\n\n", lead), text.find('\n', lead));
+  EXPECT_NE(text.find(section(1, " 01 02 03")), std::string::npos);
+  EXPECT_NE(text.find("Channel2\n\n"), std::string::npos);
   EXPECT_NE(text.find("Channel3\n\n"), std::string::npos);
 }

@@ -260,7 +260,11 @@ void append_music(std::string& text) {
       u8"| `Channel1`–`Channel" +
       std::to_string(channel_count) +
       u8"` | チャンネルのデータ。16バイトごとの行、行末に位置 / the channel's bytes, 16 per line. "
-      u8"ジャンプ先は `ChN+XXXX`（チャンネル N の位置）か `$XXXX`（そのままの値）/ jump targets as a channel and offset, or as a kept value |\n\n"
+      u8"ジャンプ先は `ChN+XXXX`（チャンネル N の位置）か `$XXXX`（そのままの値）/ jump targets as a channel and offset, or as a kept value |\n"
+      u8"| `Channel0` | どのチャンネルよりも前にあるバイト（あるときだけ）。ジャンプ先は `Ch0+XXXX` / "
+      u8"bytes ahead of every channel, when there are any; jumps into them read `Ch0+XXXX` |\n\n"
+      u8"同じ見出しがもう一度あると、そのバイトは同じチャンネルの続きとして読みます（警告）/ "
+      u8"a section whose header comes again goes on after that channel's bytes, with a warning.\n\n"
       u8"曲のデータは領域ごとに曲番号の順に詰めて置き直されます / a rebuild packs each region's songs in song order: " +
       hex(base_region().start, 6) + u8"–" + hex(base_region().limit, 6) + u8"、" +
       hex(extended_region().start, 6) + u8"–" + hex(extended_region().limit, 6) + u8"。\n";
