@@ -41,7 +41,7 @@ VARBEK_MESSAGE(formation_rate_cut, warning, "ID:%02Xの%dつ目の選択率は�
 VARBEK_MESSAGE(area_overrun, error, "%sのデータが%dバイトを超えました。超過分は削除されます", "A table's texts do not fit its area; what does not fit is not stored.")
 VARBEK_MESSAGE(strings_area_overrun, error, "文字列のバッファが限界を超えました。超過分は削除されます", "The strings do not fit their area; what does not fit is not stored.")
 VARBEK_MESSAGE(too_many_rows, warning, "%sのグループ%dは%d行までです。それを超えた行は読み込まれません", "A string group has more rows than it can hold; the rest are dropped.")
-VARBEK_MESSAGE(learning_over_limit, error, "%sでデータ総量が限界を超えたのでスキップします", "A learning sub-table does not fit its area; it is not stored.")
+VARBEK_MESSAGE(learning_over_limit, warning, "%sでデータ総量が限界を超えたのでスキップします", "A learning sub-table's rows run past its area: the pairs and rows that do not fit are dropped, the rest is stored.")
 VARBEK_MESSAGE(learning_too_many_pairs, warning, "%sで一つの派生元のセット数が%dを超えたので残りをスキップします", "A source has more pairs than a set holds; the rest are dropped.")
 VARBEK_MESSAGE(learning_row_out_of_sequence, warning, "%sのIDが0x%02Xですが、0x%02Xのはずです。この行から空行までは読み込みません", "The rows of a learning sub-table must be numbered 0, 1, 2... without a gap; from a row out of sequence up to the sub-table's empty line nothing is stored.")
 VARBEK_MESSAGE(learning_source_ends, warning, "%sの技ID 0xFFはデータの終わりの印です。この行から空行までは書き込みません", "A source technique 0xFF marks the end of a learning sub-table for the game; that row and the ones after it up to the empty line are not stored.")
