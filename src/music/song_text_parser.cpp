@@ -43,6 +43,8 @@ struct ParseState {
   std::array<std::vector<std::uint8_t>, part_count> bytes;
   std::vector<int> order;  // the parts in the order of their first header
   std::vector<PartTarget> targets;
+  bool wave_seen = false;
+  bool drum_seen = false;
 };
 
 bool in_part(const ParseState& state) { return state.section >= 0 && state.section < part_count; }
@@ -78,7 +80,14 @@ bool open_section(const std::string& line, int line_number, ParseState& state, R
   }
   state.section = section;
   state.count = 0;
-  if (in_part(state)) {
+  if (section == wave_section || section == drum_section) {
+    bool& seen = section == wave_section ? state.wave_seen : state.drum_seen;
+    if (seen) {
+      report_at(report, line_number, msg::music_table_repeated,
+                section == wave_section ? music_msg::wave_header : music_msg::drum_header);
+    }
+    seen = true;
+  } else if (in_part(state)) {
     if (std::find(state.order.begin(), state.order.end(), section) == state.order.end()) {
       state.order.push_back(section);
     } else {

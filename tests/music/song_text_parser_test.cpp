@@ -136,6 +136,12 @@ TEST(ParseSongText, RepeatedHeaderGoesOnAfterItsChannelsBytes) {
   EXPECT_EQ(report.warnings(), 2);
   EXPECT_EQ(report.last(),
             "警告: music00.txt 7行目: Channel2の見出しがもう一度あります。ここからのバイトはそのチャンネルの前の部分の後に続けます");
+
+  // A table section again replaces the earlier values, said.
+  const SongRecord w = parse("Wave\n 01 02\nWave\n 03\n", &report);
+  EXPECT_EQ(w.wave[0], 3);
+  EXPECT_EQ(w.wave[1], 2);
+  EXPECT_EQ(report.last(), "警告: music00.txt 3行目: Waveの見出しがもう一度あります。ここからの値で最初から上書きします");
 }
 
 TEST(ParseSongText, LongLinesAndLargeChannelsAreReadWhole) {
