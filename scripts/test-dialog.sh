@@ -231,9 +231,11 @@ box=$(message_box)
 shot dialog-warnings "$box"
 key Return
 wait_closed "$box"
-log_text() { iconv -f CP932 -t UTF-8 "$work/dialog/varbek.log"; }
-log_text | grep -q "警告 1 件" || fail "the build's log does not count one warning"
-log_text | grep -q "HP: 70000" || fail "the build's log does not name the value out of range"
+# Read whole first: grep -q stops at its match, and the converter it leaves behind would fail
+# the pipe.
+log=$(iconv -f CP932 -t UTF-8 "$work/dialog/varbek.log")
+grep -q "警告 1 件" <<<"$log" || fail "the build's log does not count one warning"
+grep -q "HP: 70000" <<<"$log" || fail "the build's log does not name the value out of range"
 
 # The check of the same folder, from the patch box over to the selector: a fresh log equal to
 # the command line's check, whose log is the same as a build's, and no ROM written.

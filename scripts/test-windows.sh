@@ -116,5 +116,5 @@ for preset in windows linux; do
   (cd "$root/build/$preset" && cpack >/dev/null)
 done
 ls "$root"/build/windows/varbek-*-win64.zip "$root"/build/linux/varbek-*-Linux.tar.gz
-unzip -l "$root"/build/windows/varbek-*-win64.zip | grep -q varbek.exe
+unzip -l "$root"/build/windows/varbek-*-win64.zip | grep varbek.exe >/dev/null
 echo "release archives: made"
