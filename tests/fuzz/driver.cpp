@@ -116,6 +116,14 @@ struct Random {
 // lead bytes, half-width katakana and the ends of the range.
 const std::uint8_t interesting[] = {0x00, 0x0A, 0x0D, 0x22, 0x2C, 0x3C, 0x3E, 0x81, 0xA1, 0xDE, 0xFF};
 
+// Up to `most` bytes of `source` from a random place.
+Bytes piece_of(const Bytes& source, Random& random, std::size_t most) {
+  const std::size_t from = random.below(source.size());
+  const std::size_t n = std::min(source.size() - from, 1 + random.below(most));
+  return Bytes(source.begin() + static_cast<std::ptrdiff_t>(from),
+               source.begin() + static_cast<std::ptrdiff_t>(from + n));
+}
+
 void mutate_once(Bytes& b, const std::vector<Bytes>& pool, Random& random) {
   const std::size_t at = random.below(b.size() + 1);
   const Bytes& other = pool.empty() ? b : pool[random.below(pool.size())];
@@ -125,10 +133,7 @@ void mutate_once(Bytes& b, const std::vector<Bytes>& pool, Random& random) {
                interesting[random.below(std::size(interesting))]);
       break;
     case 1: {  // insert a piece of another input
-      const std::size_t from = random.below(other.size());
-      const std::size_t n = std::min(other.size() - from, 1 + random.below(32));
-      const Bytes piece(other.begin() + static_cast<std::ptrdiff_t>(from),
-                        other.begin() + static_cast<std::ptrdiff_t>(from + n));
+      const Bytes piece = piece_of(other, random, 32);
       b.insert(b.begin() + static_cast<std::ptrdiff_t>(at), piece.begin(), piece.end());
       break;
     }
@@ -159,10 +164,7 @@ void mutate_once(Bytes& b, const std::vector<Bytes>& pool, Random& random) {
       break;
     }
     default: {  // repeat a piece of this input
-      const std::size_t from = random.below(b.size());
-      const std::size_t n = std::min(b.size() - from, 1 + random.below(16));
-      const Bytes piece(b.begin() + static_cast<std::ptrdiff_t>(from),
-                        b.begin() + static_cast<std::ptrdiff_t>(from + n));
+      const Bytes piece = piece_of(b, random, 16);
       b.insert(b.begin() + static_cast<std::ptrdiff_t>(at), piece.begin(), piece.end());
       break;
     }
