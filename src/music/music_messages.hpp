@@ -32,6 +32,10 @@ inline constexpr const char* added_title = "追加曲%02X";
 // The song text file.
 inline constexpr const char* file_name = "%smusic%02X.txt";
 inline constexpr const char* song_line = "曲番号:%02X\n";
+// The labels the text starts with; a text without the first is empty or cut.
+inline constexpr const char* song_label = "曲番号:";
+inline constexpr const char* event_song_label = "イベント曲番号:";
+inline constexpr const char* title_label = "仮曲名:";
 inline constexpr const char* event_song_line = "イベント曲番号:%02X\n";
 inline constexpr const char* title_line = "仮曲名:%s\n";
 inline constexpr const char* wave_header = "Wave";
@@ -46,6 +50,8 @@ inline constexpr const char* line_offset = "\t\t;%04X\n";
 // channel, the value itself.
 inline constexpr const char* channel_target = " Ch%d+%04X";
 inline constexpr const char* kept_target = " $%04X";
+// A jump target as a text writes it within its channel: its two bytes.
+inline constexpr const char* relative_target = "%02X %02X";
 inline constexpr const char* note_names[12] = {"ド",    "ド#", "レ",  "レ#", "ミ",  "ファ",
                                                "ファ#", "ソ",  "ソ#", "ラ",  "ラ#", "シ"};
 

@@ -81,6 +81,7 @@ struct SongRecord {
   std::vector<std::uint8_t> data;
   std::int32_t data_length = 0;
   std::vector<NamedTarget> named_targets;  // from a song text only
+  std::vector<int> data_lines;             // from a song text only: the line of each data byte
 };
 
 enum class SongGroup { pointer, wave, header, drum };

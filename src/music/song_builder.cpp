@@ -4,6 +4,7 @@
 #include <new>
 
 #include "core/report.hpp"
+#include "core/rom_image.hpp"
 #include "core/messages.hpp"
 #include "music/music_messages.hpp"
 #include "music/song_text.hpp"
@@ -16,21 +17,37 @@ void header_bytes(SongRecord& record, std::vector<std::uint8_t>& block) {
   song_record_map(block.data(), record, Direction::build, SongGroup::header);
 }
 
+void report_past_channel(Report& report, const std::string& file, int line, const std::string& written,
+                         const ChannelSpan& span) {
+  PlaceScope place(&report, Place{file, line});
+  report.add(msg::music_target_past_channel, written, text_channel_number(span.channel), span.length);
+}
+
 // Channel offsets from the parser become addresses: a channel without bytes points at the
 // end. Jump targets, relative to their channel (or the lead) in the text, become absolute; one
-// the text names by channel leads to the same byte of that channel wherever it now lies.
+// the text names by channel leads to the same byte of that channel wherever it now lies. A
+// target at or past its channel's end is written as given, and named: it leads elsewhere.
 void place_channels(SongRecord& record, Report& report, const std::string& file) {
   for (int k = 0; k < channel_count; ++k) {
     const std::int32_t offset = record.channel_address[k];
     record.channel_address[k] = offset < 0 ? record.end : record.start + offset;
     record.second_address[k] = record.channel_address[k];
   }
+  std::vector<bool> named(record.data.size(), false);
+  for (const NamedTarget& target : record.named_targets) named[static_cast<std::size_t>(target.at)] = true;
   const std::vector<ChannelSpan> spans = channel_spans(record);
   for (const ChannelSpan& span : spans) {
     if (span.length == 0) continue;
     std::uint8_t* bytes = record.data.data() + span.offset;
     for (std::int32_t t : jump_targets(bytes, span.length)) {
-      put_word(bytes + t, get_word(bytes + t) + span.address);
+      const std::size_t at = static_cast<std::size_t>(span.offset + t);
+      const std::int32_t relative = get_word(bytes + t);
+      if (!named[at] && relative >= span.length) {
+        const int line = at < record.data_lines.size() ? record.data_lines[at] : 0;
+        report_past_channel(report, file, line,
+                            Report::format(music_msg::relative_target, bytes[t], bytes[t + 1]), span);
+      }
+      put_word(bytes + t, relative + span.address);
     }
   }
   for (const NamedTarget& target : record.named_targets) {
@@ -39,14 +56,29 @@ void place_channels(SongRecord& record, Report& report, const std::string& file)
       const ChannelSpan& span = *std::find_if(spans.begin(), spans.end(), [&](const ChannelSpan& s) {
         return s.channel == target.channel;
       });
-      if (value >= span.length) {
-        PlaceScope place(&report, Place{file, target.line});
-        report.add(msg::music_target_past_channel, target.written, text_channel_number(span.channel),
-                   span.length);
-      }
+      if (value >= span.length) report_past_channel(report, file, target.line, target.written, span);
       value += span.address;
     }
     put_word(record.data.data() + target.at, value);
+  }
+}
+
+// The song's wave and drum entries: the text's where it holds them whole, the image's others.
+void take_tables(const RomImage& rom, SongRecord& record, const SongTextRead& read, PlacedSong& out) {
+  out.has_tables = true;
+  out.wave.fill(0);
+  out.drum.fill(0);
+  rom_read(rom, out.wave.data(), wave_entry_of(out.song), out.wave.size());
+  rom_read(rom, out.drum.data(), drum_entry_of(out.song), out.drum.size());
+  if (read.wave) {
+    out.wave.fill(0);
+    song_record_map(out.wave.data(), record, Direction::build, SongGroup::wave);
+  }
+  std::array<std::uint8_t, drum_entry_size> drum{};
+  song_record_map(drum.data(), record, Direction::build, SongGroup::drum);
+  for (int k = 0; k < drum_count; ++k) {
+    if (!read.drum[k]) continue;
+    std::copy_n(drum.begin() + 3 * k, 3, out.drum.begin() + 3 * k);
   }
 }
 
@@ -66,11 +98,18 @@ int build_song(JobContext& job, const std::string& folder, std::uint32_t write_o
   record.song = song;
   record.channel_address.fill(-1);
   record.second_address.fill(-1);
+  const std::string name = file_name_of(path);
+  PlaceScope place(&job.report, Place{name});
+  SongTextRead read;
   try {
-    PlaceScope place(&job.report, Place{file_name_of(path)});
-    parse_song_text(file, record, &job.report);
+    read = parse_song_text(file, record, &job.report);
   } catch (const std::bad_alloc&) {
     job.report.add(msg::out_of_memory);
+    return 0;
+  }
+  // A cut text would rebuild the song without its later channels: the old block stays.
+  if (!read.missing.empty()) {
+    job.report.add(msg::music_text_cut, read.missing);
     return 0;
   }
 
@@ -82,17 +121,13 @@ int build_song(JobContext& job, const std::string& folder, std::uint32_t write_o
   record.block_length = n + block_length_extra;
   record.start = static_cast<std::int32_t>(write_offset + song_header_size);
   record.end = record.start + n;
-  place_channels(record, job.report, file_name_of(path));
+  place_channels(record, job.report, name);
 
   out.song = song;
   out.offset = write_offset;
   header_bytes(record, out.block);
   out.block.insert(out.block.end(), record.data.begin(), record.data.end());
-  out.has_tables = true;
-  out.wave.fill(0);
-  out.drum.fill(0);
-  song_record_map(out.wave.data(), record, Direction::build, SongGroup::wave);
-  song_record_map(out.drum.data(), record, Direction::build, SongGroup::drum);
+  take_tables(job.rom, record, read, out);
   return static_cast<int>(out.block.size());
 }
 

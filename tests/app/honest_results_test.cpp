@@ -195,8 +195,11 @@ TEST_F(HonestResults, FailedWritesAreErrors) {
 // Songs that overflow their region leave it as it was, and the job fails.
 TEST_F(HonestResults, MusicThatDoesNotFitIsAnError) {
   ASSERT_EQ(run({"-am", rom, folder}).result, 0);
-  std::string song = "Channel1\n";
+  // The extracted labels, Wave and Drum, then every channel, channel 1 holding 60000 bytes.
+  const std::string dumped = read_text(folder + "music00.txt");
+  std::string song = dumped.substr(0, dumped.find("Channel")) + "Channel1\n";
   for (int i = 0; i < 60000; ++i) song += i % 16 == 15 ? " 01\n" : " 01";
+  for (int k = 2; k <= 8; ++k) song += "\nChannel" + std::to_string(k) + "\n";
   write_text(folder + "music00.txt", song);
   write_text(folder + "music01.txt", song);
   const JobOutcome outcome = run({"-mm", rom, out, folder});

@@ -9,6 +9,7 @@
 #include "music/song.hpp"
 #include "music/song_builder.hpp"
 #include "music/song_text.hpp"
+#include "song_texts.hpp"
 #include "test_support.hpp"
 
 namespace {
@@ -99,27 +100,42 @@ TEST(ChannelJumps, NamedTargetsFollowTheirChannelWhereverItLies) {
 }
 
 TEST(ChannelJumps, UnreadableOrPastTheChannelIsReported) {
+  const std::string unreadable =
+      "が読めません（ChN+XXXX か $XXXX、N は 0～8、XXXX は4桁の16進数）。書き込みません";
   struct Case {
-    const char* text;
+    const char* channels;
     const Message& message;
-    const char* expected;
+    std::string expected;
+    std::int32_t at;      // the target's offset in the data
     std::int32_t target;  // relative to the data's start
   };
   const Case cases[] = {
-      {"Channel1\n F6 Ch9+0001\n", msg::music_bad_target,
-       "music00.txt 2行目: ジャンプ先[Ch9+0001]が読めません。00 00 として読みます", 0},
-      {"Channel1\n F6 $12345\n", msg::music_bad_target,
-       "music00.txt 2行目: ジャンプ先[$12345]が読めません。00 00 として読みます", 0},
+      // Not stored: the jump takes the next two bytes.
+      {"Channel1\n F6 Ch9+0001 01 00\n", msg::music_bad_target,
+       "music00.txt 23行目: 5文字目のジャンプ先[Ch9+0001]" + unreadable, 1, 1},
+      {"Channel1\n F6 $12345 02 00\n", msg::music_bad_target,
+       "music00.txt 23行目: 5文字目のジャンプ先[$12345]" + unreadable, 1, 2},
       {"Channel1\n F6 Ch2+0004\nChannel2\n 01\n", msg::music_target_past_channel,
-       "music00.txt 2行目: ジャンプ先[Ch2+0004]はチャンネル2のデータ（1バイト）の外を指しています。"
+       "music00.txt 23行目: ジャンプ先[Ch2+0004]はチャンネル2のデータ（1バイト）の外を指しています。"
        "そのまま書き込みます",
-       3 + 4},
+       1, 3 + 4},
+      // Relative targets at or past the end of a shortened channel lead into the next one.
+      {"Channel1\n F5 50 36 00\nChannel2\n 01\n", msg::music_target_past_channel,
+       "music00.txt 23行目: ジャンプ先[36 00]はチャンネル1のデータ（4バイト）の外を指しています。"
+       "そのまま書き込みます",
+       2, 0x36},
+      {"Channel1\n 01\n F6 04 00\nChannel2\n 01\n", msg::music_target_past_channel,
+       "music00.txt 24行目: ジャンプ先[04 00]はチャンネル1のデータ（4バイト）の外を指しています。"
+       "そのまま書き込みます",
+       2, 4},
+      {"Channel1\n F6 02 00\n", msg::music_target_past_channel, "", 1, 2},
   };
   for (const Case& c : cases) {
     Report report;
-    const Image block = build_text(c.text, 0x1000, &report);
-    EXPECT_EQ(message_of(report, c.message), c.expected) << c.text;
-    EXPECT_EQ(word_at(block, 1), 0x1000 + 38 + c.target) << c.text;
+    const Image block = build_text(whole_song(c.channels), 0x1000, &report);
+    EXPECT_EQ(message_of(report, c.message), c.expected) << c.channels;
+    EXPECT_EQ(report.warnings(), c.expected.empty() ? 0 : 1) << c.channels;
+    EXPECT_EQ(word_at(block, c.at), 0x1000 + 38 + c.target) << c.channels;
   }
 }
 

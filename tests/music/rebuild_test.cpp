@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -8,6 +9,7 @@
 #include "core/report.hpp"
 #include "core/rom_image.hpp"
 #include "music/music.hpp"
+#include "song_texts.hpp"
 #include "test_support.hpp"
 
 namespace {
@@ -181,12 +183,12 @@ TEST_F(MusicRom, OverflowingRegionIsNotWrittenAtAll) {
   const std::uint32_t last = block_of(original, 0x5B);
   const std::uint32_t room = base_limit - last - 38;
 
-  write_text(song_file(0x5B), channel_of(room + 1, " 01"));
+  write_text(song_file(0x5B), whole_song(channel_of(room + 1, " 01")));
   EXPECT_EQ(rebuild(), original);
   EXPECT_EQ(message_of(report, msg::music_over_capacity), "0x5B番目のデータで容量を越えたので強制終了します");
   EXPECT_EQ(report.errors(), 1);
 
-  write_text(song_file(0x5B), channel_of(room, " 01"));
+  write_text(song_file(0x5B), whole_song(channel_of(room, " 01")));
   const Image rebuilt = rebuild();
   EXPECT_EQ(block_of(rebuilt, 0x5B), last);
   EXPECT_EQ(header(rebuilt, 0x5B, 0), room + 36);
@@ -197,7 +199,7 @@ TEST_F(MusicRom, OverflowingRegionIsNotWrittenAtAll) {
 TEST_F(MusicRom, SongTooLongForItsHeaderWordsIsRefused) {
   // The extended region could hold it, but its length word cannot.
   dump(rom, dir.folder());
-  write_text(song_file(0x5C), channel_of(0x10000, " 02"));
+  write_text(song_file(0x5C), whole_song(channel_of(0x10000, " 02")));
   const Image rebuilt = rebuild();
   EXPECT_EQ(message_of(report, msg::music_over_capacity), "0x5C番目のデータで容量を越えたので強制終了します");
   for (std::uint32_t at = extended_start; at < 0x5FFDC0; ++at) ASSERT_EQ(rebuilt[at], original[at]);
@@ -205,17 +207,14 @@ TEST_F(MusicRom, SongTooLongForItsHeaderWordsIsRefused) {
 
 TEST_F(MusicRom, ChannelsWithoutBytesPointAtTheEnd) {
   dump(rom, dir.folder());
-  write_text(song_file(0x00), "曲番号:00\n\nDrum\n 01 02\n");
-  write_text(song_file(0x01), "Channel2\n 01 02\n");
+  write_text(song_file(0x00), whole_song(""));
+  write_text(song_file(0x01), whole_song("Channel2\n 01 02\n"));
   const Image rebuilt = rebuild();
 
   const std::uint32_t first = base_start;
   EXPECT_EQ(block_of(rebuilt, 0x00), first);
   EXPECT_EQ(header(rebuilt, 0x00, 0), 36u);
   for (int k = 1; k < 19; ++k) EXPECT_EQ(header(rebuilt, 0x00, k), (first + 38) & 0xFFFF) << k;
-  EXPECT_EQ(rebuilt[0x61C5A], 0x01);
-  EXPECT_EQ(rebuilt[0x61C5A + 2], 0x00);
-  for (std::uint32_t i = 0; i < 32; ++i) EXPECT_EQ(rebuilt[0x610DA + i], 0) << i;
 
   const std::uint32_t second = first + 38;
   const std::uint32_t start = (second + 38) & 0xFFFF;
@@ -229,10 +228,9 @@ TEST_F(MusicRom, ChannelsWithoutBytesPointAtTheEnd) {
 
 TEST_F(MusicRom, JumpTargetsBecomeAbsoluteWithinTheirChannel) {
   dump(rom, dir.folder());
-  write_text(song_file(0x00),
-             "Channel1\n 01 F6 01 00 F5 07 33 00\n"
-             "Channel2\n F6 02 00 01 F5 09\n"
-             "Channel3\n 00 10\n");
+  write_text(song_file(0x00), whole_song("Channel1\n 01 F6 01 00 F5 07 33 00\n"
+                                         "Channel2\n F6 02 00 01 F5 09\n"
+                                         "Channel3\n 00 10\n"));
   const Image rebuilt = rebuild();
   const std::uint32_t data = base_start + 38;
   const std::uint32_t s = data & 0xFFFF;
@@ -274,7 +272,7 @@ TEST_F(MusicRom, ImageWithoutTheExtendedAreaHas92Songs) {
   dump(rom, dir.folder());
   EXPECT_TRUE(file_exists(song_file(0x5B)));
   EXPECT_FALSE(file_exists(song_file(0x5C)));
-  write_text(song_file(0x00), "Channel1\n 01\n");
+  write_text(song_file(0x00), whole_song("Channel1\n 01\n"));
   const Image rebuilt = rebuild();
   EXPECT_NE(rebuilt, original);
   for (std::uint32_t at = 0x5E1440; at < 0x5FFDC0; ++at) ASSERT_EQ(rebuilt[at], original[at]);
@@ -285,10 +283,52 @@ TEST_F(MusicRom, OnlyTheMusicFlagConvertsMusic) {
   EXPECT_FALSE(file_exists(song_file(0x00)));
   ASSERT_EQ(extract(rom, dir.folder(), true), 0);
   EXPECT_TRUE(file_exists(song_file(0x7B)));
-  write_text(song_file(0x00), "Channel1\n 01\n");
+  write_text(song_file(0x00), whole_song("Channel1\n 01\n"));
   const std::string out = dir.path("out.smc");
   ASSERT_EQ(build(rom, out, dir.folder(), false), 0);
   EXPECT_EQ(word(read_bytes(out), base_start), word(original, base_start));
   ASSERT_EQ(build(rom, out, dir.folder(), true), 0);
   EXPECT_EQ(word(read_bytes(out), base_start), 37u);
+}
+
+// An empty or cut text, as a killed extract or a full disk leaves it, would rebuild its song
+// empty or without its later channels: the song keeps its block from the image instead.
+TEST_F(MusicRom, EmptyOrCutSongTextKeepsTheImagesSong) {
+  dump(rom, dir.folder());
+  const std::string text = read_text(song_file(0x06));
+  const std::string cut = text.substr(0, text.find("Channel4"));
+  write_text(song_file(0x05), "");
+  write_text(song_file(0x06), cut);
+  // Channels come in address order: the first one missing is the lowest number not there.
+  std::string missing = "Channel1";
+  while (cut.find(missing) != std::string::npos) ++missing.back();
+  EXPECT_EQ(first_difference(rebuild(), original), -1);
+  std::vector<std::string> errors;
+  for (const ReportEntry& entry : report.entries()) {
+    if (entry.severity == Severity::error) errors.push_back(entry.text);
+  }
+  const std::string kept = "の行がありません。空か途中で切れたファイルとみなし、この曲は元のデータのままにします";
+  EXPECT_EQ(errors, (std::vector<std::string>{"music05.txt: 「曲番号:」" + kept,
+                                              "music06.txt: 「" + missing + "」" + kept}));
+}
+
+// Rows the text does not hold whole keep the image's values; the others land as written.
+TEST_F(MusicRom, WaveAndDrumRowsNotHeldWholeKeepTheImages) {
+  dump(rom, dir.folder());
+  std::vector<std::string> lines = split_lines(read_text(song_file(0x00)));
+  const auto line_after = [&](const std::string& header) {
+    return static_cast<std::size_t>(std::find(lines.begin(), lines.end(), header) - lines.begin()) + 1;
+  };
+  lines[line_after("Wave") + 1] = " 01 02 03 04 05 06 07 08  09 0A 0B 0C 0D 0E 0F";
+  lines[line_after("Drum")] = " 05 06";
+  lines[line_after("Drum") + 1] = " 07 08 09";
+  write_text(song_file(0x00), join_lines(lines));
+  const Image rebuilt = rebuild();
+  EXPECT_EQ(report.warnings(), 2);
+  const auto bytes = [](const Image& image, std::uint32_t at, std::uint32_t count) {
+    return Image(image.begin() + at, image.begin() + at + count);
+  };
+  EXPECT_EQ(bytes(rebuilt, 0x610DA, 32), bytes(original, 0x610DA, 32));
+  EXPECT_EQ(bytes(rebuilt, 0x61C5A, 3), bytes(original, 0x61C5A, 3));
+  EXPECT_EQ(bytes(rebuilt, 0x61C5A + 3, 3), (Image{0x07, 0x08, 0x09}));
 }

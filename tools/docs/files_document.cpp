@@ -248,15 +248,16 @@ void append_music(std::string& text) {
       u8"**音楽** 曲ごとのテキスト（`-am` で書き出し、`-mm` で読み込み）。NN は曲番号（16進）で、" +
       span(hex(0), hex(base_song_count - 1)) + u8"、4 MiB より上の領域がある ROM では " +
       span(hex(0), hex(extended_song_count - 1)) +
-      u8" です。数はすべて16進で、`;` から行末まではコメントです。\n\n"
+      u8" です。値は2桁の16進数（`0F`、`f5`）で、空白（半角・全角スペース、タブ）で区切ります。"
+      u8"`;` から行末まではコメントです / values are two hex digits separated by blanks; `;` starts a comment.\n\n"
       u8"| 部分 / Part | 内容 / What it holds |\n|---|---|\n"
       u8"| `曲番号:` `イベント曲番号:` `仮曲名:` | 目印 / labels of the song |\n"
       u8"| `Wave` | " +
       std::to_string(wave_count) +
-      u8" 個の音色番号 / wave numbers |\n"
+      u8" 個の音色番号（各2～4桁）/ wave numbers, 2 to 4 digits each |\n"
       u8"| `Drum` | " +
       std::to_string(drum_count) +
-      u8" 行、各3バイト（ドからシ）/ rows of 3 bytes, one per note |\n"
+      u8" 行、各行3バイト（ドからシ）/ rows of 3 bytes, one line per note |\n"
       u8"| `Channel1`–`Channel" +
       std::to_string(channel_count) +
       u8"` | チャンネルのデータ。16バイトごとの行、行末に位置 / the channel's bytes, 16 per line. "
@@ -265,6 +266,19 @@ void append_music(std::string& text) {
       u8"bytes ahead of every channel, when there are any; jumps into them read `Ch0+XXXX` |\n\n"
       u8"同じ見出しがもう一度あると、そのバイトは同じチャンネルの続きとして読みます（警告）/ "
       u8"a section whose header comes again goes on after that channel's bytes, with a warning.\n\n"
+      u8"読めない語（`;` のないメモ、`0x10`、全角数字 `１２`、`DEF`、`-1`、`G1`、1桁の数）は行と文字位置を示す警告になり、"
+      u8"書き込まれません。同じ行のほかの値はそのまま書き込まれます / a word that is none of these (a note without `;`, `0x10`, "
+      u8"full-width digits, `DEF`, `-1`, `G1`, one digit) is a warning naming its line and column and is not stored; "
+      u8"the line's other values are.\n\n"
+      u8"`Wave` の値が" +
+      std::to_string(wave_count) + u8"個でないとき、`Drum` の行の値が3個でないとき（足りない行も）、その行は元の ROM の値のままです（警告）/ "
+      u8"a Wave row of another length, or a Drum row without exactly 3 values (or missing), keeps the image's values, with a warning.\n\n"
+      u8"`曲番号:` の行、`Wave`、`Drum`、`Channel1`–`Channel" +
+      std::to_string(channel_count) +
+      u8"` のどれかがないファイル（空のファイル、途中で切れたファイル）は読み込まず、その曲は元のデータのままです（エラー）/ "
+      u8"a file without its `曲番号:` line or one of these sections (empty or cut short) is refused: the song keeps the image's data.\n\n"
+      u8"ジャンプ先（`F5 xx LL HH`、`F6 LL HH`）がチャンネルの終わりかその先を指すときは警告し、書かれたとおりに書き込みます / "
+      u8"a jump target at or past its channel's end is written as given, with a warning.\n\n"
       u8"曲のデータは領域ごとに曲番号の順に詰めて置き直されます / a rebuild packs each region's songs in song order: " +
       hex(base_region().start, 6) + u8"–" + hex(base_region().limit, 6) + u8"、" +
       hex(extended_region().start, 6) + u8"–" + hex(extended_region().limit, 6) + u8"。\n";
