@@ -88,6 +88,7 @@ void dump_music(JobContext& job, const std::string& folder) {
   job.report.section(msg::music_dump_banner);
   std::array<std::uint8_t, event_song_entries> event_songs{};
   rom_read(job.rom, event_songs.data(), event_song_table, event_songs.size());
+  report_cut_music(job.rom, job.report);
   const int count = song_count(job.rom);
   // Where a rebuild puts the next block: back to back from its region's start. After a song
   // without text the rebuild walks the old blocks, so the next block's own place is taken.

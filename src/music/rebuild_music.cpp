@@ -65,6 +65,7 @@ bool place_region(JobContext& job, const std::string& folder, const SongRegion& 
 void rebuild_music(JobContext& job, const std::string& folder) {
   if (folder.empty()) return;
   job.report.section(msg::music_rebuild_banner);
+  report_cut_music(job.rom, job.report);
   const bool extended = song_count(job.rom) == extended_song_count;
   for (const SongRegion* region : {&base_region(), &extended_region()}) {
     if (region == &extended_region() && !extended) break;

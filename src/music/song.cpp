@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "core/report.hpp"
 #include "core/rom_image.hpp"
 #include "music/music_messages.hpp"
 
@@ -69,8 +70,25 @@ const SongRegion& base_region() { return regions[0]; }
 const SongRegion& extended_region() { return regions[1]; }
 const SongRegion& song_region(int song) { return song < base_song_count ? regions[0] : regions[1]; }
 
+std::uint32_t region_begin(const SongRegion& region) {
+  return std::min({region.pointer_table, region.wave_table, region.drum_table, region.start});
+}
+
+ExtendedMusic extended_music(const RomImage& rom) {
+  if (rom_version_code(rom) != 1) return ExtendedMusic::absent;
+  return rom_end(rom) < extended_region().limit ? ExtendedMusic::cut : ExtendedMusic::whole;
+}
+
+void report_cut_music(const RomImage& rom, Report& report) {
+  if (extended_music(rom) != ExtendedMusic::cut) return;
+  const SongRegion& r = extended_region();
+  report.add(msg::music_area_cut, static_cast<unsigned>(rom_end(rom)), static_cast<unsigned>(region_begin(r)),
+             static_cast<unsigned>(r.limit), r.first_song, r.end_song - 1);
+}
+
 int song_count(const RomImage& rom) {
-  return rom_version_code(rom) == 1 ? extended_song_count : base_song_count; }
+  return extended_music(rom) == ExtendedMusic::whole ? extended_song_count : base_song_count;
+}
 
 std::uint32_t pointer_entry_of(int song) {
   const SongRegion& r = song_region(song);

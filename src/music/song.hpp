@@ -8,6 +8,8 @@
 
 #include "table/bits.hpp"
 
+class Report;
+
 // What the dump and the rebuild share: where the songs lie, the song block, the wrap rule
 // for 16-bit addresses, the command argument table and the channel order.
 
@@ -42,7 +44,15 @@ struct SongRegion {
 const SongRegion& song_region(int song);
 const SongRegion& base_region();
 const SongRegion& extended_region();
-// 92, or 124 when the image has the extended area.
+// Whether the image's revision has the songs above 4 MiB, and whether the file holds their
+// tables and data area whole. A cut one is never read: its tables would read as zeros.
+enum class ExtendedMusic { absent, whole, cut };
+ExtendedMusic extended_music(const RomImage& rom);
+// The lowest ROM offset of a region's tables and data area.
+std::uint32_t region_begin(const SongRegion& region);
+// Says so when the extended area is cut: the songs there are then neither dumped nor rebuilt.
+void report_cut_music(const RomImage& rom, Report& report);
+// 92, or 124 when the image holds the extended area whole.
 int song_count(const RomImage& rom);
 
 std::uint32_t pointer_entry_of(int song);

@@ -332,3 +332,30 @@ TEST_F(MusicRom, WaveAndDrumRowsNotHeldWholeKeepTheImages) {
   EXPECT_EQ(bytes(rebuilt, 0x61C5A, 3), bytes(original, 0x61C5A, 3));
   EXPECT_EQ(bytes(rebuilt, 0x61C5A + 3, 3), (Image{0x07, 0x08, 0x09}));
 }
+
+// A 6 MiB image cut to 5 MiB lacks the added songs' area: they are neither dumped (their
+// pointers would read as zeros) nor rebuilt, and the rest of the music converts.
+TEST_F(MusicRom, CutImageSkipsTheSongsPastItsEnd) {
+  SampleOptions options;
+  options.size = 0x500000;
+  write_sample(rom, options);
+  original = read_bytes(rom);
+  const std::string cut =
+      "smcファイルは0x500000までしかなく、追加曲の音楽領域（0x5E1440～0x5FFDC0）が途中で切れています。"
+      "曲0x5C～0x7Bは読み書きしません";
+  Report extracted;
+  ASSERT_EQ(extract(rom, dir.folder(), true, &extracted), 0);
+  EXPECT_EQ(message_of(extracted, msg::music_area_cut), cut);
+  EXPECT_EQ(extracted.warnings() + extracted.errors(), 1);
+  EXPECT_TRUE(file_exists(song_file(0x5B)));
+  EXPECT_FALSE(file_exists(song_file(0x5C)));
+
+  write_text(song_file(0x5C), whole_song("Channel1\n 01\n"));
+  Report built;
+  const std::string out = dir.path("out.smc");
+  ASSERT_EQ(build(rom, out, dir.folder(), true, &built), 0);
+  EXPECT_EQ(message_of(built, msg::music_area_cut), cut);
+  EXPECT_EQ(built.warnings() + built.errors(), 1);
+  EXPECT_EQ(first_difference(read_bytes(out), original), -1);
+}
+

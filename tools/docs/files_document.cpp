@@ -279,6 +279,9 @@ void append_music(std::string& text) {
       u8"a file without its `曲番号:` line or one of these sections (empty or cut short) is refused: the song keeps the image's data.\n\n"
       u8"ジャンプ先（`F5 xx LL HH`、`F6 LL HH`）がチャンネルの終わりかその先を指すときは警告し、書かれたとおりに書き込みます / "
       u8"a jump target at or past its channel's end is written as given, with a warning.\n\n"
+      u8"ROM の 4 MiB より上の領域が途中で切れているとき、追加曲（" +
+      span(hex(extended_region().first_song), hex(extended_region().end_song - 1)) +
+      u8"）は書き出しも読み込みもしません（警告）/ when the area above 4 MiB is cut short, the added songs are skipped.\n\n"
       u8"曲のデータは領域ごとに曲番号の順に詰めて置き直されます / a rebuild packs each region's songs in song order: " +
       hex(base_region().start, 6) + u8"–" + hex(base_region().limit, 6) + u8"、" +
       hex(extended_region().start, 6) + u8"–" + hex(extended_region().limit, 6) + u8"。\n";
