@@ -116,5 +116,14 @@ for preset in windows linux; do
   (cd "$root/build/$preset" && cpack >/dev/null)
 done
 ls "$root"/build/windows/varbek-*-win64.zip "$root"/build/linux/varbek-*-Linux.tar.gz
-unzip -l "$root"/build/windows/varbek-*-win64.zip | grep varbek.exe >/dev/null
+# Each archive holds the program and every document the README links.
+listing=$(unzip -l "$root"/build/windows/varbek-*-win64.zip)
+for member in varbek.exe README.md CHANGELOG.md LICENSE docs/files.md docs/messages.md docs/dialog-mode0.png; do
+  grep -Eq "[ /]$member\$" <<<"$listing" || { echo "the zip lacks $member" >&2; exit 1; }
+done
+listing=$(tar -tzf "$root"/build/linux/varbek-*-Linux.tar.gz)
+for member in bin/varbek share/doc/varbek/README.md share/doc/varbek/CHANGELOG.md share/doc/varbek/docs/files.md \
+              share/doc/varbek/docs/messages.md share/doc/varbek/docs/dialog-warnings.png; do
+  grep -q "/$member\$" <<<"$listing" || { echo "the tar.gz lacks $member" >&2; exit 1; }
+done
 echo "release archives: made"
