@@ -3,6 +3,7 @@
 #include "app/job.hpp"
 #include "core/report.hpp"
 #include "core/platform.hpp"
+#include "sample_arguments.hpp"
 #include "test_support.hpp"
 
 using Args = std::vector<std::string>;
@@ -166,4 +167,34 @@ TEST(CsvFolderOf, FolderOfAFileOrAFolderPath) {
   // "表" and "ソ" end in byte 0x5C: never a separator, even where "\" is one.
   EXPECT_EQ(csv_folder_of(sep("d/表/ソ")), sep("d/表/ソ/"));
   EXPECT_EQ(csv_folder_of(sep("d/ソ.csv")), sep("d/"));
+}
+
+// A mistyped option of the sample maker must not become a 6 MiB file of that name.
+TEST(SampleArguments, UnknownOptionsAreRefusedAndHelpIsText) {
+  using Kind = SampleRequest::Kind;
+  const struct {
+    Args args;
+    Kind kind;
+  } cases[] = {
+      {{"--help"}, Kind::help},
+      {{"out.smc", "-h"}, Kind::help},
+      {{}, Kind::wrong},
+      {{"--hepl"}, Kind::wrong},
+      {{"-x", "out.smc"}, Kind::wrong},
+      {{"out.smc", "--size"}, Kind::wrong},
+      {{"out.smc", "--seed", "x1"}, Kind::wrong},
+      {{"out.smc", "--revision", "256"}, Kind::wrong},
+      {{"a.smc", "b.smc"}, Kind::wrong},
+      {{""}, Kind::wrong},
+      {{"out.smc", "--shifted", "--size", "0x480000", "--seed", "7"}, Kind::write},
+  };
+  for (const auto& c : cases) {
+    const SampleRequest request = parse_sample_arguments(c.args);
+    EXPECT_EQ(request.kind, c.kind) << (c.args.empty() ? "" : c.args[0]);
+    EXPECT_EQ(request.kind == Kind::wrong, !request.fault.empty());
+  }
+  const SampleRequest request = parse_sample_arguments({"--seed", "7", "out.smc", "--size", "0x480000"});
+  EXPECT_EQ(request.out, "out.smc");
+  EXPECT_EQ(request.options.seed, 7u);
+  EXPECT_EQ(request.options.size, 0x480000u);
 }
