@@ -208,7 +208,8 @@ struct LineReader {
     const std::string mode(1, rule->letter);
     for (const char letter : letters_used) {
       if (std::strchr(rule->options, letter)) continue;
-      return refuse(msg::args_not_for_mode, {letter == 'm' ? "m（音楽）" : std::string(1, letter), mode});
+      if (letter == 'm') return refuse(msg::args_music_not_for_mode, {mode});
+      return refuse(msg::args_not_for_mode, {std::string(1, letter), mode});
     }
     const std::size_t given = settings.paths.size();
     if (settings.mode == JobMode::build && given == 2) return refuse(msg::build_needs_folder);

@@ -74,7 +74,7 @@ TEST(RunJob, RefusedLinesSayWhyAndExitWithTwo) {
       {{"-s", rom, out, csv}, msg::args_no_mode, true},
       {{"-ma", rom, out, csv}, msg::args_two_modes, true},
       {{"-a", "-m", rom, out, csv}, msg::args_two_modes, true},
-      {{"-dm", rom, out}, msg::args_not_for_mode, true},
+      {{"-dm", rom, out}, msg::args_music_not_for_mode, true},
       {{"-ap", rom, csv}, msg::args_not_for_mode, true},
       {{"-m", "-u", rom, out, csv}, msg::args_not_for_mode, true},
       {{"-e", "-l2", rom, out}, msg::args_not_for_mode, true},
