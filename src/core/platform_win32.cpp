@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 
 // Everything goes through the wide-character API, so the program behaves the same whatever
@@ -142,11 +143,12 @@ bool standard_streams_shared() {
   DWORD mode = 0;
   if (GetConsoleMode(out, &mode) && GetConsoleMode(error, &mode)) return true;
   if (GetFileType(out) != FILE_TYPE_DISK || GetFileType(error) != FILE_TYPE_DISK) return false;
-  BY_HANDLE_FILE_INFORMATION a{};
-  BY_HANDLE_FILE_INFORMATION b{};
-  return GetFileInformationByHandle(out, &a) && GetFileInformationByHandle(error, &b) &&
-         a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
-         a.nFileIndexLow == b.nFileIndexLow;
+  FILE_ID_INFO a{};
+  FILE_ID_INFO b{};
+  return GetFileInformationByHandleEx(out, FileIdInfo, &a, sizeof a) &&
+         GetFileInformationByHandleEx(error, FileIdInfo, &b, sizeof b) &&
+         a.VolumeSerialNumber == b.VolumeSerialNumber &&
+         std::memcmp(a.FileId.Identifier, b.FileId.Identifier, sizeof a.FileId.Identifier) == 0;
 }
 
 std::string command_line_arguments(bool* exact) {
