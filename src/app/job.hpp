@@ -71,8 +71,8 @@ struct JobOutcome {
 JobOutcome run_reported_job(const std::vector<std::string>& args, const std::string& start_folder,
                             LogEcho echo = {});
 
-// How the final text is shown: a message box (owned by `owner`) or the console, where a
-// refused job shows the usage text.
+// How the final text is shown: a message box (owned by `owner`) or the console. A refused job
+// shows why; on the console a line of the wrong form also shows the usage text.
 enum class ReportTo { message_box, console };
 int run_and_report(const std::vector<std::string>& args, const std::string& start_folder,
                    ReportTo target, void* owner = nullptr, LogEcho echo = {});
