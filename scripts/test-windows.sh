@@ -96,6 +96,17 @@ if [ "$rc" -ne 2 ]; then
   echo "varbek.exe -q on a refused job exited with $rc, not 2" >&2
   exit 1
 fi
+# Refused lines run nothing, whatever they name: an empty path (an unset variable), an unknown
+# letter, swapped paths, a CSV folder that does not exist.
+for line in "-m sample.smc '' windows-csv/" "-z sample.smc windows-csv/" "-ms sample.smc refused.smc" \
+  "-m sample.smc windows-csv/ refused.smc" "-m sample.smc refused.smc no-such-csv/"; do
+  rc=0
+  eval "wine \"\$root/build/windows/varbek.exe\" -q $line" >refused.log 2>&1 </dev/null || rc=$?
+  if [ "$rc" -ne 2 ] || [ -e refused.smc ] || [ ! -s refused.log ]; then
+    echo "varbek.exe -q $line exited with $rc, or wrote a ROM, or said nothing" >&2
+    exit 1
+  fi
+done
 echo "exit codes: 1 on failure, 2 when refused"
 
 # Patches are the same bytes on both platforms, and the Windows program applies its own.

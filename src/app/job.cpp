@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "core/bps.hpp"
 #include "core/snes_header.hpp"
@@ -89,6 +90,164 @@ std::string job_folder(const JobSettings& settings) {
   return std::string();
 }
 
+
+// What each job takes: its letter, its number of paths and the option letters it uses
+// besides q, v (console) and h (help).
+struct ModeRule {
+  JobMode mode;
+  char letter;
+  std::size_t paths;
+  const char* options;
+};
+constexpr ModeRule mode_rules[] = {
+    {JobMode::extract, 'a', 2, "mus"},     {JobMode::build, 'm', 3, "msp"},
+    {JobMode::check, 'c', 2, "ms"},        {JobMode::apply_patch, 'b', 3, ""},
+    {JobMode::encode_text, 'e', 2, "n"},   {JobMode::decode_text, 'd', 2, "l"},
+};
+
+const ModeRule* rule_of_letter(char letter) {
+  for (const ModeRule& rule : mode_rules) {
+    if (rule.letter == letter) return &rule;
+  }
+  return nullptr;
+}
+
+const ModeRule* rule_of_mode(JobMode mode) {
+  for (const ModeRule& rule : mode_rules) {
+    if (rule.mode == mode) return &rule;
+  }
+  return nullptr;
+}
+
+// Reads the arguments one by one; the first fault is kept, and later arguments are still read
+// for -q and -v, which decide where the refusal is shown.
+struct LineReader {
+  JobSettings settings;
+  std::string letters_used;  // the job's own option letters, for the check against the mode
+
+  void refuse(const Message& message, std::vector<std::string> subjects = {}) {
+    if (!settings.refusal.message) settings.refusal = Refusal{&message, std::move(subjects)};
+  }
+
+  void read(const std::string& arg, std::size_t position) {
+    if (arg == "--help") {
+      settings.help = true;
+    } else if (arg == "--version") {
+      settings.version = true;
+    } else if (arg.empty()) {
+      refuse(msg::args_empty_path, {std::to_string(position)});
+    } else if (arg[0] != '-') {
+      settings.paths.push_back(arg);
+    } else if (arg.size() == 1 || arg[1] == '-') {
+      refuse(msg::args_unknown_option, {arg});
+    } else {
+      read_letters(arg);
+    }
+  }
+
+  // A group of letters after one hyphen: "-mmp" is -m, the music m and -p. An m is the build
+  // when it opens its group or no mode has been given yet; after a mode it is the music.
+  void read_letters(const std::string& arg) {
+    for (std::size_t i = 1; i < arg.size(); i += sjis::char_length(arg, i)) {
+      const char letter = arg[i];
+      const bool music = letter == 'm' && i > 1 && settings.mode != JobMode::none;
+      const ModeRule* rule = music ? nullptr : rule_of_letter(letter);
+      if (rule) {
+        set_mode(*rule);
+      } else if (letter == 'q') {
+        settings.quiet = true;
+      } else if (letter == 'v') {
+        settings.verbose = true;
+      } else if (letter == 'h') {
+        settings.help = true;
+      } else if (letter == 'l') {
+        letters_used += letter;
+        settings.decode_number = leading_number(arg, i + 1);
+        while (i + 1 < arg.size() && arg[i + 1] >= '0' && arg[i + 1] <= '9') ++i;
+      } else if (bool* flag = flag_of(letter)) {
+        letters_used += letter;
+        *flag = true;
+      } else {
+        refuse(msg::args_unknown_letter, {arg, arg.substr(i, sjis::char_length(arg, i))});
+        return;
+      }
+    }
+  }
+
+  bool* flag_of(char letter) {
+    switch (letter) {
+      case 'm': return &settings.music;
+      case 's': return &settings.strict;
+      case 'p': return &settings.patch;
+      case 'u': return &settings.utf8_files;
+      case 'n': return &settings.newline_flag;
+      default: return nullptr;
+    }
+  }
+
+  void set_mode(const ModeRule& rule) {
+    const ModeRule* given = rule_of_mode(settings.mode);
+    if (given && given != &rule) {
+      refuse(msg::args_two_modes, {std::string(1, given->letter), std::string(1, rule.letter)});
+      return;
+    }
+    settings.mode = rule.mode;
+  }
+
+  // The checks that need the whole line.
+  void finish() {
+    if (settings.refusal.message) return;
+    if (settings.help || settings.version) {
+      if (settings.mode != JobMode::none || !settings.paths.empty() || !letters_used.empty()) {
+        refuse(msg::args_information_alone, {settings.help ? "-h / --help" : "--version"});
+      }
+      return;
+    }
+    const ModeRule* rule = rule_of_mode(settings.mode);
+    if (!rule) return refuse(msg::args_no_mode);
+    const std::string mode(1, rule->letter);
+    for (const char letter : letters_used) {
+      if (std::strchr(rule->options, letter)) continue;
+      if (letter == 'm') return refuse(msg::args_music_not_for_mode, {mode});
+      return refuse(msg::args_not_for_mode, {std::string(1, letter), mode});
+    }
+    const std::size_t given = settings.paths.size();
+    if (settings.mode == JobMode::build && given == 2) return refuse(msg::build_needs_folder);
+    if (given < rule->paths) {
+      return refuse(msg::args_too_few_paths, {mode, std::to_string(rule->paths), std::to_string(given)});
+    }
+    if (given > rule->paths) {
+      refuse(msg::args_surplus_path, {settings.paths[rule->paths], mode, std::to_string(rule->paths)});
+    }
+  }
+};
+
+void report_refusal(Report& report, const Refusal& refusal) {
+  const std::vector<std::string>& s = refusal.subjects;
+  switch (s.size()) {
+    case 0: report.add(*refusal.message); break;
+    case 1: report.add(*refusal.message, s[0]); break;
+    case 2: report.add(*refusal.message, s[0], s[1]); break;
+    default: report.add(*refusal.message, s[0], s[1], s[2]); break;
+  }
+}
+
+// An output path that is an existing folder or ends in a separator cannot become a file.
+bool names_folder(const std::string& path) {
+  return platform::is_separator(path.back()) || platform::is_directory(path);
+}
+
+// The CSV folder of a path: a file there is refused, and so is a missing folder where the job
+// reads the folder's files.
+Refusal check_csv_folder(const std::string& path, bool must_exist) {
+  std::string folder = csv_folder_of(path);
+  if (platform::is_directory(folder)) return Refusal{};
+  while (folder.size() > 1 && platform::is_separator(folder.back())) folder.pop_back();
+  if (platform::path_exists(folder)) return Refusal{&msg::args_csv_folder_is_file, {folder}};
+  if (must_exist) return Refusal{&msg::args_csv_folder_missing, {folder}};
+  return Refusal{};
+}
+
 }  // namespace
 
 std::vector<std::string> split_command_line(const std::string& text) {
@@ -120,37 +279,40 @@ std::vector<std::string> split_command_line(const std::string& text) {
 }
 
 JobSettings parse_job(const std::vector<std::string>& args) {
-  JobSettings job;
-  for (std::size_t i = 1; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (!arg.empty() && arg[0] == '-') {
-      const char option = arg.size() > 1 ? arg[1] : '\0';
-      switch (option) {
-        case 'a': job.mode = JobMode::extract; break;
-        case 'm': job.mode = JobMode::build; break;
-        case 'c': job.mode = JobMode::check; break;
-        case 'e': job.mode = JobMode::encode_text; break;
-        case 'd': job.mode = JobMode::decode_text; break;
-        case 'h': job.mode = JobMode::none; break;
-        case 'l': job.decode_number = leading_number(arg, 2); break;
-        case 'n': job.newline_flag = true; break;
-        case 's': job.strict = true; break;
-        case 'u': job.utf8_files = true; break;
-        case 'p': job.patch = true; break;
-        case 'b': job.mode = JobMode::apply_patch; break;
-        default: break;
-      }
-      if (table_job(job.mode) && arg.size() > 2 && arg[2] == 'm') job.music = true;
-    } else if (job.paths.size() < 3) {
-      job.paths.push_back(arg);
-    }
+  LineReader reader;
+  for (std::size_t i = 1; i < args.size(); ++i) reader.read(args[i], i);
+  reader.finish();
+  return reader.settings;
+}
+
+Refusal check_job_paths(const JobSettings& settings) {
+  const std::vector<std::string>& paths = settings.paths;
+  switch (settings.mode) {
+    case JobMode::build:
+      if (names_folder(paths[1])) return Refusal{&msg::args_output_is_folder, {paths[1]}};
+      return check_csv_folder(paths[2], true);
+    case JobMode::check: return check_csv_folder(paths[1], true);
+    case JobMode::extract: return check_csv_folder(paths[1], false);
+    case JobMode::apply_patch:
+      if (names_folder(paths[2])) return Refusal{&msg::args_output_is_folder, {paths[2]}};
+      return Refusal{};
+    case JobMode::encode_text:
+    case JobMode::decode_text:
+      if (names_folder(paths[1])) return Refusal{&msg::args_output_is_folder, {paths[1]}};
+      return Refusal{};
+    case JobMode::none: break;
   }
-  return job;
+  return Refusal{};
 }
 
 int run_job(JobContext& job, const std::vector<std::string>& args) {
   const JobSettings settings = parse_job(args);
-  if (settings.mode == JobMode::none || settings.paths.size() < 2) return -1;
+  if (!settings.refusal.message && (settings.help || settings.version)) return 0;
+  const Refusal refusal = settings.refusal.message ? settings.refusal : check_job_paths(settings);
+  if (refusal.message) {
+    report_refusal(job.report, refusal);
+    return -1;
+  }
   const std::string& first = settings.paths[0];
   const std::string& second = settings.paths[1];
   switch (settings.mode) {
@@ -158,15 +320,8 @@ int run_job(JobContext& job, const std::vector<std::string>& args) {
     case JobMode::encode_text: return encode_file(job.report, first, second, settings.newline_flag);
     case JobMode::extract: return run_extract(job, first, second, settings);
     case JobMode::check: return run_build(job, first, std::string(), second, settings);
-    case JobMode::apply_patch:
-      if (settings.paths.size() < 3) return -1;
-      return run_apply_patch(job, first, second, settings.paths[2]);
-    case JobMode::build:
-      if (settings.paths.size() < 3) {
-        job.report.add(msg::build_needs_folder);
-        return 1;
-      }
-      return run_build(job, first, second, settings.paths[2], settings);
+    case JobMode::apply_patch: return run_apply_patch(job, first, second, settings.paths[2]);
+    case JobMode::build: return run_build(job, first, second, settings.paths[2], settings);
     case JobMode::none: break;
   }
   return -1;
@@ -213,7 +368,6 @@ int run_extract(JobContext& job, const std::string& rom_path, const std::string&
 
 int run_build(JobContext& job, const std::string& input_path, const std::string& output_path,
               const std::string& csv_path, const JobSettings& settings) {
-  if (input_path.empty() || csv_path.empty()) return 1;
   const std::string folder = csv_folder_of(csv_path);
   if (rom_open(job.rom, input_path, true, job.report) != 0) return 1;
   run_pipeline(job, folder, Direction::build, settings.music);
@@ -264,16 +418,12 @@ int run_apply_patch(JobContext& job, const std::string& patch_path, const std::s
 }
 
 bool information_option(const std::vector<std::string>& args, std::string& text) {
-  if (args.size() != 2) return false;
-  if (args[1] == "--version") {
-    text = std::string("varbek ") + varbek_version + "\n";
-    return true;
-  }
-  if (args[1] == "--help") {
-    text = msg::usage;
-    return true;
-  }
-  return false;
+  const JobSettings settings = parse_job(args);
+  if (settings.refusal.message || !(settings.help || settings.version)) return false;
+  text.clear();
+  if (settings.version) text += std::string("varbek ") + varbek_version + "\n";
+  if (settings.help) text += msg::usage;
+  return true;
 }
 
 JobOutcome run_reported_job(const std::vector<std::string>& args, const std::string& start_folder,
@@ -283,12 +433,20 @@ JobOutcome run_reported_job(const std::vector<std::string>& args, const std::str
   job.report.set_echo(echo);
   JobOutcome outcome;
   outcome.result = run_job(job, args);
-  if (outcome.result < 0) return outcome;
   const JobSettings settings = parse_job(args);
+  // Messages already shown on the terminal the final text goes to are not shown again.
+  const bool listed = !(echo.messages && echo.same_place);
+  if (outcome.result < 0) {
+    if (listed) outcome.text = job.report.messages_text();
+    outcome.show_usage = settings.refusal.message != nullptr;
+    return outcome;
+  }
+  if (information_option(args, outcome.text)) return outcome;
   if (job.report.errors() > 0 || (settings.strict && job.report.warnings() > 0)) outcome.result = 1;
 
+  // A job that could not open its ROM read nothing: the log of an earlier job stays.
   std::string log_path;
-  if (table_job(settings.mode)) {
+  if (table_job(settings.mode) && job.rom.open) {
     const std::string folder = job_folder(settings);
     if (!folder.empty() && platform::is_directory(folder)) {
       const std::string path = folder + log_file_name;
@@ -302,22 +460,20 @@ JobOutcome run_reported_job(const std::vector<std::string>& args, const std::str
       }
     }
   }
-  outcome.text = job.report.final_text(log_path);
+  outcome.text = job.report.final_text(log_path, listed);
   return outcome;
 }
 
 int run_and_report(const std::vector<std::string>& args, const std::string& start_folder,
                    ReportTo target, void* owner, LogEcho echo) {
   const JobOutcome outcome = run_reported_job(args, start_folder, echo);
-  if (outcome.result < 0) {
-    if (target == ReportTo::console) platform::write_console(msg::usage, false);
+  if (target == ReportTo::message_box) {
+    if (!outcome.text.empty()) platform::show_message_box(outcome.text, owner);
     return outcome.result;
   }
-  if (target == ReportTo::message_box) {
-    platform::show_message_box(outcome.text, owner);
-  } else {
-    platform::write_console(outcome.text + "\n", false);
-  }
+  std::string text = outcome.text.empty() ? std::string() : outcome.text + "\n";
+  if (outcome.show_usage) text += msg::usage;
+  platform::write_console(text, false);
   return outcome.result;
 }
 

@@ -6,21 +6,37 @@
 
 enum class JobMode { none, decode_text, encode_text, extract, build, check, apply_patch };
 
-struct JobSettings {
-  JobMode mode = JobMode::none;
-  int decode_number = 0;
-  bool newline_flag = false;  // -n
-  bool music = false;         // a trailing m on -a, -m or -c
-  bool strict = false;        // -s: any error or warning saves no ROM
-  bool utf8_files = false;    // -u: an extract writes UTF-8 files
-  bool patch = false;         // -p: a build also writes a BPS patch beside the new ROM
-  std::vector<std::string> paths;  // at most three
+// Why a command line runs no job: a message of the catalogue and the texts it names.
+struct Refusal {
+  const Message* message = nullptr;
+  std::vector<std::string> subjects;  // at most three, in the message's order
 };
 
-// The argument vector: element 0 is the command name and is never examined.
+struct JobSettings {
+  JobMode mode = JobMode::none;
+  int decode_number = 0;      // -lN
+  bool newline_flag = false;  // -n
+  bool music = false;         // an m after the mode's letter: -am, -mm, -cm
+  bool strict = false;        // -s: any error or warning fails the job, and a build saves no ROM
+  bool utf8_files = false;    // -u: an extract writes UTF-8 files
+  bool patch = false;         // -p: a build also writes a BPS patch beside the new ROM
+  bool quiet = false;         // -q: the final text to the console (Windows)
+  bool verbose = false;       // -v: progress banners as the job runs
+  bool help = false;          // -h or --help
+  bool version = false;       // --version
+  std::vector<std::string> paths;
+  Refusal refusal;            // the first fault of the line; no message when there is none
+};
+
+// The argument vector: element 0 is the command name and is never examined. Every letter and
+// path is either used or makes the line refused.
 JobSettings parse_job(const std::vector<std::string>& args);
+// What is wrong with paths that name the wrong kind of thing on disk: an output that is a
+// folder, a CSV folder that is a file or, for a build or check, one that does not exist.
+Refusal check_job_paths(const JobSettings& settings);
 // Runs one job on the context: 0 done (the report may hold warnings or errors), 1 failed,
-// -1 refused (no job: wrong arguments).
+// -1 refused (no job: wrong arguments, the reason in the report). Help and version run nothing
+// and give 0.
 int run_job(JobContext& job, const std::vector<std::string>& args);
 // The same on a context of its own, started in the current folder.
 int run_job(const std::vector<std::string>& args);
@@ -37,7 +53,8 @@ inline constexpr const char* log_file_name = "varbek.log";
 // Applies a BPS patch to a source file, writing the target only when every check passed.
 int run_apply_patch(JobContext& job, const std::string& patch_path, const std::string& source_path,
                     const std::string& target_path);
-// "--version" and "--help": the text to print, or false for any other command line.
+// "--version", "--help" or "-h" (with -q or -v at most): the text to print, or false for any
+// other command line.
 bool information_option(const std::vector<std::string>& args, std::string& text);
 
 // The command line after the program's name, split as Windows programs split it: double
@@ -48,13 +65,14 @@ std::vector<std::string> split_command_line(const std::string& text);
 struct JobOutcome {
   int result = -1;  // as run_job
   std::string text;
+  bool show_usage = false;  // a refused command line: the console adds the usage text
 };
 // Runs the job with its own report, writes the log of a table job, and makes the final text.
 JobOutcome run_reported_job(const std::vector<std::string>& args, const std::string& start_folder,
                             LogEcho echo = {});
 
-// How the final text is shown: a message box (owned by `owner`) or the console, where a
-// refused job shows the usage text.
+// How the final text is shown: a message box (owned by `owner`) or the console. A refused job
+// shows why; on the console a line of the wrong form also shows the usage text.
 enum class ReportTo { message_box, console };
 int run_and_report(const std::vector<std::string>& args, const std::string& start_folder,
                    ReportTo target, void* owner = nullptr, LogEcho echo = {});

@@ -9,13 +9,6 @@
 
 namespace {
 
-bool has_option(const std::vector<std::string>& args, const char* option) {
-  for (std::size_t i = 1; i < args.size(); ++i) {
-    if (args[i] == option) return true;
-  }
-  return false;
-}
-
 int console_exit_code(int result) { return exit_code_of(JobOutcome{result, {}}); }
 
 }  // namespace
@@ -53,7 +46,8 @@ int wmain(int, wchar_t**) {
   }
   // -q: the final text goes to the console and the exit code tells the result, so that
   // scripts never wait on a box.
-  const bool batch = has_option(args, "-q");
+  const JobSettings settings = parse_job(args);
+  const bool batch = settings.quiet;
   if (!batch) release_own_console();
   if (!exact) {
     // Such a path reaches the job with "?" in it, which can lead elsewhere ("?\.." vanishes).
@@ -64,7 +58,7 @@ int wmain(int, wchar_t**) {
     platform::show_message_box(msg::unrepresentable_command_line.text, nullptr);
     return 0;
   }
-  const LogEcho echo{batch, batch && has_option(args, "-v")};
+  const LogEcho echo{batch, batch && settings.verbose, platform::standard_streams_shared()};
   const int result = run_and_report(args, start_folder, batch ? ReportTo::console : ReportTo::message_box,
                                     nullptr, echo);
   return batch ? console_exit_code(result) : 0;
@@ -93,7 +87,7 @@ int main(int argc, char** argv) {
     platform::write_console(std::string(msg::unrepresentable_command_line.text) + "\n", false);
     return console_exit_code(1);
   }
-  const LogEcho echo{true, has_option(args, "-v")};
+  const LogEcho echo{true, parse_job(args).verbose, platform::standard_streams_shared()};
   return console_exit_code(run_and_report(args, start_folder, ReportTo::console, nullptr, echo));
 }
 

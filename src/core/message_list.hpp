@@ -22,6 +22,21 @@ VARBEK_MESSAGE(unrepresentable_command_line, error, "コマンドラインにShi
 VARBEK_MESSAGE(rom_written_with_errors, error, "新しいSMCは書き込みましたが、エラーのあったデータは元のままです", "The new image was saved; what the errors name kept the input's bytes.")
 VARBEK_MESSAGE(strict_nothing_written, error, "-s（厳密モード）のため、SMCは書き込みませんでした", "Strict mode: an error or warning stopped the image from being saved.")
 
+// The command line: a line that is refused runs nothing and ends with exit code 2.
+VARBEK_MESSAGE(args_empty_path, error, "%s番目の引数が空です。パスを指定してください", "An argument is an empty text, as an unset variable in a script gives; a path is needed there.")
+VARBEK_MESSAGE(args_unknown_option, error, "「%s」は知らないオプションです", "An argument starting with a hyphen is no option of the program (the usage lists them); a path cannot start with a hyphen.")
+VARBEK_MESSAGE(args_unknown_letter, error, "オプション「%s」の「%s」は知らない文字です", "A letter in a group of options is no option of the program.")
+VARBEK_MESSAGE(args_no_mode, error, "モード（-a -m -c -b -e -d のどれか）が指定されていません", "The line names no job.")
+VARBEK_MESSAGE(args_two_modes, error, "モードが二つ指定されています（-%s と -%s）", "The line names two jobs; m is the build only as the first letter of an option or before any mode, later the music.")
+VARBEK_MESSAGE(args_not_for_mode, error, "オプション「-%s」は -%s では使えません", "An option that does nothing in this job (-u only with -a, -p only with -m, -s with -a, -m and -c, -n with -e, -l with -d).")
+VARBEK_MESSAGE(args_music_not_for_mode, error, "音楽の m（-am -mm -cm）は -%s では使えません", "Only the table jobs convert the music.")
+VARBEK_MESSAGE(args_too_few_paths, error, "-%s にはパスが%s個必要です（指定は%s個）", "A path is missing.")
+VARBEK_MESSAGE(args_surplus_path, error, "余分なパス「%s」があります（-%s のパスは%s個です）", "More paths than the job takes.")
+VARBEK_MESSAGE(args_information_alone, error, "%s は -q と -v のほかのオプションやパスとは一緒に使えません", "Help and version run no job; they take no mode, option or path.")
+VARBEK_MESSAGE(args_output_is_folder, error, "書き込み先[%s]はフォルダです。ファイル名を指定してください", "The output names a folder (or ends in a separator); the paths may be in the wrong order.")
+VARBEK_MESSAGE(args_csv_folder_is_file, error, "CSVフォルダ[%s]はファイルです。フォルダを指定してください", "The CSV folder names a file.")
+VARBEK_MESSAGE(args_csv_folder_missing, error, "CSVフォルダ[%s]がありません", "A build or check needs the folder of an extract; nothing was read or written.")
+
 // The four steps of a table.
 VARBEK_MESSAGE(load_banner, banner, "%sデータの取得", "Reading a table from the image.")
 VARBEK_MESSAGE(write_banner, banner, "%sへ書き込み", "Writing a table's file.")

@@ -17,6 +17,8 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 // Opens a file in binary mode ("rb", "wb").
 File open_file(const std::string& path, const char* mode);
 bool is_directory(const std::string& path);
+// True when something (file, folder, device...) has this name; nothing is opened.
+bool path_exists(const std::string& path);
 // Creates the folder and its parents; true when it exists afterwards.
 bool make_directories(const std::string& path);
 // Moves `from` onto `to`, replacing `to` when it exists.
@@ -36,6 +38,9 @@ inline constexpr char native_separator =
 // The final text of a job: a modal box with an OK button, or the console.
 void show_message_box(const std::string& text, void* owner);
 void write_console(const std::string& text, bool to_error);
+// True when standard output and standard error lead to one place: one terminal or console,
+// or one file.
+bool standard_streams_shared();
 
 #ifdef _WIN32
 // The process's command line after the program's own name, in Shift-JIS; `exact` tells

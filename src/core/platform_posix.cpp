@@ -69,6 +69,11 @@ bool is_directory(const std::string& path) {
   return stat(native_path(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+bool path_exists(const std::string& path) {
+  struct stat st {};
+  return lstat(native_path(path).c_str(), &st) == 0;
+}
+
 bool make_directories(const std::string& path) {
   std::string native = native_path(path);
   while (native.size() > 1 && native.back() == '/') native.pop_back();
@@ -104,6 +109,17 @@ void write_console(const std::string& text, bool to_error) {
   std::FILE* stream = to_error ? stderr : stdout;
   std::fwrite(out.data(), 1, out.size(), stream);
   std::fflush(stream);
+}
+
+bool standard_streams_shared() {
+  struct stat out {};
+  struct stat error {};
+  if (fstat(STDOUT_FILENO, &out) != 0 || fstat(STDERR_FILENO, &error) != 0) return false;
+  if (isatty(STDOUT_FILENO) && isatty(STDERR_FILENO)) {
+    // Two terminals are one when they are the same device node.
+    return out.st_rdev == error.st_rdev;
+  }
+  return out.st_dev == error.st_dev && out.st_ino == error.st_ino;
 }
 
 std::string to_sjis(const std::string& native, bool* exact) {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 
 // Everything goes through the wide-character API, so the program behaves the same whatever
@@ -87,6 +88,10 @@ File open_file(const std::string& path, const char* mode) {
 
 bool is_directory(const std::string& path) { return is_directory_native(native_path(path)); }
 
+bool path_exists(const std::string& path) {
+  return GetFileAttributesW(native_path(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 bool make_directories(const std::string& path) {
   return make_directories_native(native_path(path));
 }
@@ -125,6 +130,25 @@ void write_console(const std::string& text, bool to_error) {
     return;
   }
   write_bytes(handle, from_sjis(text));
+}
+
+bool standard_streams_shared() {
+  const HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+  if (out == nullptr || out == INVALID_HANDLE_VALUE || error == nullptr || error == INVALID_HANDLE_VALUE) {
+    return false;
+  }
+  if (out == error) return true;
+  // A process has one console at most: two console handles show on it.
+  DWORD mode = 0;
+  if (GetConsoleMode(out, &mode) && GetConsoleMode(error, &mode)) return true;
+  if (GetFileType(out) != FILE_TYPE_DISK || GetFileType(error) != FILE_TYPE_DISK) return false;
+  FILE_ID_INFO a{};
+  FILE_ID_INFO b{};
+  return GetFileInformationByHandleEx(out, FileIdInfo, &a, sizeof a) &&
+         GetFileInformationByHandleEx(error, FileIdInfo, &b, sizeof b) &&
+         a.VolumeSerialNumber == b.VolumeSerialNumber &&
+         std::memcmp(a.FileId.Identifier, b.FileId.Identifier, sizeof a.FileId.Identifier) == 0;
 }
 
 std::string command_line_arguments(bool* exact) {

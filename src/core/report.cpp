@@ -73,19 +73,25 @@ std::string Report::log_text() const {
   return text;
 }
 
-std::string Report::final_text(const std::string& log_path) const {
-  if (errors_ == 0 && warnings_ == 0) return msg::success.text;
-  std::string text = format(msg::finished_with_problems.text, errors_, warnings_);
+std::string Report::messages_text() const {
+  std::string text;
   std::size_t shown = 0;
   for (const Severity severity : {Severity::error, Severity::warning}) {
     for (const ReportEntry& entry : entries_) {
       if (entry.severity != severity || shown == final_text_messages) continue;
-      text += "\n" + labelled(entry);
+      text += (text.empty() ? "" : "\n") + labelled(entry);
       ++shown;
     }
   }
   const std::size_t total = static_cast<std::size_t>(errors_ + warnings_);
   if (total > shown) text += "\n" + format(msg::more_messages.text, static_cast<int>(total - shown));
+  return text;
+}
+
+std::string Report::final_text(const std::string& log_path, bool list_messages) const {
+  if (errors_ == 0 && warnings_ == 0) return msg::success.text;
+  std::string text = format(msg::finished_with_problems.text, errors_, warnings_);
+  if (list_messages) text += "\n" + messages_text();
   if (!log_path.empty()) text += "\n" + format(msg::full_log.text, log_path);
   return text;
 }

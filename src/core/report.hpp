@@ -19,6 +19,9 @@ struct Place {
 struct LogEcho {
   bool messages = false;  // every message, as it happens
   bool banners = false;   // section and progress banners too
+  // Standard error and the final text's stream are one terminal or file, so the messages
+  // echoed as they happen are not listed again at the end.
+  bool same_place = false;
 };
 
 struct ReportEntry {
@@ -57,8 +60,11 @@ class Report {
   bool has(const Message& message) const;
   // The whole log: banners and messages in order, CR LF line ends.
   std::string log_text() const;
-  // The text a job ends with: the success text, or the counts and the first messages.
-  std::string final_text(const std::string& log_path = {}) const;
+  // The text a job ends with: the success text, or the counts and, when `list_messages`, the
+  // first messages.
+  std::string final_text(const std::string& log_path = {}, bool list_messages = true) const;
+  // The first errors, then warnings, one a line, and how many more there are.
+  std::string messages_text() const;
 
   // Texts given as std::string are passed to printf as C strings.
   template <class T>

@@ -82,12 +82,13 @@ TEST(DialogArguments, MusicBoxAppendsTheLetterM) {
   EXPECT_EQ(args, (Args{"dummy", "-am", "rom.smc", "csv"}));
   EXPECT_TRUE(parse_job(args).music);
 
-  // Ticked before switching to a text mode: the letter still goes, and the job ignores it.
+  // Ticked before switching to a text mode, where the box is disabled: the letter stays out,
+  // as a text job refuses it.
   switch_mode(state, 3);
   const JobSettings text_job = parse_job(dialog_job_arguments(state));
-  EXPECT_EQ(dialog_job_arguments(state)[1], "-dm");
+  EXPECT_EQ(dialog_job_arguments(state)[1], "-d");
   EXPECT_EQ(text_job.mode, JobMode::decode_text);
-  EXPECT_FALSE(text_job.music);
+  EXPECT_EQ(text_job.refusal.message, nullptr);
 }
 
 TEST(DialogArguments, NothingSelectedIsRefused) {

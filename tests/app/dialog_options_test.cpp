@@ -63,6 +63,7 @@ TEST(DialogOptionBoxes, TickedBoxesGiveTheirOptionBetweenModeAndPaths) {
       {build, false, true, false, {"dummy", "-m", "in.smc", "out.smc", "csv"}},
       {check, false, true, true, {"dummy", "-c", "rom.smc", "csv"}},
       {encode, false, true, true, {"dummy", "-e", "rom.smc", "csv"}},
+      {encode, true, true, true, {"dummy", "-e", "rom.smc", "csv"}},
       {no_mode, false, true, true, {"dummy"}},
   };
   for (const Case& c : cases) {
@@ -76,8 +77,9 @@ TEST(DialogOptionBoxes, TickedBoxesGiveTheirOptionBetweenModeAndPaths) {
     if (c.mode == no_mode) continue;
     // The job takes the options for options, never for paths.
     const JobSettings job = parse_job(args);
+    EXPECT_EQ(job.refusal.message, nullptr) << c.mode << c.music << c.utf8 << c.patch;
     EXPECT_EQ(job.paths.size(), c.mode == build ? 3u : 2u) << c.mode;
     EXPECT_EQ(job.utf8_files, c.mode == extract && c.utf8) << c.mode;
-    EXPECT_EQ(job.music, c.music) << c.mode;
+    EXPECT_EQ(job.music, c.music && c.mode != encode) << c.mode;
   }
 }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "test_support.hpp"
 
@@ -16,12 +17,13 @@ struct Outcome {
   std::string output;
 };
 
-// Runs the program under a UTF-8 locale with `arguments` (already quoted for the shell).
-Outcome run_program(const std::string& arguments) {
+// Runs the program under a UTF-8 locale with `arguments` (already quoted for the shell);
+// standard error goes where `errors` sends it.
+Outcome run_program(const std::string& arguments, const std::string& errors = "2>/dev/null") {
   const char* exe = std::getenv("VARBEK_EXE");
   Outcome run;
   if (!exe) return run;
-  const std::string command = std::string("LC_ALL=C.UTF-8 '") + exe + "' " + arguments + " 2>/dev/null";
+  const std::string command = std::string("LC_ALL=C.UTF-8 '") + exe + "' " + arguments + " " + errors;
   std::FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return run;
   char buffer[4096];
@@ -50,5 +52,42 @@ TEST(LinuxProgram, ExitCodesAndUtf8Paths) {
   const Outcome refused = run_program("-a '" + dir.path("sample.smc") + "' '" + dir.path("\xC3\xBC/x") + "'");
   EXPECT_EQ(refused.exit_code, 1);
   EXPECT_FALSE(file_exists(dir.path("\xC3\xBC")));
+}
+
+std::size_t count_of(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+TEST(LinuxProgram, RefusalsSayWhyAndEachMessageShowsOnce) {
+  if (!std::getenv("VARBEK_EXE")) GTEST_SKIP() << "VARBEK_EXE is not set";
+  TempDir dir;
+  write_sample(dir.path("sample.smc"));
+  const std::string error_label = "\xE3\x82\xA8\xE3\x83\xA9\xE3\x83\xBC: ";  // "エラー: "
+  const std::string success = "\xE6\xAD\xA3\xE5\xB8\xB8";                        // "正常"
+  // As `$OUT` unset in a script gives: refused, not run as a check.
+  const std::vector<std::string> lines{"-m '" + dir.path("sample.smc") + "' '' '" + dir.folder() + "'",
+                                       "-c '' '" + dir.folder() + "'", "-z", "-h -a", "-v --version -v x"};
+  for (const std::string& line : lines) {
+    const Outcome refused = run_program(line);
+    EXPECT_EQ(refused.exit_code, 2) << line;
+    EXPECT_EQ(refused.output.rfind(error_label, 0), 0u) << line << ": " << refused.output;
+    EXPECT_NE(refused.output.find("varbek -a [-u]"), std::string::npos) << line;
+    EXPECT_EQ(refused.output.find(success), std::string::npos) << line;
+  }
+  const Outcome help = run_program("-h");
+  EXPECT_EQ(help.exit_code, 0);
+  EXPECT_NE(help.output.find("varbek -a [-u]"), std::string::npos);
+  EXPECT_EQ(run_program("-v --version").output.rfind("varbek ", 0), 0u);
+
+  // Standard error and output on one pipe, as on one terminal: the message once, then the counts.
+  const std::string missing = dir.path("missing.smc");
+  const Outcome together = run_program("-c '" + missing + "' '" + dir.folder() + "'", "2>&1");
+  EXPECT_EQ(together.exit_code, 1);
+  EXPECT_EQ(count_of(together.output, "missing.smc"), 1u) << together.output;
+  const Outcome apart = run_program("-c '" + missing + "' '" + dir.folder() + "'");
+  EXPECT_EQ(count_of(apart.output, "missing.smc"), 1u) << apart.output;
+  EXPECT_EQ(count_of(run_program("-z", "2>&1").output, "-z"), 1u);
 }
 #endif

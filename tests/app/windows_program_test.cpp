@@ -18,7 +18,7 @@ struct Outcome {
   std::string output;
 };
 
-enum class Capture { output, errors };
+enum class Capture { output, errors, both };
 
 std::wstring program_path() {
   std::wstring path(4096, L'\0');
@@ -41,8 +41,8 @@ Outcome run_program(std::wstring line, Capture capture = Capture::output) {
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  startup.hStdOutput = capture == Capture::output ? write_end : nowhere;
-  startup.hStdError = capture == Capture::errors ? write_end : nowhere;
+  startup.hStdOutput = capture != Capture::errors ? write_end : nowhere;
+  startup.hStdError = capture != Capture::output ? write_end : nowhere;
   PROCESS_INFORMATION process{};
   const std::wstring program = program_path();
   const BOOL started = CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0,
@@ -93,11 +93,15 @@ TEST(WindowsProgram, ExitCodesTellFailureAndRefusal) {
   EXPECT_EQ(failed.exit_code, 1u);
   Report report;
   report.add(msg::cannot_open, missing);
-  EXPECT_EQ(failed.output, platform::from_sjis(report.final_text(dir.folder() + "varbek.log") + "\n"));
+  // Nothing was read, so no log was written.
+  EXPECT_EQ(failed.output, platform::from_sjis(report.final_text() + "\n"));
+  EXPECT_FALSE(platform::open_file(dir.folder() + "varbek.log", "rb"));
 
   const Outcome refused = run_program("varbek.exe -q -a " + in_quotes(dir.folder()));
   EXPECT_EQ(refused.exit_code, 2u);
-  EXPECT_EQ(refused.output, platform::from_sjis(msg::usage));
+  Report reason;
+  reason.add(msg::args_too_few_paths, "a", "2", "1");
+  EXPECT_EQ(refused.output, platform::from_sjis(reason.last() + "\n" + msg::usage));
 
   // Every message also goes to standard error as it happens; -v adds the banners.
   EXPECT_EQ(run_program(failing, Capture::errors).output, platform::from_sjis(report.last() + "\n"));
@@ -107,6 +111,51 @@ TEST(WindowsProgram, ExitCodesTellFailureAndRefusal) {
       Capture::errors);
   EXPECT_EQ(verbose.exit_code, 0u);
   EXPECT_NE(verbose.output.find("monster_ptn.csv"), std::string::npos);
+}
+
+// The same refusals as on Linux, each with its reason, the usage and exit code 2; nothing is
+// written.
+TEST(WindowsProgram, RefusedLinesSayWhy) {
+  TempDir dir;
+  write_sample(dir.path("sample.smc"));
+  const std::string rom = in_quotes(dir.path("sample.smc"));
+  const std::string out = in_quotes(dir.path("out.smc"));
+  const std::string folder = in_quotes(dir.folder());
+  const std::string error_label = platform::from_sjis(Report::format(msg::error_label.text, ""));
+  const std::string usage = platform::from_sjis(msg::usage);
+  const struct {
+    std::string line;
+    bool usage;
+  } cases[] = {
+      {"-m " + rom + " \"\" " + folder, true},
+      {"-c \"\" " + folder, true},
+      {"-z " + rom + " " + folder, true},
+      {"-ms " + rom + " " + out, true},
+      {"-dm " + rom + " " + out, true},
+      {"-a " + rom + " " + folder + " " + out, true},
+      {"-h -a " + rom + " " + folder, true},
+      {"-m " + rom + " " + folder + " " + out, false},
+      {"-m " + rom + " " + out + " " + in_quotes(dir.path("cvs\\")), false},
+  };
+  for (const auto& c : cases) {
+    const Outcome refused = run_program("varbek -q " + c.line);
+    EXPECT_EQ(refused.exit_code, 2u) << c.line;
+    EXPECT_EQ(refused.output.rfind(error_label, 0), 0u) << c.line;
+    EXPECT_EQ(refused.output.find(usage) != std::string::npos, c.usage) << c.line;
+  }
+  EXPECT_FALSE(platform::open_file(dir.path("out.smc"), "rb"));
+  const Outcome help = run_program("varbek -q -h");
+  EXPECT_EQ(help.exit_code, 0u);
+  EXPECT_EQ(help.output, usage);
+  EXPECT_EQ(run_program("varbek -v --version").output.rfind("varbek ", 0), 0u);
+
+  // Standard error and output on one handle: the message once, then the counts.
+  const std::string missing = dir.path("missing.smc");
+  const Outcome together = run_program("varbek -q -c " + in_quotes(missing) + " " + folder, Capture::both);
+  EXPECT_EQ(together.exit_code, 1u);
+  Report report;
+  report.add(msg::cannot_open, missing);
+  EXPECT_EQ(together.output, platform::from_sjis(report.last() + "\n" + report.final_text({}, false) + "\n"));
 }
 
 // As "?" the name would vanish with the ".." after it and the files would land in "wrong".

@@ -1,30 +1,23 @@
 // Writes the synthetic sample ROM: make_sample_rom OUT [--size BYTES] [--shifted] [--revision N]
 // [--seed N]
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <string>
+#include <vector>
 
+#include "sample_arguments.hpp"
 #include "sample_rom.hpp"
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: %s OUT.smc [--size BYTES] [--shifted] [--revision N] [--seed N]\n", argv[0]);
-    return 2;
+  const SampleRequest request = parse_sample_arguments(std::vector<std::string>(argv + 1, argv + argc));
+  switch (request.kind) {
+    case SampleRequest::Kind::help: std::fputs(sample_usage, stdout); return 0;
+    case SampleRequest::Kind::wrong:
+      std::fprintf(stderr, "make_sample_rom: %s\n%s", request.fault.c_str(), sample_usage);
+      return 2;
+    case SampleRequest::Kind::write: break;
   }
-  SampleOptions options;
-  for (int i = 2; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--shifted") == 0) {
-      options.shifted = true;
-    } else if (std::strcmp(argv[i], "--size") == 0 && i + 1 < argc) {
-      options.size = std::strtoul(argv[++i], nullptr, 0);
-    } else if (std::strcmp(argv[i], "--seed") == 0 && i + 1 < argc) {
-      options.seed = static_cast<std::uint32_t>(std::strtoul(argv[++i], nullptr, 0));
-    } else if (std::strcmp(argv[i], "--revision") == 0 && i + 1 < argc) {
-      options.revision = static_cast<std::uint8_t>(std::strtoul(argv[++i], nullptr, 0));
-    }
-  }
-  if (!write_sample_rom(argv[1], options)) {
-    std::fprintf(stderr, "cannot write %s\n", argv[1]);
+  if (!write_sample_rom(request.out, request.options)) {
+    std::fprintf(stderr, "cannot write %s\n", request.out.c_str());
     return 1;
   }
   return 0;

@@ -170,7 +170,7 @@ class Form {
 
   bool run_job() {
     const JobOutcome outcome = run_(dialog_job_arguments(state_));
-    if (outcome.result < 0) return true;
+    if (outcome.text.empty()) return true;
     io_.write(message_box_text(outcome.text));
     std::string ignored;
     return prompt(text::form_close_box, ignored);

@@ -49,8 +49,8 @@ void apply_mode_labels(DialogState& state) {
 std::vector<std::string> dialog_job_arguments(const DialogState& state) {
   const ModeEntry* entry = mode_entry(state.mode);
   std::string option = entry ? entry->option : "";
-  // Also in the text modes, where the box is disabled: the job ignores it there.
-  if (state.music_checked) option += 'm';
+  // Only where the box is enabled: a text job refuses the music letter.
+  if (state.music_checked && entry && entry->music_enabled) option += 'm';
 
   std::vector<std::string> args{"dummy", option};
   // Unlike the music letter, a box's option goes only in its own mode: elsewhere it would
