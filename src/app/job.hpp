@@ -4,6 +4,8 @@
 
 #include "core/job_context.hpp"
 
+inline constexpr int job_refused = 2;
+
 enum class JobMode { none, decode_text, encode_text, extract, build, check, apply_patch };
 
 struct JobSettings {
@@ -20,7 +22,8 @@ struct JobSettings {
 // The argument vector: element 0 is the command name and is never examined.
 JobSettings parse_job(const std::vector<std::string>& args);
 // Runs one job on the context: 0 done (the report may hold warnings or errors), 1 failed,
-// -1 refused (no job: wrong arguments).
+// -1 refused (no job: wrong arguments), job_refused when its files were unsafe (an output over
+// an input, say): the report says why and nothing was written.
 int run_job(JobContext& job, const std::vector<std::string>& args);
 // The same on a context of its own, started in the current folder.
 int run_job(const std::vector<std::string>& args);
