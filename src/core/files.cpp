@@ -37,7 +37,10 @@ ReadResult read_regular_file(const std::string& path, std::string& contents, std
   FileInfo info;
   File f = open_regular_file(path, info);
   if (size) *size = info.size;
-  if (!f) return info.kind == FileKind::missing ? ReadResult::cannot_open : ReadResult::not_regular;
+  if (!f) {
+    const bool file = info.kind == FileKind::missing || info.kind == FileKind::regular;
+    return file ? ReadResult::cannot_open : ReadResult::not_regular;
+  }
   if (info.size > max_size) return ReadResult::too_large;
   try {
     contents.reserve(static_cast<std::size_t>(info.size));

@@ -155,7 +155,11 @@ File open_regular_file(const std::string& path, FileInfo& info) {
   const HANDLE handle = CreateFileW(native_path(path).c_str(), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return File();
+  if (handle == INVALID_HANDLE_VALUE) {
+    // A folder does not open this way; what the path names is told all the same.
+    info = file_info(path);
+    return File();
+  }
   info = info_of(handle);
   if (info.kind != FileKind::regular) {
     CloseHandle(handle);
