@@ -11,7 +11,7 @@ cmake --preset linux >/dev/null
 cmake --build --preset linux -j2
 ctest --preset linux
 
-for extra in scripts/test-spreadsheet.sh scripts/test-windows.sh scripts/test-terminal-form.sh scripts/test-dialog.sh; do
+for extra in scripts/test-kill.sh scripts/test-spreadsheet.sh scripts/test-windows.sh scripts/test-terminal-form.sh scripts/test-dialog.sh; do
   if [ -x "$extra" ]; then
     echo "== $extra"
     "$extra"

@@ -1,5 +1,6 @@
 #include "app/job.hpp"
 
+#include "app/job_files.hpp"
 #include "app/pipeline.hpp"
 
 #include <algorithm>
@@ -61,12 +62,7 @@ void update_header_checksum(JobContext& job) {
 
 // The patch goes beside the new ROM, named like it with the extension ".bps".
 void write_patch(JobContext& job, const std::string& output_path) {
-  std::size_t dot = std::string::npos;
-  for (std::size_t i = 0; i < output_path.size(); i += sjis::char_length(output_path, i)) {
-    if (output_path[i] == '.') dot = i;
-    if (platform::is_separator(output_path[i])) dot = std::string::npos;
-  }
-  const std::string path = output_path.substr(0, dot) + ".bps";
+  const std::string path = patch_path_of(output_path);
   const std::vector<std::uint8_t> patch = bps_create(job.rom.file, job.rom.image);
   if (patch.empty() || !platform::write_file_atomically(path, patch.data(), patch.size())) {
     job.report.add(msg::cannot_write, path);
@@ -315,6 +311,7 @@ int run_job(JobContext& job, const std::vector<std::string>& args) {
   }
   const std::string& first = settings.paths[0];
   const std::string& second = settings.paths[1];
+  if (refuse_unsafe_files(job.report, files_of_job(settings, job.start_folder))) return job_refused;
   switch (settings.mode) {
     case JobMode::decode_text: return decode_file(job.report, first, second, settings.decode_number);
     case JobMode::encode_text: return encode_file(job.report, first, second, settings.newline_flag);
@@ -387,12 +384,8 @@ int run_apply_patch(JobContext& job, const std::string& patch_path, const std::s
                     const std::string& target_path) {
   std::string patch_text;
   std::string source_text;
-  if (!platform::read_file(patch_path, patch_text)) {
-    job.report.add(msg::cannot_open, patch_path);
-    return 1;
-  }
-  if (!platform::read_file(source_path, source_text)) {
-    job.report.add(msg::cannot_open, source_path);
+  if (!read_input_file(job.report, patch_path, patch_text, bps_max_target_size) ||
+      !read_input_file(job.report, source_path, source_text, bps_max_target_size)) {
     return 1;
   }
   const std::vector<std::uint8_t> patch(patch_text.begin(), patch_text.end());
@@ -402,9 +395,15 @@ int run_apply_patch(JobContext& job, const std::string& patch_path, const std::s
   switch (bps_apply(patch, source, target, &info)) {
     case BpsResult::ok: break;
     case BpsResult::wrong_source:
-      job.report.add(msg::patch_wrong_source, static_cast<unsigned>(info.expected_source_size),
-                     info.expected_source_crc, static_cast<unsigned>(info.actual_source_size),
+      job.report.add(msg::patch_wrong_source, static_cast<unsigned long long>(info.expected_source_size),
+                     info.expected_source_crc, static_cast<unsigned long long>(info.actual_source_size),
                      info.actual_source_crc);
+      return 1;
+    case BpsResult::impossible_size:
+      job.report.add(msg::patch_impossible_size, patch_path,
+                     static_cast<unsigned long long>(info.expected_source_size),
+                     static_cast<unsigned long long>(info.target_size),
+                     static_cast<unsigned long long>(bps_max_target_size));
       return 1;
     case BpsResult::wrong_target: job.report.add(msg::patch_wrong_target); return 1;
     case BpsResult::out_of_memory: job.report.add(msg::out_of_memory); return 1;
@@ -436,9 +435,9 @@ JobOutcome run_reported_job(const std::vector<std::string>& args, const std::str
   const JobSettings settings = parse_job(args);
   // Messages already shown on the terminal the final text goes to are not shown again.
   const bool listed = !(echo.messages && echo.same_place);
-  if (outcome.result < 0) {
+  if (outcome.result < 0 || outcome.result == job_refused) {
     if (listed) outcome.text = job.report.messages_text();
-    outcome.show_usage = settings.refusal.message != nullptr;
+    outcome.show_usage = outcome.result < 0 && settings.refusal.message != nullptr;
     return outcome;
   }
   if (information_option(args, outcome.text)) return outcome;
@@ -452,7 +451,7 @@ JobOutcome run_reported_job(const std::vector<std::string>& args, const std::str
       const std::string path = folder + log_file_name;
       std::string log = job.report.log_text();
       for (const char c : job.report.final_text() + "\n") log += c == '\n' ? std::string("\r\n") : std::string(1, c);
-      if (platform::write_file(path, log.data(), log.size())) {
+      if (platform::write_file_atomically(path, log.data(), log.size())) {
         log_path = path;
       } else {
         job.report.add(msg::cannot_write, path);
@@ -478,5 +477,6 @@ int run_and_report(const std::vector<std::string>& args, const std::string& star
 }
 
 int exit_code_of(const JobOutcome& outcome) {
+  if (outcome.result == job_refused) return 2;
   return outcome.result == 0 ? 0 : (outcome.result > 0 ? 1 : 2);
 }

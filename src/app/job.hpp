@@ -4,6 +4,8 @@
 
 #include "core/job_context.hpp"
 
+inline constexpr int job_refused = 2;
+
 enum class JobMode { none, decode_text, encode_text, extract, build, check, apply_patch };
 
 // Why a command line runs no job: a message of the catalogue and the texts it names.
@@ -35,8 +37,9 @@ JobSettings parse_job(const std::vector<std::string>& args);
 // folder, a CSV folder that is a file or, for a build or check, one that does not exist.
 Refusal check_job_paths(const JobSettings& settings);
 // Runs one job on the context: 0 done (the report may hold warnings or errors), 1 failed,
-// -1 refused (no job: wrong arguments, the reason in the report). Help and version run nothing
-// and give 0.
+// -1 refused (no job: wrong arguments, the reason in the report), job_refused when its files
+// were unsafe (an output over an input, say): the report says why and nothing was written.
+// Help and version run nothing and give 0.
 int run_job(JobContext& job, const std::vector<std::string>& args);
 // The same on a context of its own, started in the current folder.
 int run_job(const std::vector<std::string>& args);

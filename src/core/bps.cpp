@@ -207,6 +207,10 @@ BpsResult bps_apply(const std::vector<std::uint8_t>& patch, const std::vector<st
     return BpsResult::bad_action;
   }
   p += metadata_size;
+  // Checked before anything is allocated, so that a small patch cannot ask for gigabytes.
+  if (found.expected_source_size > bps_max_target_size || found.target_size > bps_max_target_size) {
+    return BpsResult::impossible_size;
+  }
 
   found.actual_source_size = source.size();
   found.actual_source_crc = crc32(source.data(), source.size());
@@ -214,8 +218,6 @@ BpsResult bps_apply(const std::vector<std::uint8_t>& patch, const std::vector<st
       found.actual_source_crc != found.expected_source_crc) {
     return BpsResult::wrong_source;
   }
-  // Checked before allocating, so that a small patch cannot ask for gigabytes.
-  if (found.target_size > bps_max_target_size) return BpsResult::out_of_memory;
   try {
     std::vector<std::uint8_t> out(static_cast<std::size_t>(found.target_size));
     const BpsResult result = apply_actions(p, footer, source, out);

@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/rom_image.hpp"
+
 // Patches in the public "BPS1" format: a target image described as reads from a source image,
 // literal bytes and copies, guarded by the CRC32s of source, target and patch.
 
@@ -16,10 +18,12 @@ enum class BpsResult {
   bad_action,     // intact but malformed: an action or number reaches past its bounds
   wrong_source,   // the source's size or CRC32 is not the one the patch was made from
   wrong_target,   // the result's CRC32 is not the one the patch promises
-  out_of_memory,  // also a target larger than bps_max_target_size
+  out_of_memory,
+  impossible_size,  // a source or target longer than any file of the game: nothing allocated
 };
 
-inline constexpr std::uint64_t bps_max_target_size = std::uint64_t{1} << 30;
+// Patches are made between images of the game; no larger source or target is believed.
+inline constexpr std::uint64_t bps_max_target_size = max_rom_file_size;
 
 // What the patch expects and what it found, filled as far as the checks got.
 struct BpsInfo {

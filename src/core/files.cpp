@@ -1,47 +1,105 @@
 #include "core/files.hpp"
 
+#include <chrono>
 #include <cstdio>
 #include <new>
+#include <random>
 
 #include "core/platform.hpp"
+#include "core/sjis.hpp"
 
 namespace platform {
+namespace {
 
-bool read_file(const std::string& path, std::string& contents) {
-  contents.clear();
-  if (is_directory(path)) return false;
-  File f = open_file(path, "rb");
-  if (!f) return false;
+// A temporary name nobody guesses, though tries are cheap: creation fails on any name taken.
+std::uint32_t fresh_number(std::uint32_t attempt) {
+  std::uint32_t seed = attempt * 2654435761u;
   try {
+    std::random_device device;
+    seed ^= device();
+  } catch (...) {
+  }
+  const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+  return seed ^ static_cast<std::uint32_t>(now) ^ static_cast<std::uint32_t>(now >> 32);
+}
+
+bool write_all(File f, const void* data, std::size_t size) {
+  bool ok = size == 0 || std::fwrite(data, 1, size, f.get()) == size;
+  ok = std::fflush(f.get()) == 0 && ok;
+  return std::fclose(f.release()) == 0 && ok;
+}
+
+}  // namespace
+
+ReadResult read_regular_file(const std::string& path, std::string& contents, std::uint64_t max_size,
+                             std::uint64_t* size) {
+  contents.clear();
+  FileInfo info;
+  File f = open_regular_file(path, info);
+  if (size) *size = info.size;
+  if (!f) {
+    const bool file = info.kind == FileKind::missing || info.kind == FileKind::regular;
+    return file ? ReadResult::cannot_open : ReadResult::not_regular;
+  }
+  if (info.size > max_size) return ReadResult::too_large;
+  try {
+    contents.reserve(static_cast<std::size_t>(info.size));
     char chunk[65536];
     std::size_t n;
+    // A file that grows while it is read is cut off at the bound all the same.
     while ((n = std::fread(chunk, 1, sizeof chunk, f.get())) > 0) {
       contents.append(chunk, n);
-      if (contents.size() > max_file_size) {
+      if (contents.size() > max_size) {
         contents.clear();
-        return false;
+        return ReadResult::too_large;
       }
     }
   } catch (const std::bad_alloc&) {
     contents.clear();
-    return false;
+    return ReadResult::cannot_open;
   }
-  return std::ferror(f.get()) == 0;
+  if (std::ferror(f.get()) != 0) {
+    contents.clear();
+    return ReadResult::cannot_open;
+  }
+  return ReadResult::ok;
 }
 
-bool write_file(const std::string& path, const void* data, std::size_t size) {
-  File f = open_file(path, "wb");
-  if (!f) return false;
-  bool ok = size == 0 || std::fwrite(data, 1, size, f.get()) == size;
-  ok = std::fflush(f.get()) == 0 && ok;
-  ok = std::fclose(f.release()) == 0 && ok;
-  return ok;
+bool read_file(const std::string& path, std::string& contents) {
+  return read_regular_file(path, contents, max_file_size) == ReadResult::ok;
+}
+
+bool replaceable(const std::string& path) {
+  const FileKind kind = file_info(path).kind;
+  return kind == FileKind::missing || kind == FileKind::regular;
+}
+
+std::string temporary_name(const std::string& path, std::uint32_t number) {
+  std::size_t name_start = 0;
+  for (std::size_t i = 0; i < path.size(); i += sjis::char_length(path, i)) {
+    if (is_separator(path[i])) name_start = i + 1;
+  }
+  char name[24];
+  std::snprintf(name, sizeof name, "varbek-%08x", static_cast<unsigned>(number));
+  return path.substr(0, name_start) + name;
 }
 
 bool write_file_atomically(const std::string& path, const void* data, std::size_t size) {
-  const std::string temporary = path + ".varbek-tmp";
-  if (write_file(temporary, data, size) && replace_file(temporary, path)) return true;
-  remove_file(temporary);
+  if (!replaceable(path)) return false;
+  for (std::uint32_t attempt = 0; attempt < 64; ++attempt) {
+    const std::string temporary = temporary_name(path, fresh_number(attempt));
+    bool existed = false;
+    File f = create_new_file(temporary, existed);
+    if (!f) {
+      if (existed) continue;
+      return false;
+    }
+    if (write_all(std::move(f), data, size) && replaceable(path) && replace_file(temporary, path)) {
+      return true;
+    }
+    remove_file(temporary);
+    return false;
+  }
   return false;
 }
 

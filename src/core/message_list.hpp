@@ -21,6 +21,11 @@ VARBEK_MESSAGE(build_needs_folder, error, "CSVフォルダが指定されてい�
 VARBEK_MESSAGE(unrepresentable_command_line, error, "コマンドラインにShift-JISで表せない文字が含まれています。別の名前のファイルやフォルダを指定してください", "A path holds a character Shift-JIS lacks; it could name another file.")
 VARBEK_MESSAGE(rom_written_with_errors, error, "新しいSMCは書き込みましたが、エラーのあったデータは元のままです", "The new image was saved; what the errors name kept the input's bytes.")
 VARBEK_MESSAGE(strict_nothing_written, error, "-s（厳密モード）のため、SMCは書き込みませんでした", "Strict mode: an error or warning stopped the image from being saved.")
+VARBEK_MESSAGE(not_regular_file, error, "[%s]は通常のファイルではありません（フォルダ、デバイス、FIFOなど）。読み込みも書き込みもしません", "Only regular files are read or replaced; a folder, device or FIFO given as a file is refused.")
+VARBEK_MESSAGE(file_too_large, error, "ファイル[%s]は %llu バイトあります。受け付けるのは %llu バイトまでです", "The file is longer than any image of the game (with a copier header) can be; it is refused before it is read.")
+VARBEK_MESSAGE(output_is_input, error, "出力[%s]は入力[%s]と同じファイルです。何も書き込みませんでした", "An output of the job would overwrite one of its inputs (the same file by another name, a link, or the same name); the job was refused before anything was written.")
+VARBEK_MESSAGE(outputs_clash, error, "出力[%s]と出力[%s]が同じファイルです。何も書き込みませんでした", "Two outputs of the job would be written to one file, the second over the first; the job was refused before anything was written.")
+VARBEK_MESSAGE(output_not_regular, error, "出力[%s]は通常のファイルではないので置き換えません。何も書き込みませんでした", "An output names a folder, a device or a FIFO, which is never replaced; the job was refused before anything was written.")
 
 // The command line: a line that is refused runs nothing and ends with exit code 2.
 VARBEK_MESSAGE(args_empty_path, error, "%s番目の引数が空です。パスを指定してください", "An argument is an empty text, as an unset variable in a script gives; a path is needed there.")
@@ -97,9 +102,10 @@ VARBEK_MESSAGE(read_as_sjis, warning, "UTF-8としても読めるファイルで
 
 // Patches and the header checksum.
 VARBEK_MESSAGE(patch_written, info, "BPSパッチ[%s]を作成しました", "The build also wrote a patch from the input to the new image.")
-VARBEK_MESSAGE(patch_wrong_source, error, "元のSMCがパッチと一致しません（パッチの元: %u バイト CRC32 %08X、指定されたSMC: %u バイト CRC32 %08X）", "The patch was made for another image; nothing was written.")
+VARBEK_MESSAGE(patch_wrong_source, error, "元のSMCがパッチと一致しません（パッチの元: %llu バイト CRC32 %08X、指定されたSMC: %llu バイト CRC32 %08X）", "The patch was made for another image; nothing was written.")
 VARBEK_MESSAGE(patch_broken, error, "パッチ[%s]が壊れています", "The patch is cut, damaged or not a BPS patch; nothing was written.")
 VARBEK_MESSAGE(patch_wrong_target, error, "パッチを当てた結果がパッチの記録と一致しません", "The patched image does not match the patch's own check; nothing was written.")
+VARBEK_MESSAGE(patch_impossible_size, error, "パッチ[%s]は有り得ないサイズ（元 %llu バイト、結果 %llu バイト）を指定しています。受け付けるのは %llu バイトまでです", "The patch declares a source or result longer than any image of the game; it is refused before memory is taken for it.")
 VARBEK_MESSAGE(checksum_updated, info, "ヘッダのチェックサムを更新しました（%04X）", "The new image's internal checksum was recomputed, as the input's was valid.")
 VARBEK_MESSAGE(checksum_left, warning, "元のSMCのヘッダのチェックサムが正しくないため、そのままにします", "The input's internal checksum was already wrong; the new image keeps it as it was.")
 VARBEK_MESSAGE(event_pointer_order, warning, "イベント%dの0x%02X番目のポインタ(0x%04X)が前の項目より前を指しています。各項目は次に大きいポインタまでとして書き出します", "The image's pointers of a bank are not in ascending order; every entry is dumped whole up to the next larger pointer.")

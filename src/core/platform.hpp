@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -16,6 +17,27 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 
 // Opens a file in binary mode ("rb", "wb").
 File open_file(const std::string& path, const char* mode);
+
+// What a path names, links followed. Two paths name one file when both exist and their volume
+// and index agree (device and inode; volume serial and file index).
+enum class FileKind { missing, regular, directory, other };
+struct FileInfo {
+  FileKind kind = FileKind::missing;
+  std::uint64_t size = 0;
+  std::uint64_t volume = 0;
+  std::uint64_t index = 0;
+  bool identified = false;  // volume and index are known
+};
+FileInfo file_info(const std::string& path);
+bool same_file(const FileInfo& a, const FileInfo& b);
+// True when two names within one folder name the same entry (Windows ignores case).
+bool same_name(const std::string& a, const std::string& b);
+// Opens a regular file for reading, never waiting on a FIFO or a device; null for anything
+// else. `info` receives what the open file is.
+File open_regular_file(const std::string& path, FileInfo& info);
+// Creates a file that did not exist, for writing; nothing at the path is followed or
+// replaced, a symbolic link neither. `existed` tells whether something was already there.
+File create_new_file(const std::string& path, bool& existed);
 bool is_directory(const std::string& path);
 // True when something (file, folder, device...) has this name; nothing is opened.
 bool path_exists(const std::string& path);

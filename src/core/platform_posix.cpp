@@ -1,5 +1,6 @@
 #include "core/platform.hpp"
 
+#include <fcntl.h>
 #include <iconv.h>
 #include <langinfo.h>
 #include <sys/stat.h>
@@ -62,6 +63,72 @@ std::string native_path(const std::string& path) {
 
 File open_file(const std::string& path, const char* mode) {
   return File(std::fopen(native_path(path).c_str(), mode));
+}
+
+namespace {
+
+FileInfo info_of(const struct stat& st) {
+  FileInfo info;
+  info.kind = S_ISREG(st.st_mode) ? FileKind::regular
+              : S_ISDIR(st.st_mode) ? FileKind::directory
+                                    : FileKind::other;
+  info.size = static_cast<std::uint64_t>(st.st_size);
+  info.volume = static_cast<std::uint64_t>(st.st_dev);
+  info.index = static_cast<std::uint64_t>(st.st_ino);
+  info.identified = true;
+  return info;
+}
+
+}  // namespace
+
+FileInfo file_info(const std::string& path) {
+  struct stat st {};
+  if (stat(native_path(path).c_str(), &st) != 0) {
+    FileInfo missing;
+    // A path that exists but cannot be looked at (a dangling link, a folder without rights)
+    // is not a file the program may take or replace.
+    if (errno != ENOENT && errno != ENOTDIR) missing.kind = FileKind::other;
+    return missing;
+  }
+  return info_of(st);
+}
+
+bool same_file(const FileInfo& a, const FileInfo& b) {
+  return a.identified && b.identified && a.volume == b.volume && a.index == b.index;
+}
+
+bool same_name(const std::string& a, const std::string& b) { return a == b; }
+
+File open_regular_file(const std::string& path, FileInfo& info) {
+  info = FileInfo();
+  const int fd = open(native_path(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return File();
+  struct stat st {};
+  if (fstat(fd, &st) != 0) {
+    close(fd);
+    return File();
+  }
+  info = info_of(st);
+  if (info.kind != FileKind::regular || fcntl(fd, F_SETFL, 0) != 0) {
+    close(fd);
+    return File();
+  }
+  std::FILE* f = fdopen(fd, "rb");
+  if (!f) close(fd);
+  return File(f);
+}
+
+File create_new_file(const std::string& path, bool& existed) {
+  const int fd = open(native_path(path).c_str(),
+                      O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  existed = fd < 0 && errno == EEXIST;
+  if (fd < 0) return File();
+  std::FILE* f = fdopen(fd, "wb");
+  if (!f) {
+    close(fd);
+    unlink(native_path(path).c_str());
+  }
+  return File(f);
 }
 
 bool is_directory(const std::string& path) {

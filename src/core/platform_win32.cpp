@@ -3,6 +3,9 @@
 #include <windows.h>
 
 #include <cstring>
+#include <fcntl.h>
+#include <io.h>
+
 #include <string>
 
 // Everything goes through the wide-character API, so the program behaves the same whatever
@@ -84,6 +87,98 @@ std::string narrow(const std::wstring& wide) { return narrow_with(sjis, wide); }
 
 File open_file(const std::string& path, const char* mode) {
   return File(_wfopen(native_path(path).c_str(), widen_with(CP_ACP, mode).c_str()));
+}
+
+namespace {
+
+bool is_missing_error(DWORD error) {
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+         error == ERROR_INVALID_NAME || error == ERROR_BAD_NETPATH;
+}
+
+FileInfo info_of(HANDLE handle) {
+  FileInfo info;
+  info.kind = FileKind::other;
+  BY_HANDLE_FILE_INFORMATION data{};
+  if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileInformationByHandle(handle, &data)) {
+    return info;
+  }
+  info.kind = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? FileKind::directory : FileKind::regular;
+  info.size = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+  info.volume = data.dwVolumeSerialNumber;
+  info.index = (std::uint64_t{data.nFileIndexHigh} << 32) | data.nFileIndexLow;
+  info.identified = true;
+  return info;
+}
+
+// A file opened through its handle as a stream; the handle is closed on failure.
+File stream_of(HANDLE handle, int flags, const char* mode) {
+  const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), flags);
+  if (fd < 0) {
+    CloseHandle(handle);
+    return File();
+  }
+  std::FILE* f = _fdopen(fd, mode);
+  if (!f) _close(fd);
+  return File(f);
+}
+
+}  // namespace
+
+FileInfo file_info(const std::string& path) {
+  // No access asked: only the file's identity is looked at, and folders open too.
+  const HANDLE handle = CreateFileW(native_path(path).c_str(), 0,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    FileInfo info;
+    if (!is_missing_error(GetLastError())) info.kind = FileKind::other;
+    return info;
+  }
+  const FileInfo info = info_of(handle);
+  CloseHandle(handle);
+  return info;
+}
+
+bool same_file(const FileInfo& a, const FileInfo& b) {
+  return a.identified && b.identified && a.volume == b.volume && a.index == b.index;
+}
+
+bool same_name(const std::string& a, const std::string& b) {
+  const std::wstring wa = widen(a);
+  const std::wstring wb = widen(b);
+  return CompareStringOrdinal(wa.data(), static_cast<int>(wa.size()), wb.data(),
+                              static_cast<int>(wb.size()), TRUE) == CSTR_EQUAL;
+}
+
+File open_regular_file(const std::string& path, FileInfo& info) {
+  info = FileInfo();
+  const HANDLE handle = CreateFileW(native_path(path).c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    // A folder does not open this way; what the path names is told all the same.
+    info = file_info(path);
+    return File();
+  }
+  info = info_of(handle);
+  if (info.kind != FileKind::regular) {
+    CloseHandle(handle);
+    return File();
+  }
+  return stream_of(handle, _O_RDONLY | _O_BINARY, "rb");
+}
+
+File create_new_file(const std::string& path, bool& existed) {
+  const std::wstring native = native_path(path);
+  const HANDLE handle = CreateFileW(native.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  const DWORD error = GetLastError();
+  existed = handle == INVALID_HANDLE_VALUE && (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS);
+  if (handle == INVALID_HANDLE_VALUE) return File();
+  File f = stream_of(handle, _O_WRONLY | _O_BINARY, "wb");
+  if (!f) DeleteFileW(native.c_str());
+  return f;
 }
 
 bool is_directory(const std::string& path) { return is_directory_native(native_path(path)); }

@@ -38,34 +38,39 @@ bool find_title(RomImage& rom) {
   return false;
 }
 
-bool read_whole_file(std::FILE* f, std::vector<std::uint8_t>& out) {
-  if (std::fseek(f, 0, SEEK_END) != 0) return false;
-  const long end = std::ftell(f);
-  if (end < 0 || std::fseek(f, 0, SEEK_SET) != 0) return false;
-  out.resize(static_cast<std::size_t>(end));
-  return std::fread(out.data(), 1, out.size(), f) == out.size();
+template <class... Args>
+int refuse(RomImage& rom, Report& report, const Message& message, const Args&... args) {
+  rom = RomImage();
+  report.add(message, args...);
+  return 1;
 }
 
-int refuse(RomImage& rom, Report& report, const Message& message, const std::string& path = {}) {
-  rom = RomImage();
-  report.add(message, path);
-  return 1;
+// Only a regular file no longer than the largest dump is read: a FIFO or a device would never
+// end, a huge file would be read whole before being refused.
+int read_rom_file(RomImage& rom, const std::string& path, Report& report) {
+  std::string contents;
+  std::uint64_t size = 0;
+  switch (platform::read_regular_file(path, contents, max_rom_file_size, &size)) {
+    case platform::ReadResult::ok: break;
+    case platform::ReadResult::not_regular: return refuse(rom, report, msg::not_regular_file, path);
+    case platform::ReadResult::too_large:
+      return refuse(rom, report, msg::file_too_large, path, static_cast<unsigned long long>(size),
+                    static_cast<unsigned long long>(max_rom_file_size));
+    default: return refuse(rom, report, msg::cannot_open, path);
+  }
+  try {
+    rom.file.assign(contents.begin(), contents.end());
+  } catch (const std::bad_alloc&) {
+    return refuse(rom, report, msg::out_of_memory);
+  }
+  return 0;
 }
 
 }  // namespace
 
 int rom_open(RomImage& rom, const std::string& path, bool load, Report& report) {
   rom = RomImage();
-  if (platform::is_directory(path)) return refuse(rom, report, msg::cannot_open, path);
-  platform::File f = platform::open_file(path, "rb");
-  if (!f) return refuse(rom, report, msg::cannot_open, path);
-  try {
-    if (!read_whole_file(f.get(), rom.file) || rom.file.size() > 0xFFFFFFFFu) {
-      return refuse(rom, report, msg::cannot_open, path);
-    }
-  } catch (const std::bad_alloc&) {
-    return refuse(rom, report, msg::out_of_memory);
-  }
+  if (read_rom_file(rom, path, report) != 0) return 1;
   if (!find_title(rom)) return refuse(rom, report, msg::unknown_rom);
   rom.size = static_cast<std::uint32_t>(rom.file.size());
   // Every table lies below 4 MiB; a shorter file is a truncated dump.

@@ -23,6 +23,11 @@ struct RomImage {
 inline constexpr const char* rom_title = "VELDORANEMYTHOS";
 inline constexpr std::uint32_t min_rom_size = 0x400000;
 inline constexpr std::uint32_t copier_header_size = 512;
+// The largest image of the game is 6 MiB (the extended music area ends there). A dump may
+// hold 32 KiB in front of its image (the title found at 0x7FC0) and a copier header: any
+// longer file is refused before it is read.
+inline constexpr std::uint32_t max_image_size = 0x600000;
+inline constexpr std::uint64_t max_rom_file_size = max_image_size + 0x8000 + copier_header_size;
 
 // 0 on success; 1 after reporting why the file cannot be used.
 int rom_open(RomImage& rom, const std::string& path, bool load, Report& report);

@@ -13,8 +13,9 @@
 
 bool CsvWriter::open(const std::string& path) {
   buffer_.clear();
-  file_ = platform::open_file(path, "wb");
-  return static_cast<bool>(file_);
+  path_ = path;
+  open_ = platform::replaceable(path);
+  return open_;
 }
 
 void CsvWriter::write(std::string_view text) {
@@ -45,12 +46,10 @@ void CsvWriter::printf(const char* format, ...) {
 }
 
 bool CsvWriter::close() {
-  if (!file_) return false;
+  if (!open_) return false;
+  open_ = false;
   const std::string& bytes = utf8_ ? text_encoding::sjis_to_utf8_with_bom(buffer_) : buffer_;
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) == bytes.size();
-  ok = std::fflush(file_.get()) == 0 && ok;
-  ok = std::fclose(file_.release()) == 0 && ok;
-  return ok;
+  return platform::write_file_atomically(path_, bytes.data(), bytes.size());
 }
 
 bool CsvReader::open(const std::string& path, Report* report) {

@@ -8,8 +8,9 @@
 class Report;
 struct JobContext;
 
-// A text file written in binary mode: every line ends in CR LF on every platform. The file is
-// created when opened and filled when closed (or destroyed).
+// A text file written in binary mode: every line ends in CR LF on every platform. The text is
+// gathered in memory and the file written whole when closed (or destroyed): a failed or
+// interrupted job leaves the file as it was or complete.
 class CsvWriter {
  public:
   CsvWriter() = default;
@@ -17,6 +18,7 @@ class CsvWriter {
   CsvWriter& operator=(const CsvWriter&) = delete;
   ~CsvWriter() { close(); }
 
+  // False when the path names something that is not a regular file (a folder, a device).
   bool open(const std::string& path);
   // Files are Shift-JIS; with utf8 set, close() writes them as UTF-8 with a byte order mark.
   void set_utf8(bool utf8) { utf8_ = utf8; }
@@ -33,7 +35,8 @@ class CsvWriter {
   const std::string& contents() const { return buffer_; }
 
  private:
-  platform::File file_;
+  std::string path_;
+  bool open_ = false;
   std::string buffer_;
   bool utf8_ = false;
 };

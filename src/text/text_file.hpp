@@ -4,8 +4,8 @@
 class Report;
 
 // The two whole-file conversion modes: game text to Shift-JIS text and back. The input is read
-// whole before the output is written, through a temporary file and a rename, so converting a
-// file onto itself or failing half-way never loses it. 0 on success, 1 after reporting why not.
+// whole before the output is written, through a temporary file and a rename, so failing
+// half-way never leaves a cut output. 0 on success, 1 after reporting why not.
 int decode_file(Report& report, const std::string& input, const std::string& output,
                 int decode_number);
 int encode_file(Report& report, const std::string& input, const std::string& output,

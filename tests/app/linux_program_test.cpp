@@ -1,10 +1,13 @@
 // The Linux program as a shell runs it: exit codes, printed text and UTF-8 arguments.
 #ifndef _WIN32
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -17,13 +20,14 @@ struct Outcome {
   std::string output;
 };
 
-// Runs the program under a UTF-8 locale with `arguments` (already quoted for the shell);
-// standard error goes where `errors` sends it.
-Outcome run_program(const std::string& arguments, const std::string& errors = "2>/dev/null") {
+// Runs the program under a UTF-8 locale with `arguments` (already quoted for the shell), after
+// the shell commands of `setup`; standard error goes where `errors` sends it.
+Outcome run_program(const std::string& arguments, const std::string& errors = "2>/dev/null",
+                    const std::string& setup = "") {
   const char* exe = std::getenv("VARBEK_EXE");
   Outcome run;
   if (!exe) return run;
-  const std::string command = std::string("LC_ALL=C.UTF-8 '") + exe + "' " + arguments + " " + errors;
+  const std::string command = setup + " LC_ALL=C.UTF-8 '" + exe + "' " + arguments + " " + errors;
   std::FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return run;
   char buffer[4096];
@@ -89,5 +93,41 @@ TEST(LinuxProgram, RefusalsSayWhyAndEachMessageShowsOnce) {
   const Outcome apart = run_program("-c '" + missing + "' '" + dir.folder() + "'");
   EXPECT_EQ(count_of(apart.output, "missing.smc"), 1u) << apart.output;
   EXPECT_EQ(count_of(run_program("-z", "2>&1").output, "-z"), 1u);
+}
+
+// A FIFO and a sparse 5 GiB file are refused at once; a file-size limit during an extract
+// leaves each file complete or absent, and no temporary file.
+TEST(LinuxProgram, SpecialAndHugeInputsAndAFullDisk) {
+  if (!std::getenv("VARBEK_EXE")) GTEST_SKIP() << "VARBEK_EXE is not set";
+  namespace fs = std::filesystem;
+  TempDir dir;
+  write_sample(dir.path("sample.smc"));
+  ASSERT_EQ(run_program("-a '" + dir.path("sample.smc") + "' '" + dir.path("whole/") + "'").exit_code, 0);
+  ASSERT_EQ(mkfifo(dir.path("fifo").c_str(), 0600), 0);
+  const auto start = std::chrono::steady_clock::now();
+  const Outcome fifo = run_program("-a '" + dir.path("fifo") + "' '" + dir.path("out/") + "'");
+  const Outcome huge = run_program("-a '" + dir.path("huge.smc") + "' '" + dir.path("out/") + "'", "2>/dev/null",
+                                   "truncate -s 5G '" + dir.path("huge.smc") + "';");
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+  EXPECT_EQ(fifo.exit_code, 1);
+  EXPECT_EQ(huge.exit_code, 1);
+  EXPECT_NE(huge.output.find("5368709120"), std::string::npos) << huge.output;
+  EXPECT_FALSE(file_exists(dir.path("out/monster.csv")));
+
+  // Writes past a few dozen KiB fail (SIGXFSZ ignored), as on a full disk.
+  const Outcome cut = run_program("-a '" + dir.path("sample.smc") + "' '" + dir.path("cut/") + "'", "2>/dev/null",
+                                  "ulimit -f 48; trap '' XFSZ;");
+  EXPECT_EQ(cut.exit_code, 1);
+  int complete = 0;
+  for (const auto& entry : fs::directory_iterator(dir.path("whole/"))) {
+    const std::string name = entry.path().filename().string();
+    if (name == "varbek.log" || !file_exists(dir.path("cut/") + name)) continue;
+    EXPECT_EQ(read_bytes(dir.path("cut/") + name), read_bytes(entry.path().string())) << name;
+    ++complete;
+  }
+  EXPECT_GT(complete, 0);
+  for (const auto& entry : fs::directory_iterator(dir.path("cut/"))) {
+    EXPECT_NE(entry.path().filename().string().rfind("varbek-", 0), 0u) << entry.path();
+  }
 }
 #endif

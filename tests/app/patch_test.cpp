@@ -129,7 +129,7 @@ TEST_F(Patches, AChecksumThatWasWrongIsKeptWithAWarning) {
 TEST_F(Patches, AFolderIsNoImage) {
   JobContext job;
   EXPECT_EQ(run_job(job, {"varbek", "-a", dir.folder(), folder}), 1);
-  EXPECT_TRUE(job.report.has(msg::cannot_open));
+  EXPECT_TRUE(job.report.has(msg::not_regular_file));
 }
 
 }  // namespace

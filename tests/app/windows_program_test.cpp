@@ -184,4 +184,30 @@ TEST(WindowsProgram, LongPathsOnTheCommandLine) {
   EXPECT_EQ(out.size(), 0x600000u);
   EXPECT_TRUE(out == read_sjis_file(dir.path("sample.smc")));
 }
+// The program refuses an output over its input, named otherwise ("./", another case), with
+// exit code 2 and writes nothing; a build leaves no temporary file beside its output.
+TEST(WindowsProgram, AnOutputOverAnInputIsRefused) {
+  TempDir dir;
+  write_sample(dir.path("sample.smc"));
+  const std::string csv = dir.path("csv\\");
+  ASSERT_EQ(run_program("varbek -q -a " + in_quotes(dir.path("sample.smc")) + " " + in_quotes(csv)).exit_code, 0u);
+  const std::string before = read_sjis_file(csv + "varbek.log");
+  for (const std::string& output : {dir.path(".\\sample.smc"), dir.path("SAMPLE.SMC")}) {
+    const Outcome refused = run_program("varbek -q -m " + in_quotes(dir.path("sample.smc")) + " " +
+                                        in_quotes(output) + " " + in_quotes(csv));
+    EXPECT_EQ(refused.exit_code, 2u) << refused.output;
+    EXPECT_NE(refused.output.find(platform::from_sjis(Report::format(msg::output_is_input.text, output,
+                                                                     dir.path("sample.smc")))),
+              std::string::npos)
+        << refused.output;
+  }
+  EXPECT_EQ(read_sjis_file(csv + "varbek.log"), before);
+  EXPECT_EQ(run_program("varbek -q -m " + in_quotes(dir.path("sample.smc")) + " " + in_quotes(dir.path("out.smc")) +
+                        " " + in_quotes(csv)).exit_code,
+            0u);
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = FindFirstFileW(platform::widen(dir.path("varbek-*")).c_str(), &found);
+  EXPECT_EQ(search, INVALID_HANDLE_VALUE);
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+}
 #endif

@@ -252,7 +252,9 @@ TEST(BpsApply, RefusesActionsOutOfBounds) {
   EXPECT_EQ(bps_apply(make_patch(16, 8, read8, crc_of(source), crc_of(target) ^ 1), source, out),
             BpsResult::wrong_target);
   EXPECT_EQ(bps_apply(make_patch(16, bps_max_target_size + 1, read8, crc_of(source), 0), source, out),
-            BpsResult::out_of_memory);
+            BpsResult::impossible_size);
+  EXPECT_EQ(bps_apply(make_patch(std::uint64_t{5} << 30, 8, read8, crc_of(source), 0), source, out),
+            BpsResult::impossible_size);
   EXPECT_TRUE(out.empty());
   ASSERT_EQ(bps_apply(make_patch(16, 8, read8, crc_of(source), crc_of(target)), source, out),
             BpsResult::ok);

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "app/job.hpp"
 #include "core/files.hpp"
@@ -78,4 +82,65 @@ TEST(Platform, CurrentDirectoryIsAFolder) {
   const std::string current = platform::current_directory();
   ASSERT_FALSE(current.empty());
   EXPECT_TRUE(platform::is_directory(current));
+}
+
+// Writes go through a fresh file beside the target, which nothing at its name can redirect;
+// afterwards the folder holds the target alone.
+TEST(Platform, AtomicWritesCreateTheirTemporaryFileAnew) {
+  TempDir dir;
+  EXPECT_EQ(platform::temporary_name(dir.path("out.smc"), 42), dir.path("varbek-0000002a"));
+  EXPECT_EQ(platform::temporary_name("out.smc", 0xFFFFFFFF), "varbek-ffffffff");
+  const std::string long_name = dir.path(std::string(250, 'n') + ".smc");
+  ASSERT_TRUE(platform::write_file_atomically(long_name, "ab", 2));
+  ASSERT_TRUE(platform::write_file_atomically(long_name, "new", 3));
+  EXPECT_EQ(read_sjis_file(long_name), "new");
+  std::size_t files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.folder())) files += entry.exists();
+  EXPECT_EQ(files, 1u);
+
+  bool existed = false;
+  EXPECT_FALSE(platform::create_new_file(long_name, existed));
+  EXPECT_TRUE(existed);
+  EXPECT_TRUE(platform::make_directories(dir.path("folder")));
+  EXPECT_FALSE(platform::write_file_atomically(dir.path("folder"), "x", 1));
+  EXPECT_TRUE(platform::is_directory(dir.path("folder")));
+#ifndef _WIN32
+  std::filesystem::create_symlink(long_name, dir.path("link"));
+  std::filesystem::create_symlink(dir.path("nowhere"), dir.path("dangling"));
+  for (const char* name : {"link", "dangling"}) {
+    EXPECT_FALSE(platform::create_new_file(dir.path(name), existed));
+    EXPECT_TRUE(existed);
+  }
+  EXPECT_EQ(read_sjis_file(long_name), "new");
+  EXPECT_FALSE(file_exists(dir.path("nowhere")));
+  ASSERT_EQ(mkfifo(dir.path("fifo").c_str(), 0600), 0);
+  EXPECT_FALSE(platform::write_file_atomically(dir.path("fifo"), "x", 1));
+  EXPECT_EQ(platform::file_info(dir.path("fifo")).kind, platform::FileKind::other);
+#endif
+}
+
+// Only regular files are read, and never one longer than asked for.
+TEST(Platform, ReadsTakeRegularFilesOfBoundedSize) {
+  TempDir dir;
+  ASSERT_TRUE(put(dir.path("five"), "12345"));
+  std::string contents;
+  std::uint64_t size = 0;
+  EXPECT_EQ(platform::read_regular_file(dir.path("five"), contents, 5, &size), platform::ReadResult::ok);
+  EXPECT_EQ(contents, "12345");
+  EXPECT_EQ(platform::read_regular_file(dir.path("five"), contents, 4, &size), platform::ReadResult::too_large);
+  EXPECT_EQ(size, 5u);
+  EXPECT_TRUE(contents.empty());
+  EXPECT_EQ(platform::read_regular_file(dir.path("none"), contents, 5), platform::ReadResult::cannot_open);
+  EXPECT_EQ(platform::read_regular_file(dir.folder(), contents, 5), platform::ReadResult::not_regular);
+  EXPECT_TRUE(platform::same_file(platform::file_info(dir.path("five")),
+                                  platform::file_info(dir.folder() + "." + sep + "five")));
+  EXPECT_FALSE(platform::same_file(platform::file_info(dir.path("five")), platform::file_info(dir.folder())));
+  EXPECT_FALSE(platform::same_file(platform::file_info(dir.path("none")), platform::file_info(dir.path("none"))));
+#ifndef _WIN32
+  // Opened without a writer, a FIFO would wait for ever.
+  ASSERT_EQ(mkfifo(dir.path("fifo").c_str(), 0600), 0);
+  EXPECT_EQ(platform::read_regular_file(dir.path("fifo"), contents, 5), platform::ReadResult::not_regular);
+  std::filesystem::create_hard_link(dir.path("five"), dir.path("hard"));
+  EXPECT_TRUE(platform::same_file(platform::file_info(dir.path("five")), platform::file_info(dir.path("hard"))));
+#endif
 }

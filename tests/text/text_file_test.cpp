@@ -83,9 +83,12 @@ TEST_F(TextFiles, DecodeThenEncodeGivesBackTheFile) {
   for (unsigned i = 0; i < 4096; ++i) bytes.push_back(static_cast<std::uint8_t>(i * 7919 >> 3));
   bytes.back() = 0x51;
   ASSERT_EQ(decode(bytes), 0);
-  // Converted onto itself: the input is read whole before the output replaces it.
-  ASSERT_EQ(run({"varbek", "-e", out, out}), 0);
-  EXPECT_EQ(read_bytes(out), bytes);
+  // Never converted onto itself: the text is kept for another try.
+  const std::string text = read_text(out);
+  ASSERT_EQ(run({"varbek", "-e", out, out}), job_refused);
+  EXPECT_EQ(read_text(out), text);
+  ASSERT_EQ(run({"varbek", "-e", out, in}), 0);
+  EXPECT_EQ(read_bytes(in), bytes);
 }
 
 TEST_F(TextFiles, FilesThatCannotBeOpenedOrWrittenFailWithTheirPath) {

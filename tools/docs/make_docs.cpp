@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
     std::string text;
   } documents[] = {{"messages.md", messages_document()}, {"files.md", files_document()}};
   for (const auto& document : documents) {
-    if (!platform::write_file(folder + document.name, document.text.data(), document.text.size())) {
+    if (!platform::write_file_atomically(folder + document.name, document.text.data(), document.text.size())) {
       std::fprintf(stderr, "cannot write %s%s\n", folder.c_str(), document.name);
       return 1;
     }
