@@ -39,7 +39,7 @@ VARBEK_MESSAGE(room_used, info, "%s: %d / %d バイト使用", "How much of a pa
 VARBEK_MESSAGE(formation_rate_sum, warning, "ID:%02Xの%dつの選択率の合計が%dを超えています", "A formation's selection rates add up to more than the byte holds.")
 VARBEK_MESSAGE(formation_rate_cut, warning, "ID:%02Xの%dつ目の選択率はまるめられます", "One of those rates is cut so the sum fits.")
 VARBEK_MESSAGE(area_overrun, error, "%sのデータが%dバイトを超えました。超過分は削除されます", "A table's texts do not fit its area; what does not fit is not stored.")
-VARBEK_MESSAGE(strings_area_overrun, error, "文字列のバッファが限界を超えました。超過分は削除されます", "The strings do not fit their area; what does not fit is not stored.")
+VARBEK_MESSAGE(strings_area_overrun, error, "%sの文字列が領域(%dバイト)を%dバイト超えました。このグループは元のままです", "A group's strings do not fit its text area, by the number of bytes given; the whole group (pointers and text) keeps the input image's bytes.")
 VARBEK_MESSAGE(too_many_rows, warning, "%sのグループ%dは%d行までです。それを超えた行は読み込まれません", "A string group has more rows than it can hold; the rest are dropped.")
 VARBEK_MESSAGE(learning_over_limit, warning, "%sでデータ総量が限界を超えたのでスキップします", "A learning sub-table's rows run past its area: the pairs and rows that do not fit are dropped, the rest is stored.")
 VARBEK_MESSAGE(learning_too_many_pairs, warning, "%sで一つの派生元のセット数が%dを超えたので残りをスキップします", "A source has more pairs than a set holds; the rest are dropped.")
@@ -48,13 +48,13 @@ VARBEK_MESSAGE(learning_source_ends, warning, "%sの技ID 0xFFはデータの終
 
 // Game text.
 VARBEK_MESSAGE(missing_tag_arguments, warning, "タグ引数が足りません : タグ = 0x%02X", "A control code at the end of a text lacks its argument bytes.")
-VARBEK_MESSAGE(unmapped_character, warning, "%dバイト目の\"%s\"が見つかりませんでした。全角スペースが代入されます", "A character the game's font lacks; the blank glyph is stored instead.")
+VARBEK_MESSAGE(unmapped_character, warning, "先頭から%dバイト目の\"%s\"が見つかりませんでした。全角スペースが代入されます", "A character the game's font lacks, counted in bytes of the text from 1; the blank glyph is stored instead.")
 
 // Event scripts.
 VARBEK_MESSAGE(event_banner, banner, "%sの解析＆書き込み", "Building the event scripts.")
 VARBEK_MESSAGE(event_progress, banner, "0x%02X番目の%sデータ", "One bank of event scripts.")
 VARBEK_MESSAGE(event_pointer_outside, error, "イベント%dの0x%02X番目のポインタ(0x%04X)がテキスト領域(%dバイト)の外を指しています。これ以降の行は書き出されません", "A pointer of the image leads outside its bank; later rows are not written.")
-VARBEK_MESSAGE(event_bank_overflow, error, "イベント%dのテキストがテキスト領域(%dバイト)に収まりません。0x%02X番目の途中から後は切り捨てられました", "Edited event text does not fit its bank; the rest is not stored.")
+VARBEK_MESSAGE(event_bank_overflow, error, "イベント%dのテキストがテキスト領域(%dバイト)を%dバイト超えました（0x%02X番目から）。このバンクは元のままです", "Edited event text does not fit its bank, by the number of bytes given, from the entry named on; the whole bank (pointers and text) keeps the input image's bytes.")
 
 // Music.
 VARBEK_MESSAGE(music_dump_banner, banner, "音楽データの解析", "Dumping the music.")
@@ -73,7 +73,7 @@ VARBEK_MESSAGE(music_target_past_channel, warning, "ジャンプ先[%s]はチャ
 VARBEK_MESSAGE(error_label, info, "エラー: %s", "An error as the log and the final text show it.")
 VARBEK_MESSAGE(warning_label, info, "警告: %s", "A warning as the log and the final text show it.")
 VARBEK_MESSAGE(at_line, info, "%s %d行目", "The file and line a message is about.")
-VARBEK_MESSAGE(malformed_tag, warning, "%dバイト目のタグ\"%s\"が正しくありません（2桁の16進数をスペースで区切ってください）", "A tag that is not pairs of hex digits separated by spaces; its complete pairs are stored.")
+VARBEK_MESSAGE(malformed_tag, warning, "先頭から%dバイト目のタグ\"%s\"が正しくありません（2桁の16進数を1つのスペースで区切ってください）", "A tag not written as pairs of hex digits separated by one space (\"<1AA7>\", \"< 1A>\", an odd digit, a tag left open), counted in bytes of the text from 1; its complete pairs are stored.")
 VARBEK_MESSAGE(string_group, info, "%s グループ%d", "How room reports name a group of strings.")
 VARBEK_MESSAGE(music_region, info, "音楽領域%d", "How room reports name a music region.")
 VARBEK_MESSAGE(item_effects, info, "%s 効果", "How room reports name the items' effect stream.")

@@ -1,0 +1,22 @@
+#pragma once
+#include <string>
+
+#include "table/record_lines.hpp"
+
+class Report;
+
+// The rows of a list that holds as many rows as its file gives (string.csv's groups,
+// event_battle.csv), each with its line in the file.
+//
+// When the ID cells (column 0, hex) hold 0 to n - 1, each once, every row goes to the place its
+// ID names, so a list sorted in a spreadsheet reads as it was written. Otherwise the rows stay in
+// file order, and the first whose ID does not match its place is named. A row with no cell
+// filled counts as matching its place; such rows are named too, and are read as empty.
+void place_listed_rows(Report& report, const std::string& file_name, RecordLines& rows);
+
+// The text of cell `column`: a quoted cell as a spreadsheet saves it, its commas kept and each
+// doubled quote read as one; an unquoted cell up to the next comma.
+std::string row_text(const std::string& line, int column = 1);
+
+// A line that holds nothing but commas.
+bool blank_line(const std::string& line);
