@@ -95,3 +95,12 @@ VARBEK_MESSAGE(learning_count_past_area, warning, "%sのID 0x%02X（技ID 0x%02X
 VARBEK_MESSAGE(music_channel_repeated, warning, "Channel%dの見出しがもう一度あります。ここからのバイトはそのチャンネルの前の部分の後に続けます", "A channel's header (or Channel0's, the bytes ahead of every channel) comes again in a song text; the bytes of the later section are read as the continuation of that channel, after its earlier bytes, so none is lost.")
 VARBEK_MESSAGE(music_table_repeated, warning, "%sの見出しがもう一度あります。ここからの値で最初から上書きします", "A song text's Wave or Drum section comes again; its values replace the earlier section's from the first one on.")
 VARBEK_MESSAGE(battle_pointer_unlisted, warning, "ID 0x%02X のポインタ(0x%04X)は行の並びの位置と違います（違うポインタは%d個）。行を変えてビルドすると 0x%04X になります", "The image's event-battle pointers do not all run back to back from the area's start in ID order up to the first unused one (0xFFFF), which is how the rows list the entries. Named is the first that differs, on its row or on the line that ends the list, with the count of such pointers and the value a build writes in its place once the rows are changed (each goes where the rows put its entry, 0xFFFF after the list); a build from the rows as extracted keeps the image's pointers.")
+
+// Cells of every file.
+VARBEK_MESSAGE(at_column, info, "%s（%d列目）", "How a message names a column: its header and its number, counted from 1 as a spreadsheet does.")
+VARBEK_MESSAGE(cell_unreadable, warning, "「%s」は%sとして読めません。%s のままにします", "A cell holds no value of its column's kind: letters, a fraction, an exponent, text after the value, a NUL byte, or nothing. Blanks around the value, one pair of quotes, full-width digits and signs, and digits grouped by commas (1,034) are read; anything else is not. The value shown, as a rule the input image's, stays.")
+VARBEK_MESSAGE(cell_missing, warning, "行にこの列がありません。%s のままにします", "A line ends before the column; the value shown, as a rule the input image's, stays.")
+VARBEK_MESSAGE(kind_decimal, info, "10進数", "How messages name a decimal cell.")
+VARBEK_MESSAGE(kind_hex, info, "16進数", "How messages name a hex cell.")
+VARBEK_MESSAGE(kind_mark, info, "○か×", "How messages name a mark cell (yes or no).")
+VARBEK_MESSAGE(kind_grade, info, "評価の記号（- × △ ○ ○＋ ◎ □ ☆）", "How messages name a grade cell.")
