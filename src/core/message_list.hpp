@@ -38,7 +38,7 @@ VARBEK_MESSAGE(value_clamped, warning, "%s は %s～%s の範囲外です。%s �
 VARBEK_MESSAGE(room_used, info, "%s: %d / %d バイト使用", "How much of a packed area a build used.")
 VARBEK_MESSAGE(formation_rate_sum, warning, "ID:%02Xの%dつの選択率の合計が%dを超えています", "A formation's selection rates add up to more than the byte holds.")
 VARBEK_MESSAGE(formation_rate_cut, warning, "ID:%02Xの%dつ目の選択率はまるめられます", "One of those rates is cut so the sum fits.")
-VARBEK_MESSAGE(area_overrun, error, "%sのデータが%dバイトを超えました。超過分は削除されます", "A table's texts do not fit its area; what does not fit is not stored.")
+VARBEK_MESSAGE(area_overrun, error, "%sのデータが領域(%dバイト)を%dバイト超えました。この領域は元のままです", "A packed area's new contents (the event battles, a learning sub-table) do not fit it, by the number of bytes given; the whole area keeps the input image's bytes.")
 VARBEK_MESSAGE(strings_area_overrun, error, "%sの文字列が領域(%dバイト)を%dバイト超えました。このグループは元のままです", "A group's strings do not fit its text area, by the number of bytes given; the whole group (pointers and text) keeps the input image's bytes.")
 VARBEK_MESSAGE(too_many_rows, warning, "%sのグループ%dは%d行までです。それを超えた行は読み込まれません", "A string group has more rows than it can hold; the rest are dropped.")
 VARBEK_MESSAGE(learning_over_limit, warning, "%sでデータ総量が限界を超えたのでスキップします", "A learning sub-table's rows run past its area: the pairs and rows that do not fit are dropped, the rest is stored.")
@@ -94,6 +94,8 @@ VARBEK_MESSAGE(string_list_short, warning, "%sの文字列は%d個で終わっ�
 VARBEK_MESSAGE(learning_count_past_area, warning, "%sのID 0x%02X（技ID 0x%02X）のセット数%dは領域の外まで続きます。ビルドでは領域に収まる%dを書き込みます", "A source's count of pairs in the image runs past the end of its sub-table's area; the file holds the pairs that fit, and a build writes their number as the count.")
 VARBEK_MESSAGE(music_channel_repeated, warning, "Channel%dの見出しがもう一度あります。ここからのバイトはそのチャンネルの前の部分の後に続けます", "A channel's header (or Channel0's, the bytes ahead of every channel) comes again in a song text; the bytes of the later section are read as the continuation of that channel, after its earlier bytes, so none is lost.")
 VARBEK_MESSAGE(music_table_repeated, warning, "%sの見出しがもう一度あります。ここからの値で最初から上書きします", "A song text's Wave or Drum section comes again; its values replace the earlier section's from the first one on.")
+VARBEK_MESSAGE(battle_cell_unreadable, warning, "「%s」は16進数として読めません。ID 0x%02X のイベントバトルは元のままにします", "A byte cell of an event battle holds no hex byte (letters, trailing text, an empty cell among the bytes); that battle keeps the input image's bytes whole, as its bytes cannot be placed without it.")
+VARBEK_MESSAGE(battle_rows_dropped, warning, "イベントバトルは%d個までです。この行から後は読み込みません", "event_battle.csv lists more entries than the pointer table holds; the rows from the one named on are not stored.")
 VARBEK_MESSAGE(battle_pointer_unlisted, warning, "ID 0x%02X のポインタ(0x%04X)は行の並びの位置と違います（違うポインタは%d個）。行を変えてビルドすると 0x%04X になります", "The image's event-battle pointers do not all run back to back from the area's start in ID order up to the first unused one (0xFFFF), which is how the rows list the entries. Named is the first that differs, on its row or on the line that ends the list, with the count of such pointers and the value a build writes in its place once the rows are changed (each goes where the rows put its entry, 0xFFFF after the list); a build from the rows as extracted keeps the image's pointers.")
 
 // Cells of every file.

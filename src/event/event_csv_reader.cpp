@@ -11,7 +11,6 @@
 #include "table/cells.hpp"
 #include "table/csv_file.hpp"
 #include "table/record_lines.hpp"
-#include "tables/listed_rows.hpp"
 #include "text/encoder.hpp"
 
 namespace {
@@ -48,7 +47,7 @@ int read_event_csv(JobContext& job, const std::string& folder, EventBank& bank, 
   for (int i = 0; i < event_entry_count; ++i) {
     const std::string& row = rows.text[static_cast<std::size_t>(i)];
     if (!row.empty()) {
-      const std::string text = row_text(row, text_column);
+      const std::string text = cell_string(row, text_column);
       job.report.place().line = rows.line[static_cast<std::size_t>(i)];
       const std::size_t n = encode_text(nullptr, text.data(), 0, text.size(), false, &job.report);
       packed.resize(end + n);

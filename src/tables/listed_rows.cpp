@@ -38,22 +38,6 @@ void report_blank_rows(Report& report, const std::string& file, const RecordLine
 
 }  // namespace
 
-// Shift-JIS trail bytes lie above both '"' and ',', so the text is scanned byte by byte.
-std::string row_text(const std::string& line, int column) {
-  std::size_t i = cell_start(line, column);
-  if (i == std::string::npos || i >= line.size()) return std::string();
-  if (line[i] != '"') return line.substr(i, line.find(',', i) - i);
-  std::string text;
-  for (++i; i < line.size(); ++i) {
-    if (line[i] == '"') {
-      if (i + 1 >= line.size() || line[i + 1] != '"') break;
-      ++i;
-    }
-    text += line[i];
-  }
-  return text;
-}
-
 bool blank_line(const std::string& line) { return line.find_first_not_of(',') == std::string::npos; }
 
 void place_listed_rows(Report& report, const std::string& file_name, RecordLines& rows) {

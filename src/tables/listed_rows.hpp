@@ -14,9 +14,5 @@ class Report;
 // filled counts as matching its place; such rows are named too, and are read as empty.
 void place_listed_rows(Report& report, const std::string& file_name, RecordLines& rows);
 
-// The text of cell `column`: a quoted cell as a spreadsheet saves it, its commas kept and each
-// doubled quote read as one; an unquoted cell up to the next comma.
-std::string row_text(const std::string& line, int column = 1);
-
 // A line that holds nothing but commas.
 bool blank_line(const std::string& line);

@@ -131,7 +131,7 @@ bool read_group(JobContext& job, const RecordLines& lines, std::size_t& next, St
   table.ends[g].assign(1, table.text.size());
   table.lines[g].clear();
   for (std::size_t k = 0; k < rows.text.size() && k < limit; ++k) {
-    append_string(table, g, row_text(rows.text[k]));
+    append_string(table, g, cell_string(rows.text[k], 1));
     table.lines[g].push_back(rows.line[k]);
   }
   if (rows.text.size() > limit) {
