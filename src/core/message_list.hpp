@@ -41,9 +41,8 @@ VARBEK_MESSAGE(formation_rate_cut, warning, "ID:%02Xの%dつ目の選択率は�
 VARBEK_MESSAGE(area_overrun, error, "%sのデータが領域(%dバイト)を%dバイト超えました。この領域は元のままです", "A packed area's new contents (the event battles, a learning sub-table) do not fit it, by the number of bytes given; the whole area keeps the input image's bytes.")
 VARBEK_MESSAGE(strings_area_overrun, error, "%sの文字列が領域(%dバイト)を%dバイト超えました。このグループは元のままです", "A group's strings do not fit its text area, by the number of bytes given; the whole group (pointers and text) keeps the input image's bytes.")
 VARBEK_MESSAGE(too_many_rows, warning, "%sのグループ%dは%d行までです。それを超えた行は読み込まれません", "A string group has more rows than it can hold; the rest are dropped.")
-VARBEK_MESSAGE(learning_over_limit, warning, "%sでデータ総量が限界を超えたのでスキップします", "A learning sub-table's rows run past its area: the pairs and rows that do not fit are dropped, the rest is stored.")
 VARBEK_MESSAGE(learning_too_many_pairs, warning, "%sで一つの派生元のセット数が%dを超えたので残りをスキップします", "A source has more pairs than a set holds; the rest are dropped.")
-VARBEK_MESSAGE(learning_row_out_of_sequence, warning, "%sのIDが0x%02Xですが、0x%02Xのはずです。この行から空行までは読み込みません", "The rows of a learning sub-table must be numbered 0, 1, 2... without a gap; from a row out of sequence up to the sub-table's empty line nothing is stored.")
+VARBEK_MESSAGE(learning_row_out_of_sequence, warning, "%sのIDが「%s」ですが、0x%02Xのはずです。この行から空行までは読み込みません", "The rows of a learning sub-table must be numbered 0, 1, 2... without a gap; from a row out of sequence (or whose ID cannot be read) up to the sub-table's empty line nothing is stored.")
 VARBEK_MESSAGE(learning_source_ends, warning, "%sの技ID 0xFFはデータの終わりの印です。この行から空行までは書き込みません", "A source technique 0xFF marks the end of a learning sub-table for the game; that row and the ones after it up to the empty line are not stored.")
 
 // Game text.
@@ -96,6 +95,8 @@ VARBEK_MESSAGE(music_channel_repeated, warning, "Channel%dの見出しがもう�
 VARBEK_MESSAGE(music_table_repeated, warning, "%sの見出しがもう一度あります。ここからの値で最初から上書きします", "A song text's Wave or Drum section comes again; its values replace the earlier section's from the first one on.")
 VARBEK_MESSAGE(battle_cell_unreadable, warning, "「%s」は16進数として読めません。ID 0x%02X のイベントバトルは元のままにします", "A byte cell of an event battle holds no hex byte (letters, trailing text, an empty cell among the bytes); that battle keeps the input image's bytes whole, as its bytes cannot be placed without it.")
 VARBEK_MESSAGE(battle_rows_dropped, warning, "イベントバトルは%d個までです。この行から後は読み込みません", "event_battle.csv lists more entries than the pointer table holds; the rows from the one named on are not stored.")
+VARBEK_MESSAGE(learning_cell_unreadable, warning, "「%s」は読めません。%sは元のままにします", "A cell of a learning sub-table's row holds no value of its column (letters, trailing text, an empty cell among the pairs, a technique without its difficulty); the whole sub-table keeps the input image's bytes, as its rows cannot be placed without that cell.")
+VARBEK_MESSAGE(learning_file_cut, error, "ファイル[%s]は「%s」の途中で終わっています。その前の表だけを書き込み、この表から後は元のままです", "flash.csv ends inside a sub-table or before it: the sub-tables before it are stored, that one and the ones after it keep the input image's bytes.")
 VARBEK_MESSAGE(battle_pointer_unlisted, warning, "ID 0x%02X のポインタ(0x%04X)は行の並びの位置と違います（違うポインタは%d個）。行を変えてビルドすると 0x%04X になります", "The image's event-battle pointers do not all run back to back from the area's start in ID order up to the first unused one (0xFFFF), which is how the rows list the entries. Named is the first that differs, on its row or on the line that ends the list, with the count of such pointers and the value a build writes in its place once the rows are changed (each goes where the rows put its entry, 0xFFFF after the list); a build from the rows as extracted keeps the image's pointers.")
 
 // Cells of every file.

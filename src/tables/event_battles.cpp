@@ -122,13 +122,7 @@ bool list_lines(CsvReader& in, RecordLines& rows) {
 // (an empty one among the bytes too): the entry then keeps the image's bytes.
 bool read_battle(Report& report, const std::string& line, int line_number, std::size_t id,
                  std::vector<std::uint8_t>& bytes) {
-  const int columns = static_cast<int>(std::count(line.begin(), line.end(), ',')) + 1;
-  const std::vector<std::size_t> starts = cell_starts(line, columns);
-  std::vector<std::string> cells;
-  for (int c = 1; c < columns && starts[static_cast<std::size_t>(c)] != std::string::npos; ++c) {
-    cells.push_back(cell_string(std::string_view(line).substr(starts[static_cast<std::size_t>(c)]), 0));
-  }
-  while (!cells.empty() && cells.back().empty()) cells.pop_back();
+  const std::vector<std::string> cells = row_cells(line, 1);
   const char* const file = event_battle_table().file_name;
   for (std::size_t c = 0; c < cells.size(); ++c) {
     const CellPlace place{file, line_number, battle_row[1].header, static_cast<int>(c) + 2};

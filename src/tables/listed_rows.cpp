@@ -1,5 +1,6 @@
 #include "tables/listed_rows.hpp"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <vector>
@@ -37,6 +38,17 @@ void report_blank_rows(Report& report, const std::string& file, const RecordLine
 }
 
 }  // namespace
+
+std::vector<std::string> row_cells(const std::string& line, int first) {
+  const int columns = static_cast<int>(std::count(line.begin(), line.end(), ',')) + 1;
+  const std::vector<std::size_t> starts = cell_starts(line, columns);
+  std::vector<std::string> cells;
+  for (int c = first; c < columns && starts[static_cast<std::size_t>(c)] != std::string::npos; ++c) {
+    cells.push_back(cell_string(std::string_view(line).substr(starts[static_cast<std::size_t>(c)]), 0));
+  }
+  while (!cells.empty() && cells.back().empty()) cells.pop_back();
+  return cells;
+}
 
 bool blank_line(const std::string& line) { return line.find_first_not_of(',') == std::string::npos; }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "table/record_lines.hpp"
 
@@ -13,6 +14,10 @@ class Report;
 // file order, and the first whose ID does not match its place is named. A row with no cell
 // filled counts as matching its place; such rows are named too, and are read as empty.
 void place_listed_rows(Report& report, const std::string& file_name, RecordLines& rows);
+
+// The texts of the line's cells from column `first` (from 0) on; the empty cells at its end,
+// as a spreadsheet pads a short row, are left out.
+std::vector<std::string> row_cells(const std::string& line, int first);
 
 // A line that holds nothing but commas.
 bool blank_line(const std::string& line);
