@@ -156,7 +156,7 @@ const TableDescription& event_battle_table() {
   static const TableDescription table{
       "イベントバトル",
       "event_battle.csv",
-      "イベントで起こる戦闘のデータ（バイト列）。一つの領域に詰めて書き込みます。",
+      "イベントで起こる戦闘のデータ（バイト列）。一つの領域に詰めて書き込みます。IDが0から一つずつそろっていれば行はIDの位置に置かれます。読めない欄のある戦闘はROMのバイトのまま、領域に収まらない時は領域全体が元のままです。",
       ",イベントバトルデータ,",
       {{nullptr, static_cast<int>(event_battle_count), &battle_row, {}, {}, 0, -1,
         {event_battle_area, event_battle_area_size, event_battle_pointers}, 1, 1}},
