@@ -46,15 +46,20 @@ int read_event_csv(JobContext& job, const std::string& folder, EventBank& bank, 
   int first_over = -1;
   for (int i = 0; i < event_entry_count; ++i) {
     const std::string& row = rows.text[static_cast<std::size_t>(i)];
-    if (!row.empty()) {
+    if (row.find_first_not_of(',') == std::string::npos) {
+      // An emptied row (named by the reader) keeps the image's entry.
+      const std::vector<std::uint8_t> kept = event_entry_bytes(bank, i, static_cast<std::int32_t>(area));
+      packed.insert(packed.end(), kept.begin(), kept.end());
+      end += kept.size();
+    } else {
       const std::string text = cell_string(row, text_column);
       job.report.place().line = rows.line[static_cast<std::size_t>(i)];
       const std::size_t n = encode_text(nullptr, text.data(), 0, text.size(), false, &job.report);
       packed.resize(end + n);
       if (n > 0) encode_text(packed.data() + end, text.data(), n, text.size(), false);
       end += n;
-      if (end > area && first_over < 0) first_over = i;
     }
+    if (end > area && first_over < 0) first_over = i;
     ends[static_cast<std::size_t>(i)] = static_cast<std::int32_t>(end);
   }
   job.report.place() = Place{};

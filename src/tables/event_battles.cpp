@@ -92,7 +92,7 @@ BattleRows listed_rows(const EventBattleTable& table) {
 
 // A line that holds an entry: a blank line or a comment line after the list holds none.
 bool holds_entry(const std::string& line) {
-  if (blank_line(line)) return false;
+  if (empty_row_line(line)) return false;
   return !cell_string(line, 0).empty() || read_line_cell(line, 1, hex8_cell).has_value();
 }
 
@@ -109,7 +109,7 @@ bool list_lines(CsvReader& in, RecordLines& rows) {
   std::size_t end = lines.text.size();
   for (std::size_t i = lines.text.size(); i-- > 0;) {
     if (holds_entry(lines.text[i])) break;
-    if (blank_line(lines.text[i])) end = i;
+    if (empty_row_line(lines.text[i])) end = i;
   }
   if (end == lines.text.size() && end < event_battle_count) return false;
   rows.text.assign(lines.text.begin(), lines.text.begin() + static_cast<std::ptrdiff_t>(end));
@@ -219,7 +219,8 @@ std::unique_ptr<EventBattleTable> read_event_battle_csv(JobContext& job, const s
   table->rows.resize(rows.text.size());
   table->kept.assign(rows.text.size(), false);
   for (std::size_t j = 0; j < rows.text.size(); ++j) {
-    if (!read_battle(job.report, rows.text[j], rows.line[j], j, table->rows[j])) table->kept[j] = true;
+    table->kept[j] = empty_row_line(rows.text[j]) ||
+                     !read_battle(job.report, rows.text[j], rows.line[j], j, table->rows[j]);
   }
   return table;
 }

@@ -30,11 +30,11 @@ void report_blank_rows(Report& report, const std::string& file, const RecordLine
   int blanks = 0;
   std::size_t first = 0;
   for (std::size_t i = 0; i < rows.text.size(); ++i) {
-    if (blank_line(rows.text[i]) && blanks++ == 0) first = i;
+    if (empty_row_line(rows.text[i]) && blanks++ == 0) first = i;
   }
   if (blanks == 0) return;
   PlaceScope place(&report, Place{file, rows.line[first]});
-  report.add(msg::blank_row, blanks);
+  report.add(msg::list_row_blank, blanks);
 }
 
 }  // namespace
@@ -50,7 +50,7 @@ std::vector<std::string> row_cells(const std::string& line, int first) {
   return cells;
 }
 
-bool blank_line(const std::string& line) { return line.find_first_not_of(',') == std::string::npos; }
+bool empty_row_line(const std::string& line) { return line.find_first_not_of(',') == std::string::npos; }
 
 void place_listed_rows(Report& report, const std::string& file_name, RecordLines& rows) {
   report_blank_rows(report, file_name, rows);
@@ -59,7 +59,7 @@ void place_listed_rows(Report& report, const std::string& file_name, RecordLines
   std::size_t first_mismatch = count;
   bool each_once = true;
   for (std::size_t i = 0; i < count; ++i) {
-    const std::size_t row = blank_line(rows.text[i]) ? i : named_row(rows.text[i], count);
+    const std::size_t row = empty_row_line(rows.text[i]) ? i : named_row(rows.text[i], count);
     if (row != i && first_mismatch == count) first_mismatch = i;
     if (row == count || line_of_row[row] != count) {
       each_once = false;

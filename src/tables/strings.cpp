@@ -95,7 +95,7 @@ bool header_line_of_group(const std::string& line) { return cell_string(line, 0,
 std::size_t group_end(const RecordLines& lines, std::size_t first, std::size_t g) {
   const bool last_group = g + 1 == string_group_count;
   for (std::size_t i = first; i < lines.text.size(); ++i) {
-    if (!blank_line(lines.text[i])) continue;
+    if (!empty_row_line(lines.text[i])) continue;
     if (!last_group) {
       if (i + 1 < lines.text.size() && header_line_of_group(lines.text[i + 1])) return i;
       continue;
@@ -130,9 +130,11 @@ bool read_group(JobContext& job, const RecordLines& lines, std::size_t& next, St
   place_listed_rows(job.report, string_table().file_name, rows);
   table.ends[g].assign(1, table.text.size());
   table.lines[g].clear();
+  table.kept[g].clear();
   for (std::size_t k = 0; k < rows.text.size() && k < limit; ++k) {
     append_string(table, g, cell_string(rows.text[k], 1));
     table.lines[g].push_back(rows.line[k]);
+    table.kept[g].push_back(empty_row_line(rows.text[k]));
   }
   if (rows.text.size() > limit) {
     PlaceScope place(&job.report, Place{string_table().file_name, rows.line[limit]});
@@ -141,15 +143,34 @@ bool read_group(JobContext& job, const RecordLines& lines, std::size_t& next, St
   return true;
 }
 
-// The group's strings encoded one after another, each reported at its own line; the ends of the
-// strings counted from `start`.
-std::vector<std::uint8_t> encode_group(Report& report, const StringTable& table, std::size_t g,
+// String k's bytes in the image, or none when its pointers do not bound it.
+std::vector<std::uint8_t> image_string(const JobContext& job, std::size_t g, std::size_t k) {
+  const StringGroup& group = string_groups()[g];
+  if (k + 1 >= static_cast<std::size_t>(group.pointers)) return {};
+  const std::vector<std::uint8_t> pointers =
+      read_rom(job, group.pointer_table + 2 * static_cast<std::uint32_t>(k), 4);
+  const std::uint32_t from = word_at(pointers, 0);
+  const std::uint32_t to = word_at(pointers, 1);
+  if (from > to || to > group.area_size) return {};
+  return read_rom(job, group.text_area + from, to - from);
+}
+
+// The group's strings encoded one after another, each reported at its own line (an emptied row
+// takes the image's bytes); the ends of the strings counted from `start`.
+std::vector<std::uint8_t> encode_group(JobContext& job, const StringTable& table, std::size_t g,
                                        std::size_t last, std::size_t start,
                                        std::vector<std::size_t>& ends) {
+  Report& report = job.report;
   const std::size_t count = string_count(table, g);
   std::vector<std::uint8_t> bytes;
   ends.assign(1, start);
   for (std::size_t k = 0; k < last; ++k) {
+    if (k < table.kept[g].size() && table.kept[g][k]) {
+      const std::vector<std::uint8_t> kept = image_string(job, g, k);
+      bytes.insert(bytes.end(), kept.begin(), kept.end());
+      ends.push_back(start + bytes.size());
+      continue;
+    }
     const std::string_view source = k < count ? string_text(table, g, k) : std::string_view();
     const int line = k < table.lines[g].size() ? table.lines[g][k] : 0;
     PlaceScope place(&report, Place{string_table().file_name, line});
@@ -174,7 +195,7 @@ void store_group(JobContext& job, const StringTable& table, std::size_t g) {
   const std::uint32_t first_start = word_at(read_rom(job, group.pointer_table, 2), 0);
   const std::size_t start = first_start <= group.area_size ? first_start : 0;
   std::vector<std::size_t> ends;
-  const std::vector<std::uint8_t> text = encode_group(job.report, table, g, last, start, ends);
+  const std::vector<std::uint8_t> text = encode_group(job, table, g, last, start, ends);
   const std::string list = Report::format(msg::string_group.text, string_table().file_name, static_cast<int>(g));
   const std::size_t used = ends.back();
   if (used > group.area_size) {

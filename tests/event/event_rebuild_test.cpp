@@ -69,17 +69,17 @@ TEST_F(EventFiles, UnchangedFileGivesBackTheSameBank) {
   EXPECT_FALSE(job_.report.has(msg::unmapped_character)) << job_.report.last();
 }
 
-// A file cut short is refused whole, so that the bank keeps its later entries.
-TEST_F(EventFiles, EmptyRowsBecomeEmptyEntriesAndAShortFileIsRefused) {
-  EventBank bank = packed_bank({});
-  bank.offsets.fill(0x4000);  // from the ROM
-  Lines lines = file_with({"0x00,あ,", "", "0x02,い,", "0x03,,", "0x04,う"});
+// An empty text cell is an empty entry, an emptied row keeps the image's entry; a file cut short
+// is refused whole, so that the bank keeps its later entries.
+TEST_F(EventFiles, EmptyRowsKeepTheirEntriesAndAShortFileIsRefused) {
+  EventBank bank = packed_bank({{0x60}, {0x61, 0x62}});  // from the ROM
+  Lines lines = file_with({"0x00,あ,", ",,", "0x02,い,", "0x03,,", "0x04,う"});
   write_rows(0, lines);
 
   ASSERT_EQ(read_rows(bank, 0), 0);
-  EXPECT_EQ(offsets_of(bank, 5), (Offsets{1, 1, 2, 2, 3}));
-  EXPECT_TRUE(all_end_at(bank, 5, 3));
-  EXPECT_EQ(text_of(bank, 0, 3), (Bytes{0x51, 0x52, 0x53}));
+  EXPECT_EQ(offsets_of(bank, 5), (Offsets{1, 3, 4, 4, 5}));
+  EXPECT_TRUE(all_end_at(bank, 5, 5));
+  EXPECT_EQ(text_of(bank, 0, 5), (Bytes{0x51, 0x61, 0x62, 0x52, 0x53}));
 
   lines.pop_back();
   write_rows(0, lines);

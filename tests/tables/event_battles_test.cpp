@@ -117,7 +117,7 @@ TEST_F(EventBattles, AListThatDoesNotFitKeepsTheArea) {
 }
 
 // Rows sorted in a spreadsheet build the same ROM; a repeated row or an emptied one is named,
-// and the list goes on after it.
+// and the list goes on after it (an emptied row keeps its battle's bytes).
 TEST_F(EventBattles, RowsArePlacedByTheirIds) {
   std::reverse(lines.begin() + first_row, lines.begin() + first_row + 256);
   EXPECT_EQ(first_difference(store(), input), -1);
@@ -125,9 +125,12 @@ TEST_F(EventBattles, RowsArePlacedByTheirIds) {
 
   lines = extracted;
   lines[first_row + 9] = ",,,,";
+  lines[first_row + 8] = "0x08,0x01,";
   std::vector<std::uint8_t> image = store();
-  EXPECT_EQ(message_of(report, msg::blank_row).rfind("event_battle.csv 13行目", 0), 0u) << report.last();
-  EXPECT_EQ(pointer(image, 10), pointer(image, 9));
+  EXPECT_EQ(message_of(report, msg::list_row_blank).rfind("event_battle.csv 13行目", 0), 0u) << report.last();
+  const std::size_t length9 = pointer(input, 10) - pointer(input, 9);
+  EXPECT_EQ(pointer(image, 10) - pointer(image, 9), length9);
+  EXPECT_EQ(bytes_at(image, pointer(image, 9) + 0x3E0000, length9), bytes_at(input, pointer(input, 9) + 0x3E0000, length9));
   EXPECT_NE(pointer(image, 255), 0xFFFFu);
 
   lines = extracted;

@@ -219,7 +219,7 @@ void append_events(std::string& text) {
       u8"## eventN.csv\n\n"
       u8"**イベント** イベントのテキスト。ファイル N はバンク N の " +
       std::to_string(event_entry_count) +
-      u8" 項目で、各項目は前の項目の後ろに詰めて書き込みます。空の行は空の項目です。"
+      u8" 項目で、各項目は前の項目の後ろに詰めて書き込みます。データの欄が空の行は空の項目、すべて空にした行は元の項目のままです。"
       u8"IDが0から一つずつそろっていれば行はIDの位置に置かれます。領域に収まらないバンクは元のままです。\n\n";
   text +=
       u8"| ファイル / File | ポインタ表 / Pointers | テキスト領域 / Text area | 1行目 / First line |\n"
