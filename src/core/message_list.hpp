@@ -58,23 +58,22 @@ VARBEK_MESSAGE(value_clamped, warning, "%s は %s～%s の範囲外です。%s �
 VARBEK_MESSAGE(room_used, info, "%s: %d / %d バイト使用", "How much of a packed area a build used.")
 VARBEK_MESSAGE(formation_rate_sum, warning, "ID:%02Xの%dつの選択率の合計が%dを超えています", "A formation's selection rates add up to more than the byte holds.")
 VARBEK_MESSAGE(formation_rate_cut, warning, "ID:%02Xの%dつ目の選択率はまるめられます", "One of those rates is cut so the sum fits.")
-VARBEK_MESSAGE(area_overrun, error, "%sのデータが%dバイトを超えました。超過分は削除されます", "A table's texts do not fit its area; what does not fit is not stored.")
-VARBEK_MESSAGE(strings_area_overrun, error, "文字列のバッファが限界を超えました。超過分は削除されます", "The strings do not fit their area; what does not fit is not stored.")
+VARBEK_MESSAGE(area_overrun, error, "%sのデータが領域(%dバイト)を%dバイト超えました。この領域は元のままです", "A packed area's new contents (the event battles, a learning sub-table) do not fit it, by the number of bytes given; the whole area keeps the input image's bytes.")
+VARBEK_MESSAGE(strings_area_overrun, error, "%sの文字列が領域(%dバイト)を%dバイト超えました。このグループは元のままです", "A group's strings do not fit its text area, by the number of bytes given; the whole group (pointers and text) keeps the input image's bytes.")
 VARBEK_MESSAGE(too_many_rows, warning, "%sのグループ%dは%d行までです。それを超えた行は読み込まれません", "A string group has more rows than it can hold; the rest are dropped.")
-VARBEK_MESSAGE(learning_over_limit, warning, "%sでデータ総量が限界を超えたのでスキップします", "A learning sub-table's rows run past its area: the pairs and rows that do not fit are dropped, the rest is stored.")
 VARBEK_MESSAGE(learning_too_many_pairs, warning, "%sで一つの派生元のセット数が%dを超えたので残りをスキップします", "A source has more pairs than a set holds; the rest are dropped.")
-VARBEK_MESSAGE(learning_row_out_of_sequence, warning, "%sのIDが0x%02Xですが、0x%02Xのはずです。この行から空行までは読み込みません", "The rows of a learning sub-table must be numbered 0, 1, 2... without a gap; from a row out of sequence up to the sub-table's empty line nothing is stored.")
+VARBEK_MESSAGE(learning_row_out_of_sequence, warning, "%sのIDが「%s」ですが、0x%02Xのはずです。この行から空行までは読み込みません", "The rows of a learning sub-table must be numbered 0, 1, 2... without a gap; from a row out of sequence (or whose ID cannot be read) up to the sub-table's empty line nothing is stored.")
 VARBEK_MESSAGE(learning_source_ends, warning, "%sの技ID 0xFFはデータの終わりの印です。この行から空行までは書き込みません", "A source technique 0xFF marks the end of a learning sub-table for the game; that row and the ones after it up to the empty line are not stored.")
 
 // Game text.
 VARBEK_MESSAGE(missing_tag_arguments, warning, "タグ引数が足りません : タグ = 0x%02X", "A control code at the end of a text lacks its argument bytes.")
-VARBEK_MESSAGE(unmapped_character, warning, "%dバイト目の\"%s\"が見つかりませんでした。全角スペースが代入されます", "A character the game's font lacks; the blank glyph is stored instead.")
+VARBEK_MESSAGE(unmapped_character, warning, "先頭から%dバイト目の\"%s\"が見つかりませんでした。全角スペースが代入されます", "A character the game's font lacks, counted in bytes of the text from 1; the blank glyph is stored instead.")
 
 // Event scripts.
 VARBEK_MESSAGE(event_banner, banner, "%sの解析＆書き込み", "Building the event scripts.")
 VARBEK_MESSAGE(event_progress, banner, "0x%02X番目の%sデータ", "One bank of event scripts.")
 VARBEK_MESSAGE(event_pointer_outside, error, "イベント%dの0x%02X番目のポインタ(0x%04X)がテキスト領域(%dバイト)の外を指しています。これ以降の行は書き出されません", "A pointer of the image leads outside its bank; later rows are not written.")
-VARBEK_MESSAGE(event_bank_overflow, error, "イベント%dのテキストがテキスト領域(%dバイト)に収まりません。0x%02X番目の途中から後は切り捨てられました", "Edited event text does not fit its bank; the rest is not stored.")
+VARBEK_MESSAGE(event_bank_overflow, error, "イベント%dのテキストがテキスト領域(%dバイト)を%dバイト超えました（0x%02X番目から）。このバンクは元のままです", "Edited event text does not fit its bank, by the number of bytes given, from the entry named on; the whole bank (pointers and text) keeps the input image's bytes.")
 
 // Music.
 VARBEK_MESSAGE(music_dump_banner, banner, "音楽データの解析", "Dumping the music.")
@@ -93,7 +92,7 @@ VARBEK_MESSAGE(music_target_past_channel, warning, "ジャンプ先[%s]はチャ
 VARBEK_MESSAGE(error_label, info, "エラー: %s", "An error as the log and the final text show it.")
 VARBEK_MESSAGE(warning_label, info, "警告: %s", "A warning as the log and the final text show it.")
 VARBEK_MESSAGE(at_line, info, "%s %d行目", "The file and line a message is about.")
-VARBEK_MESSAGE(malformed_tag, warning, "%dバイト目のタグ\"%s\"が正しくありません（2桁の16進数をスペースで区切ってください）", "A tag that is not pairs of hex digits separated by spaces; its complete pairs are stored.")
+VARBEK_MESSAGE(malformed_tag, warning, "先頭から%dバイト目のタグ\"%s\"が正しくありません（2桁の16進数を1つのスペースで区切ってください）", "A tag not written as pairs of hex digits separated by one space (\"<1AA7>\", \"< 1A>\", an odd digit, a tag left open), counted in bytes of the text from 1; its complete pairs are stored.")
 VARBEK_MESSAGE(string_group, info, "%s グループ%d", "How room reports name a group of strings.")
 VARBEK_MESSAGE(music_region, info, "音楽領域%d", "How room reports name a music region.")
 VARBEK_MESSAGE(item_effects, info, "%s 効果", "How room reports name the items' effect stream.")
@@ -126,3 +125,17 @@ VARBEK_MESSAGE(music_drum_extra_row, warning, "Drumは%d行までです。この
 VARBEK_MESSAGE(music_drum_missing_rows, warning, "Drumの行が%d行しかありません（%d行のはずです）。残りの行は元のままにします", "A Drum section ends before its last row; the rows it lacks keep the input image's bytes.")
 VARBEK_MESSAGE(music_text_cut, error, "「%s」の行がありません。空か途中で切れたファイルとみなし、この曲は元のデータのままにします", "A song text lacks its first label line (the song number), its Wave or Drum section or one of Channel1-8 (an empty file, or one cut short); the song keeps the input image's block, wave and drum entries, moved like a song without its file.")
 VARBEK_MESSAGE(music_area_cut, warning, "smcファイルは0x%06Xまでしかなく、追加曲の音楽領域（0x%06X～0x%06X）が途中で切れています。曲0x%02X～0x%02Xは読み書きしません", "The image's header marks it as having the area above 4 MiB, but the file ends before the end of the added songs' tables and data: a cut image. Those songs are neither dumped nor rebuilt, and their area is left as it is; the other songs are converted.")
+VARBEK_MESSAGE(list_row_blank, warning, "データの行が空です（空の行は%d行）。その行のデータは元のままにします", "A row of string.csv or event_battle.csv holds nothing or only commas while rows follow it in its list; it keeps its place, and its entry keeps the input image's bytes. The count is of the list's empty rows; the place is the first.")
+VARBEK_MESSAGE(battle_cell_unreadable, warning, "「%s」は16進数として読めません。ID 0x%02X のイベントバトルは元のままにします", "A byte cell of an event battle holds no hex byte (letters, trailing text, an empty cell among the bytes); that battle keeps the input image's bytes whole, as its bytes cannot be placed without it.")
+VARBEK_MESSAGE(battle_rows_dropped, warning, "イベントバトルは%d個までです。この行から後は読み込みません", "event_battle.csv lists more entries than the pointer table holds; the rows from the one named on are not stored.")
+VARBEK_MESSAGE(learning_cell_unreadable, warning, "「%s」は読めません。%sは元のままにします", "A cell of a learning sub-table's row holds no value of its column (letters, trailing text, an empty cell among the pairs, a technique without its difficulty); the whole sub-table keeps the input image's bytes, as its rows cannot be placed without that cell.")
+VARBEK_MESSAGE(learning_file_cut, error, "ファイル[%s]は「%s」の途中で終わっています。その前の表だけを書き込み、この表から後は元のままです", "flash.csv ends inside a sub-table or before it: the sub-tables before it are stored, that one and the ones after it keep the input image's bytes.")
+
+// Cells of every file.
+VARBEK_MESSAGE(at_column, info, "%s（%d列目）", "How a message names a column: its header and its number, counted from 1 as a spreadsheet does.")
+VARBEK_MESSAGE(cell_unreadable, warning, "「%s」は%sとして読めません。%s のままにします", "A cell holds no value of its column's kind: letters, a fraction, an exponent, text after the value, a NUL byte, or nothing. Blanks around the value, one pair of quotes, full-width digits and signs, and digits grouped by commas (1,034) are read; anything else is not. The value shown, as a rule the input image's, stays.")
+VARBEK_MESSAGE(cell_missing, warning, "行にこの列がありません。%s のままにします", "A line ends before the column; the value shown, as a rule the input image's, stays.")
+VARBEK_MESSAGE(kind_decimal, info, "10進数", "How messages name a decimal cell.")
+VARBEK_MESSAGE(kind_hex, info, "16進数", "How messages name a hex cell.")
+VARBEK_MESSAGE(kind_mark, info, "○か×", "How messages name a mark cell (yes or no).")
+VARBEK_MESSAGE(kind_grade, info, "評価の記号（- × △ ○ ○＋ ◎ □ ☆）", "How messages name a grade cell.")

@@ -54,6 +54,19 @@ void store_event_bank(JobContext& job, EventBank& bank, int b) {
   rom_write(job.rom, bank.text.data(), area.base + event_text_start, area.text_size);
 }
 
+std::vector<std::uint8_t> event_entry_bytes(const EventBank& bank, int i, std::int32_t area) {
+  const std::int32_t start = i == 0 ? 0 : bank.offsets[static_cast<std::size_t>(i - 1)];
+  std::int32_t end = bank.offsets[static_cast<std::size_t>(i)];
+  if (start > area || end > area) return {};
+  if (end < start) {
+    end = area;
+    for (const std::int32_t pointer : bank.offsets) {
+      if (pointer > start && pointer < end) end = pointer;
+    }
+  }
+  return std::vector<std::uint8_t>(bank.text.begin() + start, bank.text.begin() + end);
+}
+
 std::string event_file_path(const std::string& folder, int b) {
   char name[32];
   std::snprintf(name, sizeof name, event_msg::file_name, b + 1);

@@ -36,5 +36,9 @@ void event_field_map(std::uint8_t* two_bytes, EventBank& bank, Direction directi
 void load_event_bank(JobContext& job, EventBank& bank, int b);
 void store_event_bank(JobContext& job, EventBank& bank, int b);
 
+// The bytes of entry i as the extract dumps them: from the previous pointer to its own, or, when
+// its pointer runs backwards, to the next larger one; none when a pointer lies past the area.
+std::vector<std::uint8_t> event_entry_bytes(const EventBank& bank, int i, std::int32_t area);
+
 // The folder's event file of bank b.
 std::string event_file_path(const std::string& folder, int b);

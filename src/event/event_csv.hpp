@@ -9,6 +9,9 @@
 // entry, "0x%02X," with its number and the decoded text followed by ",".
 void write_event_csv(JobContext& job, const std::string& folder, const EventBank& bank, int b,
                      const TagTable& tags);
-// Repacks the bank's text area from the rows, in row order, and sets the pointers to follow.
-// 0 on success, 1 when the file cannot be read (the bank is then left as it was).
+// Repacks the bank's text area from the rows, in the order of their IDs when each is there once
+// (else in file order, with a warning), and sets the pointers to follow; an emptied row keeps
+// the image's entry, which `bank` holds when called. 0 on success; 1 when
+// the file cannot be read or its text does not fit the area, and the bank must keep the image's
+// bytes.
 int read_event_csv(JobContext& job, const std::string& folder, EventBank& bank, int b);

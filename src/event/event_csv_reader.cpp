@@ -10,7 +10,7 @@
 #include "event/event_messages.hpp"
 #include "table/cells.hpp"
 #include "table/csv_file.hpp"
-#include "table/fixed_table.hpp"
+#include "table/record_lines.hpp"
 #include "text/encoder.hpp"
 
 namespace {
@@ -30,39 +30,46 @@ int read_event_csv(JobContext& job, const std::string& folder, EventBank& bank, 
   job.report.progress(msg::event_progress, static_cast<unsigned>(b + 1), event_msg::name);
   in.skip_lines(preamble_lines);
   // A file cut short, emptied or saved with lone CR line ends is refused as a whole: its bank
-  // keeps the input's bytes instead of losing its later entries.
-  std::vector<std::string> rows;
-  int first_line = 0;
-  if (!read_record_lines(job.report, in, event_entry_count, path, rows, &first_line)) return 1;
-  PlaceScope place(&job.report, Place{file_name_of(path)});
+  // keeps the input's bytes instead of losing its later entries. Rows sorted in a spreadsheet
+  // go back to the entries their IDs name.
+  RecordLines rows;
+  if (!read_record_lines(job.report, in, event_entry_count, path, RowIds{}, rows)) return 1;
+  const std::string file = file_name_of(path);
+  PlaceScope place(&job.report, Place{file});
 
+  // Every row is encoded, even past a full area, so that the overflow is counted whole and
+  // every row's messages are given; a bank that does not fit keeps the image's bytes.
   const std::size_t area = event_bank_area(b).text_size;
-  // Two bytes more than the area can hold, so that text which does not fit is noticed even
-  // when its first code past the end is a two-byte one.
-  std::vector<std::uint8_t> piece(area + 2);
+  std::vector<std::uint8_t> packed;
+  std::vector<std::int32_t> ends(event_entry_count, 0);
   std::size_t end = 0;
-  bool full = false;
+  int first_over = -1;
   for (int i = 0; i < event_entry_count; ++i) {
-    // An empty row, and every row after the area is full, gives an empty entry: its pointer
-    // stays at the previous end and never points back into repacked text.
-    const std::string& row = rows[static_cast<std::size_t>(i)];
-    if (!full && !row.empty()) {
-      const std::string text = cell_string(row, text_column, row.size());
-      const std::size_t room = area - end;
-      job.report.place().line = first_line + i;
-      const std::size_t n =
-          encode_text(piece.data(), text.data(), room + 2, text.size(), false, &job.report);
-      const std::size_t kept = std::min(n, room);
-      std::memcpy(bank.text.data() + end, piece.data(), kept);
-      end += kept;
-      if (n > room) {
-        job.report.add(msg::event_bank_overflow, b + 1, static_cast<int>(area), static_cast<unsigned>(i));
-        full = true;
-      }
+    const std::string& row = rows.text[static_cast<std::size_t>(i)];
+    if (row.find_first_not_of(',') == std::string::npos) {
+      // An emptied row (named by the reader) keeps the image's entry.
+      const std::vector<std::uint8_t> kept = event_entry_bytes(bank, i, static_cast<std::int32_t>(area));
+      packed.insert(packed.end(), kept.begin(), kept.end());
+      end += kept.size();
+    } else {
+      const std::string text = cell_string(row, text_column);
+      job.report.place().line = rows.line[static_cast<std::size_t>(i)];
+      const std::size_t n = encode_text(nullptr, text.data(), 0, text.size(), false, &job.report);
+      packed.resize(end + n);
+      if (n > 0) encode_text(packed.data() + end, text.data(), n, text.size(), false);
+      end += n;
     }
-    bank.offsets[static_cast<std::size_t>(i)] = static_cast<std::int32_t>(end);
+    if (end > area && first_over < 0) first_over = i;
+    ends[static_cast<std::size_t>(i)] = static_cast<std::int32_t>(end);
   }
   job.report.place() = Place{};
-  job.report.add(msg::room_used, file_name_of(path), static_cast<int>(end), static_cast<int>(area));
+  if (first_over >= 0) {
+    job.report.add(msg::event_bank_overflow, b + 1, static_cast<int>(area), static_cast<int>(end - area),
+                   static_cast<unsigned>(first_over));
+    return 1;
+  }
+  std::copy(packed.begin(), packed.end(), bank.text.begin());
+  std::copy(ends.begin(), ends.end(), bank.offsets.begin());
+  job.report.add(msg::room_used, file, static_cast<int>(end), static_cast<int>(area));
   return 0;
 }

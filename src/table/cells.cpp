@@ -1,20 +1,22 @@
 #include "table/cells.hpp"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
+#include "core/messages.hpp"
+#include "core/report.hpp"
 #include "core/sjis.hpp"
 #include "table/csv_file.hpp"
 
 namespace {
 
-bool ends_line(std::string_view line, std::size_t i) {
-  return i >= line.size() || line[i] == '\n' || line[i] == '\0';
-}
-
+// A NUL byte is part of its cell, where it makes a value unreadable, instead of ending the line
+// and emptying the cells after it.
+bool ends_line(std::string_view line, std::size_t i) { return i >= line.size() || line[i] == '\n'; }
 
 // The symbols, as Shift-JIS, in the order they are tested when reading.
 struct Grade {
@@ -22,8 +24,164 @@ struct Grade {
   const char* symbol;
 };
 const Grade grades[] = {{7, "☆"}, {6, "□"}, {5, "◎"}, {4, "○＋"}, {3, "○"}, {2, "△"}, {1, "×"}};
+// Look-alikes a keyboard or an input method gives instead of a symbol, after full-width signs
+// have been read as ASCII ("○＋" is then "○+").
+const Grade grade_look_alikes[] = {{4, "○+"}, {4, "〇+"}, {4, "◯+"}, {3, "〇"}, {3, "◯"}, {0, "-"}};
 const char* const mark_yes = "○";
 const char* const mark_no = "×";
+const char* const mark_yes_look_alikes[] = {"○", "〇", "◯", "1"};
+const char* const mark_no_look_alikes[] = {"×", "0"};
+
+// Full-width forms that read as ASCII in number cells.
+struct FullWidth {
+  const char* wide;
+  char ascii;
+};
+const FullWidth full_width[] = {
+    {"０", '0'}, {"１", '1'}, {"２", '2'}, {"３", '3'}, {"４", '4'}, {"５", '5'}, {"６", '6'},
+    {"７", '7'}, {"８", '8'}, {"９", '9'}, {"Ａ", 'A'}, {"Ｂ", 'B'}, {"Ｃ", 'C'}, {"Ｄ", 'D'},
+    {"Ｅ", 'E'}, {"Ｆ", 'F'}, {"ａ", 'a'}, {"ｂ", 'b'}, {"ｃ", 'c'}, {"ｄ", 'd'}, {"ｅ", 'e'},
+    {"ｆ", 'f'}, {"ｘ", 'x'}, {"Ｘ", 'X'}, {"＋", '+'}, {"－", '-'},  // "−" is the same code
+    {"，", ','}, {"　", ' '},
+};
+
+bool is_blank(std::string_view text, std::size_t at, std::size_t length) {
+  if (length == 1) return text[at] == ' ' || text[at] == '\t';
+  return text.substr(at, length) == "　";
+}
+
+// The text without blanks around it.
+std::string_view trim_blanks(std::string_view text) {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+  bool any = false;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t length = sjis::char_length(text, at);
+    if (!is_blank(text, at, length)) {
+      if (!any) begin = at;
+      any = true;
+      end = at + length;
+    }
+    at += length;
+  }
+  return any ? text.substr(begin, end - begin) : std::string_view();
+}
+
+// The text without blanks and one pair of quotes, full-width forms read as ASCII; other
+// characters are kept as they are.
+std::string normalized(std::string_view cell) {
+  cell = trim_blanks(cell);
+  if (cell.size() >= 2 && cell.front() == '"' && cell.back() == '"') {
+    cell = trim_blanks(cell.substr(1, cell.size() - 2));
+  }
+  std::string text;
+  for (std::size_t at = 0; at < cell.size();) {
+    const std::size_t length = sjis::char_length(cell, at);
+    const std::string_view c = cell.substr(at, length);
+    char ascii = 0;
+    for (const FullWidth& form : full_width) {
+      if (c == form.wide) ascii = form.ascii;
+    }
+    if (ascii) {
+      text += ascii;
+    } else {
+      text.append(c);
+    }
+    at += length;
+  }
+  return text;
+}
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+int hex_digit(char c) {
+  if (is_digit(c)) return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+std::int32_t saturated(std::int64_t value) {
+  if (value > INT32_MAX) return INT32_MAX;
+  if (value < INT32_MIN) return INT32_MIN;
+  return static_cast<std::int32_t>(value);
+}
+
+// Digits alone, or grouped by commas in threes after a first group of one to three.
+std::optional<std::int32_t> read_decimal(std::string_view text) {
+  bool negative = false;
+  if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
+    negative = text[0] == '-';
+    text.remove_prefix(1);
+  }
+  const bool grouped = text.find(',') != std::string_view::npos;
+  std::int64_t value = 0;
+  int digits_in_group = 0;
+  bool first_group = true;
+  for (const char c : text) {
+    if (c == ',' && grouped) {
+      if (digits_in_group == 0 || digits_in_group > 3 || (!first_group && digits_in_group != 3)) {
+        return std::nullopt;
+      }
+      first_group = false;
+      digits_in_group = 0;
+      continue;
+    }
+    if (!is_digit(c)) return std::nullopt;
+    ++digits_in_group;
+    value = std::min<std::int64_t>(value * 10 + (c - '0'), std::int64_t{1} << 40);
+  }
+  if (digits_in_group == 0 || (grouped && digits_in_group != 3)) return std::nullopt;
+  return saturated(negative ? -value : value);
+}
+
+std::optional<std::int32_t> read_hex(std::string_view text) {
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.remove_prefix(2);
+  if (text.empty()) return std::nullopt;
+  std::int64_t value = 0;
+  for (const char c : text) {
+    const int digit = hex_digit(c);
+    if (digit < 0) return std::nullopt;
+    value = std::min<std::int64_t>(value * 16 + digit, std::int64_t{1} << 40);
+  }
+  return saturated(value);
+}
+
+std::optional<std::int32_t> read_mark(std::string_view text) {
+  for (const char* yes : mark_yes_look_alikes) {
+    if (text == yes) return 1;
+  }
+  for (const char* no : mark_no_look_alikes) {
+    if (text == no) return 0;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::int32_t> read_grade(std::string_view text) {
+  for (const Grade& g : grades) {
+    if (text == g.symbol) return g.value;
+  }
+  for (const Grade& g : grade_look_alikes) {
+    if (text == g.symbol) return g.value;
+  }
+  if (text.size() == 1 && text[0] >= '0' && text[0] <= '7') return text[0] - '0';
+  return std::nullopt;
+}
+
+const char* kind_name(CellKind kind) {
+  switch (kind) {
+    case hex8_cell:
+    case hex16_cell: return msg::kind_hex.text;
+    case mark_cell: return msg::kind_mark.text;
+    case grade_cell: return msg::kind_grade.text;
+    default: return msg::kind_decimal.text;
+  }
+}
+
+CellPlace place_of(const CellTarget& target) {
+  return CellPlace{target.file_name ? target.file_name : "", target.line_number,
+                   target.header ? target.header : "", target.column_number};
+}
 
 }  // namespace
 
@@ -74,92 +232,126 @@ std::vector<std::size_t> cell_starts(std::string_view line, int columns) {
   return starts;
 }
 
-std::size_t cell_text(char* destination, std::size_t capacity, std::string_view line, int column) {
-  if (!destination) return 0;
+std::string cell_string(std::string_view line, int column) {
+  std::string text;
   std::size_t i = cell_start(line, column);
-  if (i == std::string_view::npos) return 0;
-  if (!ends_line(line, i) && line[i] == '"') ++i;
-  std::size_t n = 0;
-  while (n < capacity && !ends_line(line, i)) {
+  if (i == std::string_view::npos) return text;
+  bool quoted = false;
+  while (!ends_line(line, i)) {
+    const std::size_t length = sjis::char_length(line, i);
     const char c = line[i];
-    if (c == ',' || c == '"') break;
-    if (sjis::char_length(line, i) == 2) {
-      if (n + 2 > capacity) break;
-      destination[n++] = c;
-      destination[n++] = line[i + 1];
-      i += 2;
-    } else {
-      destination[n++] = c;
-      ++i;
+    if (length == 1 && c == '"') {
+      if (quoted && i + 1 < line.size() && line[i + 1] == '"') {
+        text += '"';
+        i += 2;
+      } else {
+        quoted = !quoted;
+        ++i;
+      }
+      continue;
     }
+    if (length == 1 && c == ',' && !quoted) break;
+    text.append(line.substr(i, length));
+    i += length;
   }
-  return n;
-}
-
-std::string cell_string(std::string_view line, int column, std::size_t capacity) {
-  std::string text(capacity, '\0');
-  text.resize(cell_text(text.data(), capacity, line, column));
   return text;
 }
 
-// Values beyond 32 bits stop at the nearest 32-bit value, so that the field's range check
-// sees them as too large or too small instead of wrapped.
-std::int32_t parse_decimal(std::string_view cell) {
-  const std::string text(cell);
-  const long long value = std::strtoll(text.c_str(), nullptr, 10);
-  if (value > INT32_MAX) return INT32_MAX;
-  if (value < INT32_MIN) return INT32_MIN;
-  return static_cast<std::int32_t>(value);
+std::string cell_string(std::string_view line, int column, std::size_t capacity) {
+  std::string text = cell_string(line, column);
+  text.resize(sjis::cut(text, capacity));
+  return text;
 }
 
-std::int32_t parse_hex(std::string_view cell) {
-  std::size_t i = 0;
-  if (cell.size() >= 2 && cell[0] == '0' && cell[1] == 'x') i = 2;
-  std::uint32_t value = 0;
-  for (; i < cell.size(); ++i) {
-    const char c = cell[i];
-    std::uint32_t digit;
-    if (c >= '0' && c <= '9') {
-      digit = static_cast<std::uint32_t>(c - '0');
-    } else if (c >= 'A' && c <= 'F') {
-      digit = static_cast<std::uint32_t>(c - 'A' + 10);
-    } else if (c >= 'a' && c <= 'f') {
-      digit = static_cast<std::uint32_t>(c - 'a' + 10);
-    } else {
-      break;
-    }
-    value = value > 0x0FFFFFFFu ? 0xFFFFFFFFu : value * 16 + digit;
+std::size_t cell_text(char* destination, std::size_t capacity, std::string_view line, int column) {
+  if (!destination) return 0;
+  const std::string text = cell_string(line, column, capacity);
+  std::copy(text.begin(), text.end(), destination);
+  return text.size();
+}
+
+std::optional<std::int32_t> read_cell_value(std::string_view cell, CellKind kind) {
+  const std::string text = normalized(cell);
+  switch (kind) {
+    case decimal_cell: return read_decimal(text);
+    case hex8_cell:
+    case hex16_cell: return read_hex(text);
+    case mark_cell: return read_mark(text);
+    case grade_cell: return read_grade(text);
+    default: return std::nullopt;
   }
-  return value > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(value);
+}
+
+std::optional<std::int32_t> read_line_cell(std::string_view line, int column, CellKind kind) {
+  if (cell_start(line, column) == std::string_view::npos) return std::nullopt;
+  return read_cell_value(cell_string(line, column), kind);
 }
 
 bool parse_exact(std::string_view cell, CellKind kind, std::int32_t& value) {
-  const bool hex = kind == hex8_cell || kind == hex16_cell;
-  if (!hex && kind != decimal_cell) return false;
-  if (hex && cell.size() > 2 && cell.substr(0, 2) == "0x") cell.remove_prefix(2);
-  // Seven hex or nine decimal digits at most, so the value always fits.
-  if (cell.empty() || cell.size() > (hex ? 7u : 9u)) return false;
-  for (const char c : cell) {
-    const bool digit = (c >= '0' && c <= '9') ||
-                       (hex && ((c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f')));
-    if (!digit) return false;
-  }
-  value = hex ? parse_hex(cell) : parse_decimal(cell);
-  return true;
+  if (kind != decimal_cell && kind != hex8_cell && kind != hex16_cell) return false;
+  const std::optional<std::int32_t> read = read_cell_value(cell, kind);
+  if (read) value = *read;
+  return read.has_value();
 }
 
-std::int32_t parse_mark(std::string_view cell) {
-  if (cell.substr(0, 2) == mark_yes) return 1;
-  return (!cell.empty() && cell[0] == '1') ? 1 : 0;
+std::string cell_value_text(CellKind kind, std::int32_t value) {
+  char text[32];
+  switch (kind) {
+    case hex8_cell: std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(value)); break;
+    case hex16_cell: std::snprintf(text, sizeof text, "0x%04X", static_cast<unsigned>(value)); break;
+    case mark_cell: return value ? mark_yes : mark_no;
+    case grade_cell: return grade_symbol(value);
+    default: std::snprintf(text, sizeof text, "%d", static_cast<int>(value)); break;
+  }
+  return text;
 }
 
-std::int32_t parse_grade(std::string_view cell) {
-  for (const Grade& g : grades) {
-    if (cell == g.symbol || (!cell.empty() && cell[0] == static_cast<char>('0' + g.value))) {
-      return g.value;
-    }
+Place place_of(const CellPlace& cell) {
+  std::string column = cell.header;
+  if (cell.column > 0) column = Report::format(msg::at_column.text, cell.header, cell.column);
+  return Place{cell.file, cell.line, column};
+}
+
+void report_unreadable_cell(Report& report, const CellPlace& place, std::string_view text,
+                            CellKind kind, std::int32_t kept) {
+  PlaceScope scope(&report, place_of(place));
+  report.add(msg::cell_unreadable, std::string(text), kind_name(kind), cell_value_text(kind, kept));
+}
+
+void report_missing_cell(Report& report, const CellPlace& place, CellKind kind, std::int32_t kept) {
+  PlaceScope scope(&report, place_of(place));
+  report.add(msg::cell_missing, cell_value_text(kind, kept));
+}
+
+std::int32_t clamp_cell_value(Report* report, const CellPlace& place, CellKind kind,
+                              std::int32_t value, std::int32_t min, std::int32_t max) {
+  if (value >= min && value <= max) return value;
+  const std::int32_t stored = value < min ? min : max;
+  if (report) {
+    PlaceScope scope(report, place_of(place));
+    // Ranges print as plain numbers: a hex column's range reads better without padding.
+    const CellKind range_kind = kind == hex16_cell ? hex8_cell : kind;
+    report->add(msg::value_clamped, cell_value_text(range_kind, value),
+                cell_value_text(range_kind, min), cell_value_text(range_kind, max),
+                cell_value_text(range_kind, stored));
   }
-  return 0;
+  return stored;
+}
+
+CellStatus take_cell(Report* report, const CellPlace& place, std::string_view line, int column,
+                     CellKind kind, std::int32_t& value, std::optional<CellRange> range) {
+  if (cell_start(line, column) == std::string_view::npos) {
+    if (report) report_missing_cell(*report, place, kind, value);
+    return CellStatus::missing;
+  }
+  const std::string text = cell_string(line, column);
+  const std::optional<std::int32_t> read = read_cell_value(text, kind);
+  if (!read) {
+    if (report) report_unreadable_cell(*report, place, text, kind, value);
+    return CellStatus::unreadable;
+  }
+  value = range ? clamp_cell_value(report, place, kind, *read, range->min, range->max) : *read;
+  return value == *read ? CellStatus::read : CellStatus::clamped;
 }
 
 const char* grade_symbol(std::int32_t value) {
@@ -187,18 +379,9 @@ std::size_t transfer_cell(const CellTarget& target, Direction direction, CellKin
     return static_cast<std::size_t>(n);
   }
   if (kind < decimal_cell || kind > grade_cell) return 0;
-  char work[64] = {};
-  const std::size_t taken = cell_text(work, sizeof work - 1, target.line, column);
-  const std::string_view cell(work, taken);
-  switch (kind) {
-    case decimal_cell: field = parse_decimal(cell); break;
-    case hex8_cell:
-    case hex16_cell: field = parse_hex(cell); break;
-    case mark_cell: field = parse_mark(cell); break;
-    case grade_cell: field = parse_grade(cell); break;
-    default: break;
-  }
-  return taken;
+  Report* report = target.report;
+  take_cell(report, place_of(target), target.line, column, kind, field);
+  return cell_string(target.line, column).size();
 }
 
 std::size_t transfer_text_cell(const CellTarget& target, Direction direction, std::string& text,
@@ -211,9 +394,6 @@ std::size_t transfer_text_cell(const CellTarget& target, Direction direction, st
   }
   if (capacity == 0) return 0;
   if (cell_start(target.line, column) == std::string_view::npos) return 0;
-  std::string cell(capacity - 1, '\0');
-  const std::size_t taken = cell_text(cell.data(), capacity - 1, target.line, column);
-  cell.resize(taken);
-  text = cell;
-  return taken;
+  text = cell_string(target.line, column, capacity - 1);
+  return text.size();
 }

@@ -13,28 +13,12 @@ std::uint32_t lowest_bit(std::uint32_t mask) {
   return shift;
 }
 
-std::string value_text(CellKind cell, std::int32_t value) {
-  char text[32];
-  if (cell == hex8_cell || cell == hex16_cell) {
-    std::snprintf(text, sizeof text, "0x%X", static_cast<unsigned>(value));
-  } else {
-    std::snprintf(text, sizeof text, "%d", static_cast<int>(value));
-  }
-  return text;
-}
-
-void clamp_to_field(const Field& field, std::int32_t& value, Report* report) {
+void clamp_to_field(const Field& field, const CellTarget& target, std::int32_t& value) {
   FieldRange range{};
-  if (!field_range(field, range) || (value >= range.min && value <= range.max)) return;
-  const std::int32_t stored = value < range.min ? range.min : range.max;
-  if (report) {
-    const std::string saved = report->place().column;
-    report->place().column = field.header ? field.header : "";
-    report->add(msg::value_clamped, value_text(field.cell, value), value_text(field.cell, range.min),
-                value_text(field.cell, range.max), value_text(field.cell, stored));
-    report->place().column = saved;
-  }
-  value = stored;
+  if (!field_range(field, range)) return;
+  const CellPlace place{target.file_name ? target.file_name : "", target.line_number,
+                        field.header ? field.header : "", target.column_number};
+  value = clamp_cell_value(target.report, place, field.cell, value, range.min, range.max);
 }
 
 }  // namespace
@@ -116,6 +100,8 @@ void cell_map(const Layout& layout, const CellTarget& target, Direction directio
     const Field& field = layout[f];
     if (!field.header || field.cell == no_cell) continue;
     CellTarget cell = target;
+    cell.header = field.header;
+    cell.column_number = column + 1;
     int at = column;
     if (build) {
       const std::size_t start = starts[static_cast<std::size_t>(column)];
@@ -131,7 +117,7 @@ void cell_map(const Layout& layout, const CellTarget& target, Direction directio
       transfer_text_cell(cell, direction, record.text[f], at);
     } else {
       transfer_cell(cell, direction, field.cell, record.value[f], at);
-      if (build) clamp_to_field(field, record.value[f], report);
+      if (build) clamp_to_field(field, cell, record.value[f]);
     }
     ++column;
   }

@@ -1,6 +1,7 @@
 #include "tables/event_battles.hpp"
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 
 #include "core/report.hpp"
@@ -9,6 +10,7 @@
 #include "table/cells.hpp"
 #include "table/csv_file.hpp"
 #include "table/pipeline_table.hpp"
+#include "tables/listed_rows.hpp"
 
 namespace {
 
@@ -75,17 +77,62 @@ void report_unlisted_pointers(Report& report, const EventBattleTable& table, con
              static_cast<unsigned>(listed[first] & 0xFFFF));
 }
 
-// Reads the byte cells after the ID cell into the area from p on, up to the first empty cell.
-// Returns false when a byte found no room.
-bool read_bytes(std::string_view line, EventBattleTable& table, std::size_t& p) {
-  std::size_t next = cell_start(line, 1);
-  while (next != std::string_view::npos) {
-    line = line.substr(next);
-    std::int32_t value = 0;
-    if (transfer_cell(CellTarget{nullptr, line}, Direction::build, hex8_cell, value, 0) == 0) break;
-    if (p == event_battle_area_size) return false;
-    table.data[p++] = static_cast<std::uint8_t>(value);
-    next = cell_start(line, 1);
+// The entries as the extract lists them.
+BattleRows listed_rows(const EventBattleTable& table) {
+  BattleRows rows;
+  std::size_t p = 0;
+  for (std::size_t j = 0; j < event_battle_count && table.address[j] != event_battle_unused; ++j) {
+    const std::size_t length = listed_length(table, j, p);
+    rows.emplace_back(table.data.begin() + static_cast<std::ptrdiff_t>(p),
+                      table.data.begin() + static_cast<std::ptrdiff_t>(p + length));
+    p += length;
+  }
+  return rows;
+}
+
+// A line that holds an entry: a blank line or a comment line after the list holds none.
+bool holds_entry(const std::string& line) {
+  if (empty_row_line(line)) return false;
+  return !cell_string(line, 0).empty() || read_line_cell(line, 1, hex8_cell).has_value();
+}
+
+// The list's lines: up to the empty line after which no entry follows (the comments come after
+// it). An empty line with entries after it is an emptied row. False for a file cut inside its
+// list, which ends without that empty line before all the entries.
+bool list_lines(CsvReader& in, RecordLines& rows) {
+  RecordLines lines;
+  std::string line;
+  while (in.next_line(line)) {
+    lines.text.push_back(line);
+    lines.line.push_back(in.line_number());
+  }
+  std::size_t end = lines.text.size();
+  for (std::size_t i = lines.text.size(); i-- > 0;) {
+    if (holds_entry(lines.text[i])) break;
+    if (empty_row_line(lines.text[i])) end = i;
+  }
+  if (end == lines.text.size() && end < event_battle_count) return false;
+  rows.text.assign(lines.text.begin(), lines.text.begin() + static_cast<std::ptrdiff_t>(end));
+  rows.line.assign(lines.line.begin(), lines.line.begin() + static_cast<std::ptrdiff_t>(end));
+  return true;
+}
+
+// The bytes of one row, each cell exactly read; a value past a byte is clamped. Empty cells at
+// the end of the row are passed over. False, after naming the cell, when a cell cannot be read
+// (an empty one among the bytes too): the entry then keeps the image's bytes.
+bool read_battle(Report& report, const std::string& line, int line_number, std::size_t id,
+                 std::vector<std::uint8_t>& bytes) {
+  const std::vector<std::string> cells = row_cells(line, 1);
+  const char* const file = event_battle_table().file_name;
+  for (std::size_t c = 0; c < cells.size(); ++c) {
+    const CellPlace place{file, line_number, battle_row[1].header, static_cast<int>(c) + 2};
+    const std::optional<std::int32_t> value = read_cell_value(cells[c], hex8_cell);
+    if (!value) {
+      PlaceScope scope(&report, place_of(place));
+      report.add(msg::battle_cell_unreadable, cells[c], static_cast<unsigned>(id));
+      return false;
+    }
+    bytes.push_back(static_cast<std::uint8_t>(clamp_cell_value(&report, place, hex8_cell, *value, 0, 0xFF)));
   }
   return true;
 }
@@ -109,7 +156,7 @@ const TableDescription& event_battle_table() {
   static const TableDescription table{
       "イベントバトル",
       "event_battle.csv",
-      "イベントで起こる戦闘のデータ（バイト列）。一つの領域に詰めて書き込みます。",
+      "イベントで起こる戦闘のデータ（バイト列）。一つの領域に詰めて書き込みます。IDが0から一つずつそろっていれば行はIDの位置に置かれます。読めない欄のある戦闘はROMのバイトのまま、領域に収まらない時は領域全体が元のままです。",
       ",イベントバトルデータ,",
       {{nullptr, static_cast<int>(event_battle_count), &battle_row, {}, {}, 0, -1,
         {event_battle_area, event_battle_area_size, event_battle_pointers}, 1, 1}},
@@ -155,53 +202,66 @@ std::unique_ptr<EventBattleTable> read_event_battle_csv(JobContext& job, const s
   CsvReader in;
   const char* const file_name = event_battle_table().file_name;
   if (!open_table_file(in, job.report, folder, event_battle_table())) return nullptr;
-  const std::string path = folder + file_name;
-  auto table = std::make_unique<EventBattleTable>();
   in.skip_lines(2);
-  table->address[0] = event_battle_area;
-  std::size_t p = 0;
-  bool dropped = false;
-  std::string line;
-  for (std::size_t j = 0; j < event_battle_count; ++j) {
-    if (!in.next_line(line)) {
-      job.report.add(msg::file_too_short, path);
-      return nullptr;
-    }
-    // The empty line after the last listed entry ends the list, as after a table whose
-    // pointers end in unused ones; a spreadsheet saves it as a line of commas. The ID cell
-    // itself is never read.
-    if (line.find_first_not_of(',') == std::string::npos) {
-      std::fill(table->address.begin() + static_cast<std::ptrdiff_t>(j), table->address.end(),
-                event_battle_unused);
-      break;
-    }
-    if (!read_bytes(line, *table, p)) dropped = true;
-    if (j + 1 < event_battle_count) {
-      table->address[j + 1] = static_cast<std::int32_t>(event_battle_area + p);
-    }
+  RecordLines rows;
+  if (!list_lines(in, rows)) {
+    job.report.add(msg::file_too_short, folder + file_name);
+    return nullptr;
   }
-  std::fill(table->data.begin() + static_cast<std::ptrdiff_t>(p), table->data.end(), 0xFF);
-  if (dropped) {
-    job.report.add(msg::area_overrun, event_battle_table().name, static_cast<int>(event_battle_area_size));
+  if (rows.text.size() > event_battle_count) {
+    PlaceScope place(&job.report, Place{file_name, rows.line[event_battle_count]});
+    job.report.add(msg::battle_rows_dropped, static_cast<int>(event_battle_count));
+    rows.text.resize(event_battle_count);
+    rows.line.resize(event_battle_count);
   }
-  job.report.add(msg::room_used, file_name, static_cast<int>(p), static_cast<int>(event_battle_area_size));
+  place_listed_rows(job.report, file_name, rows);
+  auto table = std::make_unique<EventBattleTable>();
+  table->rows.resize(rows.text.size());
+  table->kept.assign(rows.text.size(), false);
+  for (std::size_t j = 0; j < rows.text.size(); ++j) {
+    table->kept[j] = empty_row_line(rows.text[j]) ||
+                     !read_battle(job.report, rows.text[j], rows.line[j], j, table->rows[j]);
+  }
   return table;
 }
 
+// Rows as the image's extract lists them keep the image's pointers, which the listing may not
+// hold (the extract named them), and its bytes; so does a list that does not fit. Otherwise the
+// entries are packed from the area's start, the pointers after the list unused and the rest of
+// the area filled with 0xFF.
 void store_event_battles(JobContext& job, const EventBattleTable* table) {
   if (!table) return;
   job.report.section(msg::store_banner, event_battle_table().name);
-  // Rows as the image's extract lists them keep the image's pointers, which the listing may
-  // not hold (the extract named them), and its bytes, which the rows hold.
-  const auto image = battles_in(job.rom);
-  if (table->data == image->data && table->address == listed_addresses(*image)) return;
+  const BattleRows image = listed_rows(*battles_in(job.rom));
+  BattleRows rows = table->rows;
+  for (std::size_t j = 0; j < rows.size(); ++j) {
+    if (table->kept[j]) rows[j] = j < image.size() ? image[j] : std::vector<std::uint8_t>();
+  }
+  std::size_t used = 0;
+  for (const auto& row : rows) used += row.size();
+  if (used > event_battle_area_size) {
+    job.report.add(msg::area_overrun, event_battle_table().name, static_cast<int>(event_battle_area_size),
+                   static_cast<int>(used - event_battle_area_size));
+    return;
+  }
+  job.report.add(msg::room_used, event_battle_table().file_name, static_cast<int>(used),
+                 static_cast<int>(event_battle_area_size));
+  if (rows == image) return;
   std::array<std::uint8_t, 2 * event_battle_count> pointers{};
+  std::array<std::uint8_t, event_battle_area_size> data{};
+  data.fill(0xFF);
+  std::size_t p = 0;
   for (std::size_t j = 0; j < event_battle_count; ++j) {
-    std::int32_t address = table->address[j];
+    std::int32_t address = event_battle_unused;
+    if (j < rows.size()) {
+      address = static_cast<std::int32_t>((event_battle_area + p) & 0xFFFF);
+      std::copy(rows[j].begin(), rows[j].end(), data.begin() + static_cast<std::ptrdiff_t>(p));
+      p += rows[j].size();
+    }
     event_battle_field_map(&pointers[2 * j], address, Direction::build);
   }
   rom_write(job.rom, pointers.data(), event_battle_pointers, pointers.size());
-  rom_write(job.rom, table->data.data(), event_battle_area, table->data.size());
+  rom_write(job.rom, data.data(), event_battle_area, data.size());
 }
 
 PipelineTable event_battle_steps(const TableDescription&) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/job_context.hpp"
 #include "table/bits.hpp"
@@ -19,10 +20,16 @@ inline constexpr std::uint32_t event_battle_pointers = 0x3E7F5B;
 inline constexpr std::uint32_t event_battle_area = 0x3E815B;
 inline constexpr std::int32_t event_battle_unused = 0xFFFF;
 
+using BattleRows = std::vector<std::vector<std::uint8_t>>;
+
+// Loaded from the image: its pointers and area. Read from the file: the listed entries, in ID
+// order, and which of them keep the image's bytes because a cell could not be read.
 struct EventBattleTable : TableBlock {
   // The ROM offset of each entry, or event_battle_unused.
   std::array<std::int32_t, event_battle_count> address{};
   std::array<std::uint8_t, event_battle_area_size> data{};
+  BattleRows rows;
+  std::vector<bool> kept;
 };
 
 const TableDescription& event_battle_table();

@@ -1,11 +1,14 @@
 #include "tables/learning_chances.hpp"
 
 #include <algorithm>
+#include <optional>
 
 #include "core/report.hpp"
 #include "core/messages.hpp"
 #include "core/rom_image.hpp"
+#include "table/cells.hpp"
 #include "table/pipeline_table.hpp"
+#include "tables/listed_rows.hpp"
 
 namespace {
 
@@ -83,70 +86,91 @@ bool first_cell_empty(std::string_view line) { return cell_string(line, 0, 2).em
 enum class Stop {
   separator,    // the empty line after the sub-table's rows
   end_of_file,
-  elsewhere,    // a row out of sequence, the capacity passed or reached
+  elsewhere,    // a row out of sequence or ended early, a cell that cannot be read
 };
 
-// Reads the rows of one sub-table into its slots; `used` becomes the number of slots filled.
-Stop read_rows(Report& report, CsvReader& in, const LearningSubTable& sub,
-               std::vector<TableRecord>& slots, int& used) {
-  const int capacity = sub.capacity;
-  std::string line;
-  TableRecord pair = make_record(slot_layout, 0);
-  Stop stop = Stop::elsewhere;
-  int s = 0;
-  for (std::int32_t row = 0; s < capacity; ++row) {
-    if (!in.next_line(line)) {
-      stop = Stop::end_of_file;
-      break;
-    }
-    if (first_cell_empty(line)) {
-      stop = Stop::separator;
-      break;
-    }
-    report.place().line = in.line_number();
-    const CellTarget cells{nullptr, line};
-    std::int32_t number = 0;
-    transfer_cell(cells, Direction::build, hex8_cell, number, 0);
-    if (number != row) {
-      report.add(msg::learning_row_out_of_sequence, sub.name, static_cast<unsigned>(number),
-                 static_cast<unsigned>(row));
-      break;
-    }
-    TableRecord& header = slots[static_cast<std::size_t>(s)];
-    transfer_cell(cells, Direction::build, slot_layout[first].cell, header.value[first], 1);
-    // The game reads a source 0xFF as the sub-table's end: what follows could never be read.
-    if (header.value[first] == end_marker) {
-      report.add(msg::learning_source_ends, sub.name);
-      break;
-    }
-    int pairs = 0;
-    while (learning_cell_map(cells, pair, Direction::build, 2 * pairs + 2) != 0) {
-      if (pairs == max_pairs) {
-        report.add(msg::learning_too_many_pairs, sub.name, max_pairs);
-        break;
-      }
-      const int at = s + 1 + pairs;
-      if (at < capacity) slots[static_cast<std::size_t>(at)] = pair;
-      ++pairs;
-    }
-    // Pairs past the area are dropped, so the header counts only those that were kept.
-    header.value[second] = std::min(pairs, capacity - 1 - s);
-    s += pairs;
-    if (s >= capacity) {
-      report.add(msg::learning_over_limit, sub.name);
-      break;
-    }
-    ++s;
-  }
-  used = std::min(s, capacity);
-  return stop;
+// What a sub-table's rows gave: its slots (as many as the rows need, which may pass the area),
+// or that a cell could not be read, so the sub-table keeps the image's bytes.
+struct SubTableRows {
+  std::vector<TableRecord> slots;
+  bool unreadable = false;
+};
+
+// The header of the cell at `c` (0: the source technique, then pairs).
+const char* cell_header(std::size_t c) {
+  if (c == 0) return row_layout[1].header;
+  return slot_layout[c % 2 == 1 ? first : second].header;
 }
 
-void skip_past_separator(CsvReader& in) {
+// Reads one row's cells after its ID into header and pair slots. False after naming the first
+// cell that cannot be read (an empty one among them, a technique without its difficulty).
+bool read_row(Report& report, const LearningSubTable& sub, const std::string& line, int line_number,
+              std::vector<TableRecord>& slots) {
+  std::vector<std::string> cells = row_cells(line, 1);
+  if (cells.size() % 2 == 0) cells.emplace_back();  // the source, or a pair's difficulty, is missing
+  std::vector<std::int32_t> values;
+  for (std::size_t c = 0; c < cells.size(); ++c) {
+    const CellKind kind = c == 0 || c % 2 == 1 ? hex8_cell : decimal_cell;
+    const CellPlace place{learning_table().file_name, line_number, cell_header(c), static_cast<int>(c) + 2};
+    const std::optional<std::int32_t> value = read_cell_value(cells[c], kind);
+    if (!value) {
+      PlaceScope scope(&report, place_of(place));
+      report.add(msg::learning_cell_unreadable, cells[c], sub.name);
+      return false;
+    }
+    // A source past a byte is held below 0xFF, the end marker, so that no row after it is lost.
+    const std::int32_t top = c == 0 && *value != end_marker ? end_marker - 1 : 0xFF;
+    values.push_back(clamp_cell_value(&report, place, kind, *value, 0, top));
+  }
+  int pairs = static_cast<int>(values.size() / 2);
+  if (pairs > max_pairs) {
+    PlaceScope scope(&report, Place{learning_table().file_name, line_number});
+    report.add(msg::learning_too_many_pairs, sub.name, max_pairs);
+    pairs = max_pairs;
+  }
+  TableRecord slot = make_record(slot_layout, 0);
+  slot.value[first] = values[0];
+  slot.value[second] = pairs;
+  slots.push_back(slot);
+  for (int p = 0; p < pairs; ++p) {
+    slot.value[first] = values[static_cast<std::size_t>(2 * p + 1)];
+    slot.value[second] = values[static_cast<std::size_t>(2 * p + 2)];
+    slots.push_back(slot);
+  }
+  return true;
+}
+
+// Reads the rows of one sub-table up to its empty line.
+Stop read_rows(Report& report, CsvReader& in, const LearningSubTable& sub, SubTableRows& rows) {
+  std::string line;
+  for (std::int32_t row = 0;; ++row) {
+    if (!in.next_line(line)) return Stop::end_of_file;
+    if (first_cell_empty(line)) return Stop::separator;
+    PlaceScope place(&report, Place{learning_table().file_name, in.line_number(), "ID"});
+    std::int32_t number = -1;
+    if (!parse_exact(cell_string(line, 0), hex8_cell, number) || number != row) {
+      report.add(msg::learning_row_out_of_sequence, sub.name, cell_string(line, 0, 32),
+                 static_cast<unsigned>(row));
+      return Stop::elsewhere;
+    }
+    // The game reads a source 0xFF as the sub-table's end: what follows could never be read.
+    if (read_line_cell(line, 1, hex8_cell) == end_marker) {
+      report.add(msg::learning_source_ends, sub.name);
+      return Stop::elsewhere;
+    }
+    if (!read_row(report, sub, line, in.line_number(), rows.slots)) {
+      rows.unreadable = true;
+      return Stop::elsewhere;
+    }
+  }
+}
+
+bool skip_past_separator(CsvReader& in) {
   std::string line;
   while (in.next_line(line)) {
-    if (first_cell_empty(line)) return;
+    if (first_cell_empty(line)) return true;
   }
+  return false;
 }
 
 }  // namespace
@@ -162,7 +186,7 @@ const TableDescription& learning_table() {
     TableDescription t{
         "味方技、陣形技派生",
         "flash.csv",
-        "技の閃き（派生）の表: 派生元の技ごとに、派生する技と難易度の組。",
+        "技の閃き（派生）の表: 派生元の技ごとに、派生する技と難易度の組。領域に収まらない表と読めない欄のある表は元のままです。",
         ",味方技、陣形技派生データ,",
         {},
         {
@@ -227,28 +251,38 @@ void write_learning_csv(JobContext& job, const std::string& folder, const Learni
   close_table_file(out, job.report, folder, description);
 }
 
-// Each sub-table ends at its separator line (first cell empty), at the end of the file or when
-// its area is full; in the last two cases the lines up to the separator are passed over, so
-// the next sub-table always starts at its own title.
+// Each sub-table ends at its separator line (first cell empty). One whose rows do not fit its
+// area or hold a cell that cannot be read keeps the image's bytes; so do the sub-table in which
+// the file ends and the ones after it, while those before it are stored.
 std::unique_ptr<LearningTables> read_learning_csv(JobContext& job, const std::string& folder) {
   CsvReader in;
   if (!open_table_file(in, job.report, folder, learning_table())) return nullptr;
   auto tables = make_tables();
   in.skip_lines(1);
-  bool missing = false;
+  bool cut = false;
   for (int t = 0; t < learning_sub_table_count; ++t) {
     const LearningSubTable& sub = sub_tables[t];
+    tables->used[t] = -1;
     job.report.progress(msg::progress, sub.name);
-    if (!in.skip_lines(2)) {
-      tables->used[t] = -1;
-      missing = true;
+    SubTableRows rows;
+    Stop stop = Stop::end_of_file;
+    if (!cut && in.skip_lines(2)) stop = read_rows(job.report, in, sub, rows);
+    if (stop == Stop::elsewhere && !skip_past_separator(in)) stop = Stop::end_of_file;
+    if (stop == Stop::end_of_file) {
+      if (!cut) job.report.add(msg::learning_file_cut, folder + learning_table().file_name, sub.name);
+      cut = true;
       continue;
     }
-    if (read_rows(job.report, in, sub, tables->slots[t], tables->used[t]) == Stop::elsewhere) {
-      skip_past_separator(in);
+    if (rows.unreadable) continue;
+    const int needed = static_cast<int>(rows.slots.size());
+    if (needed > sub.capacity) {
+      job.report.add(msg::area_overrun, Report::format("%s %s", learning_table().file_name, sub.name),
+                     sub.capacity * slot_size, (needed - sub.capacity) * slot_size);
+      continue;
     }
+    std::copy(rows.slots.begin(), rows.slots.end(), tables->slots[t].begin());
+    tables->used[t] = needed;
   }
-  if (missing) job.report.add(msg::file_too_short, folder + learning_table().file_name);
   return tables;
 }
 

@@ -27,16 +27,16 @@ struct LearningTables : TableBlock {
   // Each sub-table's slots, as many as its capacity; every slot has the two fields of the
   // slot layout.
   std::array<std::vector<TableRecord>, learning_sub_table_count> slots;
-  // Slots in use of each sub-table as read from the file; -1 when the file has no lines for
-  // the sub-table, which then keeps its ROM bytes.
+  // Slots in use of each sub-table as read from the file; -1 when the sub-table keeps its ROM
+  // bytes (the file ends before its empty line, its rows do not fit, or a cell cannot be read).
   std::array<int, learning_sub_table_count> used{};
 };
 
 const Layout& learning_slot_layout();
 const TableDescription& learning_table();
 void learning_field_map(std::uint8_t* bytes, TableRecord& slot, Direction direction);
-// Moves the two fields of a pair slot at cells c and c + 1; returns what the difficulty cell's
-// transfer returns (when parsing, 0 for an empty or missing difficulty).
+// Moves the two fields of a pair slot at cells c and c + 1 (the extract's direction; the build
+// reads rows cell by cell); returns what the difficulty cell's transfer returns.
 std::size_t learning_cell_map(const CellTarget& target, TableRecord& slot, Direction direction,
                               int cell);
 std::unique_ptr<LearningTables> load_learning_tables(JobContext& job);

@@ -8,6 +8,7 @@
 #include "table/cells.hpp"
 #include "table/csv_file.hpp"
 #include "table/pipeline_table.hpp"
+#include "tables/listed_rows.hpp"
 #include "text/decoder.hpp"
 #include "text/encoder.hpp"
 
@@ -84,70 +85,129 @@ void load_group(JobContext& job, StringTable& table, std::size_t g) {
   }
 }
 
-// Rows up to the line whose ID cell is empty. Rows beyond the list's n - 1 are dropped with a
-// message; a file that ends inside a list is refused, so a cut file never empties the ROM.
-bool read_group(JobContext& job, CsvReader& in, StringTable& table, std::size_t g,
-                const std::string& path) {
-  const StringGroup& group = string_groups()[g];
-  const std::size_t limit = static_cast<std::size_t>(group.pointers) - 1;
-  table.ends[g].assign(1, table.text.size());
-  bool dropped = false;
-  std::string line;
-  for (;;) {
-    if (!in.next_line(line)) {
-      job.report.add(msg::file_too_short, path);
-      return false;
-    }
-    std::int32_t id = 0;
-    if (transfer_cell(CellTarget{nullptr, line}, Direction::build, hex8_cell, id, 0) == 0) break;
-    if (string_count(table, g) >= limit) {
-      dropped = true;
+// A line whose ID cell holds the column's header: a group's header line.
+bool header_line_of_group(const std::string& line) { return cell_string(line, 0, 8) == "ID"; }
+
+// Where group g's rows end among the lines from `first` on: at the empty line the extract writes
+// after each group, which is followed by the next group's header or, after the last group, by
+// no further row. An empty line with rows after it is an emptied row of the group. Returns
+// lines.size() when the file ends inside the group.
+std::size_t group_end(const RecordLines& lines, std::size_t first, std::size_t g) {
+  const bool last_group = g + 1 == string_group_count;
+  for (std::size_t i = first; i < lines.text.size(); ++i) {
+    if (!empty_row_line(lines.text[i])) continue;
+    if (!last_group) {
+      if (i + 1 < lines.text.size() && header_line_of_group(lines.text[i + 1])) return i;
       continue;
     }
-    append_string(table, g, cell_string(line, 1, line.size()));
+    bool rows_follow = false;
+    for (std::size_t j = i + 1; j < lines.text.size() && !rows_follow; ++j) {
+      rows_follow = !cell_string(lines.text[j], 0, 2).empty();
+    }
+    if (!rows_follow) return i;
   }
-  if (dropped) job.report.add(msg::too_many_rows, string_table().name, static_cast<int>(g), static_cast<int>(limit));
+  return lines.text.size();
+}
+
+// The rows of group g, from the line after its header; `next` becomes the line after its
+// empty line. Rows beyond the list's n - 1 are dropped with a message; a file that ends inside
+// a group is refused, so a cut file never empties the ROM.
+bool read_group(JobContext& job, const RecordLines& lines, std::size_t& next, StringTable& table,
+                std::size_t g, const std::string& path) {
+  const std::size_t limit = static_cast<std::size_t>(string_groups()[g].pointers) - 1;
+  const std::size_t first = next;
+  const std::size_t end = group_end(lines, first, g);
+  if (end == lines.text.size()) {
+    job.report.add(msg::file_too_short, path);
+    return false;
+  }
+  next = end + 1;
+  RecordLines rows;
+  for (std::size_t i = first; i < end; ++i) {
+    rows.text.push_back(lines.text[i]);
+    rows.line.push_back(lines.line[i]);
+  }
+  place_listed_rows(job.report, string_table().file_name, rows);
+  table.ends[g].assign(1, table.text.size());
+  table.lines[g].clear();
+  table.kept[g].clear();
+  for (std::size_t k = 0; k < rows.text.size() && k < limit; ++k) {
+    append_string(table, g, cell_string(rows.text[k], 1));
+    table.lines[g].push_back(rows.line[k]);
+    table.kept[g].push_back(empty_row_line(rows.text[k]));
+  }
+  if (rows.text.size() > limit) {
+    PlaceScope place(&job.report, Place{string_table().file_name, rows.line[limit]});
+    job.report.add(msg::too_many_rows, string_table().name, static_cast<int>(g), static_cast<int>(limit));
+  }
   return true;
 }
 
+// String k's bytes in the image, or none when its pointers do not bound it.
+std::vector<std::uint8_t> image_string(const JobContext& job, std::size_t g, std::size_t k) {
+  const StringGroup& group = string_groups()[g];
+  if (k + 1 >= static_cast<std::size_t>(group.pointers)) return {};
+  const std::vector<std::uint8_t> pointers =
+      read_rom(job, group.pointer_table + 2 * static_cast<std::uint32_t>(k), 4);
+  const std::uint32_t from = word_at(pointers, 0);
+  const std::uint32_t to = word_at(pointers, 1);
+  if (from > to || to > group.area_size) return {};
+  return read_rom(job, group.text_area + from, to - from);
+}
+
+// The group's strings encoded one after another, each reported at its own line (an emptied row
+// takes the image's bytes); the ends of the strings counted from `start`.
+std::vector<std::uint8_t> encode_group(JobContext& job, const StringTable& table, std::size_t g,
+                                       std::size_t last, std::size_t start,
+                                       std::vector<std::size_t>& ends) {
+  Report& report = job.report;
+  const std::size_t count = string_count(table, g);
+  std::vector<std::uint8_t> bytes;
+  ends.assign(1, start);
+  for (std::size_t k = 0; k < last; ++k) {
+    if (k < table.kept[g].size() && table.kept[g][k]) {
+      const std::vector<std::uint8_t> kept = image_string(job, g, k);
+      bytes.insert(bytes.end(), kept.begin(), kept.end());
+      ends.push_back(start + bytes.size());
+      continue;
+    }
+    const std::string_view source = k < count ? string_text(table, g, k) : std::string_view();
+    const int line = k < table.lines[g].size() ? table.lines[g][k] : 0;
+    PlaceScope place(&report, Place{string_table().file_name, line});
+    const std::size_t n = encode_text(nullptr, source.data(), 0, source.size(), false, &report);
+    bytes.resize(bytes.size() + n);
+    if (n > 0) encode_text(bytes.data() + bytes.size() - n, source.data(), n, source.size(), false);
+    ends.push_back(start + bytes.size());
+  }
+  return bytes;
+}
+
 // Packs the list from where its first string starts in the image (the area's start when that
-// lies outside it) and ends it with an unused pointer. Only the pointers up to that one and the
-// packed text are written: the slots after the end and the area after the last string keep the
-// image's bytes.
-void store_group(JobContext& job, const StringTable& table, std::size_t g, bool& overrun_reported) {
+// lies outside it), as the bytes before it belong to no row, and ends it with an unused pointer.
+// Only the pointers up to that one and the packed text are written: the slots after the end and
+// the area after the last string keep the image's bytes. A list that does not fit keeps the
+// image's bytes whole.
+void store_group(JobContext& job, const StringTable& table, std::size_t g) {
   const StringGroup& group = string_groups()[g];
   const std::size_t n = static_cast<std::size_t>(group.pointers);
-  const std::size_t count = string_count(table, g);
-  const std::size_t last = std::min(std::max(count, static_cast<std::size_t>(group.minimum_kept)), n - 1);
-  const std::size_t slots = std::min(last + 2, n);
-
-  std::vector<std::uint8_t> pointers(2 * slots, 0);
-  std::vector<std::uint8_t> area(group.area_size, 0);
+  const std::size_t last =
+      std::min(std::max(string_count(table, g), static_cast<std::size_t>(group.minimum_kept)), n - 1);
   const std::uint32_t first_start = word_at(read_rom(job, group.pointer_table, 2), 0);
   const std::size_t start = first_start <= group.area_size ? first_start : 0;
-  std::size_t used = start;
-  put_word(pointers, 0, static_cast<std::uint32_t>(start));
-  for (std::size_t k = 1; k <= last; ++k) {
-    const std::string_view source = k - 1 < count ? string_text(table, g, k - 1) : std::string_view();
-    const std::size_t room = group.area_size - used;
-    const std::size_t written =
-        room == 0 ? 0 : encode_text(area.data() + used, source.data(), room, source.size(), false, &job.report);
-    // A string that exactly fills the area is reported too, though nothing of it is cut. One
-    // byte short of the room, a two-byte code may have been left out: count the whole string.
-    const bool overruns =
-        written >= room ||
-        (written + 1 == room && encode_text(nullptr, source.data(), 0, source.size(), false) >= room);
-    if (overruns && !overrun_reported) {
-      job.report.add(msg::strings_area_overrun);
-      overrun_reported = true;
-    }
-    used += written;
-    put_word(pointers, k, static_cast<std::uint32_t>(used));
+  std::vector<std::size_t> ends;
+  const std::vector<std::uint8_t> text = encode_group(job, table, g, last, start, ends);
+  const std::string list = Report::format(msg::string_group.text, string_table().file_name, static_cast<int>(g));
+  const std::size_t used = ends.back();
+  if (used > group.area_size) {
+    job.report.add(msg::strings_area_overrun, list, static_cast<int>(group.area_size),
+                   static_cast<int>(used - group.area_size));
+    return;
   }
+  std::vector<std::uint8_t> pointers(2 * std::min(last + 2, n), 0);
+  for (std::size_t k = 0; k <= last; ++k) put_word(pointers, k, static_cast<std::uint32_t>(ends[k]));
   if (last + 1 < n) put_word(pointers, last + 1, unused_pointer);
-  job.report.add(msg::room_used, Report::format(msg::string_group.text, string_table().file_name, static_cast<int>(g)),
-                 static_cast<int>(used), static_cast<int>(group.area_size));
-  rom_write(job.rom, area.data() + start, group.text_area + static_cast<std::uint32_t>(start), used - start);
+  job.report.add(msg::room_used, list, static_cast<int>(used), static_cast<int>(group.area_size));
+  rom_write(job.rom, text.data(), group.text_area + static_cast<std::uint32_t>(start), text.size());
   rom_write(job.rom, pointers.data(), group.pointer_table, pointers.size());
 }
 
@@ -171,7 +231,7 @@ const TableDescription& string_table() {
     TableDescription t{
         "可変長文字列",
         "string.csv",
-        "メッセージなどの可変長の文字列。グループごとの領域に詰めて書き込みます。",
+        "メッセージなどの可変長の文字列。各グループは、元のROMで最初のポインタが指す位置から領域に詰めて書き込みます（その前のバイトは元のまま）。IDが0から一つずつそろっていれば行はIDの位置に置かれます。領域に収まらないグループは元のままです。",
         ",可変長文字列データ,総数:1,",
         {},
         {",空行を削除せずに最大バイト数を超えなければ複数の行を追加できます,"},
@@ -239,9 +299,19 @@ std::unique_ptr<StringTable> read_string_csv(JobContext& job, const std::string&
   const std::string path = folder + string_table().file_name;
   auto table = std::make_unique<StringTable>();
   in.skip_lines(1);
+  RecordLines lines;
+  std::string line;
+  while (in.next_line(line)) {
+    lines.text.push_back(line);
+    lines.line.push_back(in.line_number());
+  }
+  std::size_t next = 0;
   for (std::size_t g = 0; g < string_group_count; ++g) {
-    in.skip_lines(1);
-    if (!read_group(job, in, *table, g, path)) return nullptr;
+    ++next;  // the group's header
+    if (next > lines.text.size() || !read_group(job, lines, next, *table, g, path)) {
+      if (next > lines.text.size()) job.report.add(msg::file_too_short, path);
+      return nullptr;
+    }
   }
   return table;
 }
@@ -249,8 +319,7 @@ std::unique_ptr<StringTable> read_string_csv(JobContext& job, const std::string&
 void store_strings(JobContext& job, const StringTable* table) {
   if (!table) return;
   job.report.section(msg::store_banner, string_table().name);
-  bool overrun_reported = false;
-  for (std::size_t g = 0; g < string_group_count; ++g) store_group(job, *table, g, overrun_reported);
+  for (std::size_t g = 0; g < string_group_count; ++g) store_group(job, *table, g);
 }
 
 PipelineTable string_steps(const TableDescription&) {

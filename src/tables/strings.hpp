@@ -32,6 +32,10 @@ const TableDescription& string_table();
 struct StringTable : TableBlock {
   std::string text;
   std::array<std::vector<std::size_t>, string_group_count> ends;
+  // The file's line of each string read from it, for the messages about its text.
+  std::array<std::vector<int>, string_group_count> lines;
+  // Which strings read from the file keep the image's bytes (their row was emptied).
+  std::array<std::vector<bool>, string_group_count> kept;
 };
 
 std::size_t string_count(const StringTable& table, std::size_t group);

@@ -142,7 +142,7 @@ class Encoder {
 
  private:
   std::uint16_t report_unmapped(std::size_t position, std::string_view character) const {
-    if (report_) report_->add(msg::unmapped_character, static_cast<int>(position), std::string(character));
+    if (report_) report_->add(msg::unmapped_character, static_cast<int>(position + 1), std::string(character));
     return blank_code;
   }
 
@@ -168,36 +168,43 @@ class Encoder {
   }
 
   // Reads a tag from just after its "<"; returns the position after its ">", or the end of
-  // the source for a tag left open (whose complete digit pairs are still written).
-  // A tag is pairs of hex digits separated by spaces, with "#" allowed before the ">" of a tag
-  // that lacks arguments; anything else is reported, and its complete pairs still written.
+  // the source for a tag left open. Its complete digit pairs are written; a tag not written as
+  // the decoder writes it (pairs of hex digits separated by one space, "#" allowed just before
+  // the ">") is reported, as a stray or missing blank may stand for a mistyped byte.
   std::size_t tag(std::size_t position) {
     const std::size_t start = position - 1;
     unsigned value = 0;
     int digits = 0;
-    bool malformed = false;
-    for (; position < length_; ++position) {
-      const char c = source_[position];
-      if (c == '>') break;
+    for (; position < length_ && source_[position] != '>'; ++position) {
       unsigned digit = 0;
       value <<= 4;
-      if (hex_digit(c, digit)) {
+      if (hex_digit(source_[position], digit)) {
         value += digit;
         if (++digits % 2 == 0) {
           write_byte(static_cast<std::uint8_t>(value & 0xFF));
           value = 0;
         }
-      } else {
-        const bool allowed = (c == ' ' || (c == '#' && position + 1 < length_ && source_[position + 1] == '>'));
-        if (!allowed || digits % 2 != 0) malformed = true;
       }
     }
-    if (digits % 2 != 0 || digits == 0 || position >= length_) malformed = true;
-    if (malformed && report_) {
-      const std::size_t end = position < length_ ? position + 1 : length_;
-      report_->add(msg::malformed_tag, static_cast<int>(start), std::string(source_ + start, end - start));
+    const bool closed = position < length_;
+    const std::string_view body(source_ + start + 1, position - start - 1);
+    if ((!closed || !well_formed_tag(body)) && report_) {
+      const std::size_t end = closed ? position + 1 : length_;
+      report_->add(msg::malformed_tag, static_cast<int>(start + 1), std::string(source_ + start, end - start));
     }
-    return position < length_ ? position + 1 : position;
+    return closed ? position + 1 : position;
+  }
+
+  // "HH", then " HH" any number of times, then an optional "#".
+  static bool well_formed_tag(std::string_view body) {
+    if (!body.empty() && body.back() == '#') body.remove_suffix(1);
+    if (body.size() % 3 != 2) return false;
+    unsigned digit = 0;
+    for (std::size_t i = 0; i < body.size(); ++i) {
+      const bool ok = i % 3 == 2 ? body[i] == ' ' : hex_digit(body[i], digit);
+      if (!ok) return false;
+    }
+    return true;
   }
 
   std::uint8_t* out_;

@@ -77,7 +77,7 @@ TEST_F(HonestResults, EachKindOfProblemHasItsResultCountsAndPlace) {
            rows[4] = "0x01,アA" + rows[4].substr(rows[4].find(',', 5));
          });
        },
-       0, 1, "警告: monster.csv 5行目: 2バイト目の\"A\"が見つかりませんでした。全角スペースが代入されます"},
+       0, 1, "警告: monster.csv 5行目: 先頭から3バイト目の\"A\"が見つかりませんでした。全角スペースが代入されます"},
       {"refused table",
        [](HonestResults& t) {
          edit_lines(t.folder + "monster.csv", [](std::vector<std::string>& rows) { rows.resize(100); });

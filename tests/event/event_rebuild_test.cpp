@@ -1,5 +1,6 @@
 // Rebuilding a bank from its event file: repacking, pointers, empty rows, overflow.
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 #include "core/report.hpp"
@@ -23,6 +24,12 @@ Bytes text_of(const EventBank& bank, std::size_t from, std::size_t to) {
 bool all_end_at(const EventBank& bank, std::size_t first, std::int32_t end) {
   return std::all_of(bank.offsets.begin() + static_cast<long>(first), bank.offsets.end(),
                      [end](std::int32_t offset) { return offset == end; });
+}
+
+std::string id_cell(std::size_t i) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%02X,", static_cast<unsigned>(i));
+  return text;
 }
 
 }  // namespace
@@ -62,17 +69,17 @@ TEST_F(EventFiles, UnchangedFileGivesBackTheSameBank) {
   EXPECT_FALSE(job_.report.has(msg::unmapped_character)) << job_.report.last();
 }
 
-// A file cut short is refused whole, so that the bank keeps its later entries.
-TEST_F(EventFiles, EmptyRowsBecomeEmptyEntriesAndAShortFileIsRefused) {
-  EventBank bank = packed_bank({});
-  bank.offsets.fill(0x4000);  // from the ROM
-  Lines lines = file_with({"0x00,あ,", "", "0x02,い,", "0x03,,", "0x04,う"});
+// An empty text cell is an empty entry, an emptied row keeps the image's entry; a file cut short
+// is refused whole, so that the bank keeps its later entries.
+TEST_F(EventFiles, EmptyRowsKeepTheirEntriesAndAShortFileIsRefused) {
+  EventBank bank = packed_bank({{0x60}, {0x61, 0x62}});  // from the ROM
+  Lines lines = file_with({"0x00,あ,", ",,", "0x02,い,", "0x03,,", "0x04,う"});
   write_rows(0, lines);
 
   ASSERT_EQ(read_rows(bank, 0), 0);
-  EXPECT_EQ(offsets_of(bank, 5), (Offsets{1, 1, 2, 2, 3}));
-  EXPECT_TRUE(all_end_at(bank, 5, 3));
-  EXPECT_EQ(text_of(bank, 0, 3), (Bytes{0x51, 0x52, 0x53}));
+  EXPECT_EQ(offsets_of(bank, 5), (Offsets{1, 3, 4, 4, 5}));
+  EXPECT_TRUE(all_end_at(bank, 5, 5));
+  EXPECT_EQ(text_of(bank, 0, 5), (Bytes{0x51, 0x61, 0x62, 0x52, 0x53}));
 
   lines.pop_back();
   write_rows(0, lines);
@@ -82,40 +89,50 @@ TEST_F(EventFiles, EmptyRowsBecomeEmptyEntriesAndAShortFileIsRefused) {
   EXPECT_TRUE(job_.report.has(msg::file_too_short));
 }
 
-TEST_F(EventFiles, TextPastTheAreaIsCutAndReported) {
-  // Bank 0 holds 0x5800 bytes: the second row crosses the end, the third is dropped.
+// Text that does not fit keeps the whole bank as it was, and the error says by how much: a
+// row crossing the end, and a two-byte code that finds the area exactly full.
+TEST_F(EventFiles, TextPastTheAreaKeepsTheBank) {
   const std::size_t area = event_bank_area(0).text_size;
   std::string kana;
   for (std::size_t k = 0; k < area / 2 - 1; ++k) kana += "あ";
-  write_rows(0, file_with({"0x00," + kana + "あ,", "0x01," + kana + "魔,", "0x02,い,"}));
-
-  EventBank bank = packed_bank({});
-  std::fill(bank.text.begin() + static_cast<long>(area), bank.text.end(), 0xEE);
-  ASSERT_EQ(read_rows(bank, 0), 0);
-  EXPECT_EQ(bank.offsets[0], static_cast<std::int32_t>(area / 2));
-  EXPECT_TRUE(all_end_at(bank, 1, static_cast<std::int32_t>(area)));
-  // The two-byte glyph meets the end after its first byte; nothing lands past the area.
-  EXPECT_EQ(bank.text[area - 1], 0x20);
-  EXPECT_EQ(bank.text[area], 0xEE);
-  const std::string overflow = message_of(job_.report, msg::event_bank_overflow);
-  EXPECT_NE(overflow.find("イベント1"), std::string::npos) << overflow;
-  EXPECT_NE(overflow.find("0x01"), std::string::npos);
+  const struct {
+    Lines rows;
+    const char* over;
+  } cases[] = {
+      {{"0x00," + kana + "あ,", "0x01," + kana + "魔,", "0x02,い,"}, "を2バイト超えました（0x01番目から）"},
+      {{"0x00," + kana + kana + "ああ,", "0x01,魔魔,"}, "を4バイト超えました（0x01番目から）"},
+  };
+  for (const auto& c : cases) {
+    job_.report = Report();
+    write_rows(0, file_with(c.rows));
+    const EventBank original = packed_bank({{0x51}, {0x52}});
+    EventBank bank = original;
+    EXPECT_EQ(read_rows(bank, 0), 1);
+    const std::string overflow = message_of(job_.report, msg::event_bank_overflow);
+    EXPECT_NE(overflow.find("イベント1"), std::string::npos) << overflow;
+    EXPECT_NE(overflow.find(c.over), std::string::npos) << overflow;
+    EXPECT_NE(overflow.find("元のまま"), std::string::npos) << overflow;
+  }
 }
 
-// A row that finds the area exactly full is dropped with the message too, even when its
-// first code is a two-byte one that leaves nothing written.
-TEST_F(EventFiles, ATwoByteCodeAfterAFullAreaIsReported) {
-  const std::size_t area = event_bank_area(0).text_size;
-  std::string kana;
-  for (std::size_t k = 0; k < area; ++k) kana += "あ";
-  write_rows(0, file_with({"0x00," + kana + ",", "0x01,魔,"}));
-
+// Rows sorted in a spreadsheet go back to their IDs; a repeated row is named, never passed over.
+TEST_F(EventFiles, RowsArePlacedByTheirIds) {
+  Lines lines = file_with({"0x00,あ,", "0x01,い,", "0x02,う,"});
+  for (std::size_t i = 3; i < event_entry_count; ++i) lines[3 + i] = id_cell(i) + ",";
+  std::reverse(lines.begin() + 3, lines.end());
+  write_rows(0, lines);
   EventBank bank = packed_bank({});
   ASSERT_EQ(read_rows(bank, 0), 0);
-  EXPECT_TRUE(all_end_at(bank, 0, static_cast<std::int32_t>(area)));
-  const std::string overflow = message_of(job_.report, msg::event_bank_overflow);
-  EXPECT_NE(overflow.find("イベント1"), std::string::npos) << overflow;
-  EXPECT_NE(overflow.find("0x01"), std::string::npos);
+  EXPECT_EQ(offsets_of(bank, 4), (Offsets{1, 2, 3, 3}));
+  EXPECT_EQ(text_of(bank, 0, 3), (Bytes{0x51, 0x52, 0x53}));
+  EXPECT_TRUE(job_.report.has(msg::rows_placed_by_id));
+
+  std::reverse(lines.begin() + 3, lines.end());
+  lines.insert(lines.begin() + 4, "0x00,あ,");
+  write_rows(0, lines);
+  ASSERT_EQ(read_rows(bank, 0), 0);
+  EXPECT_EQ(message_of(job_.report, msg::row_id_mismatch).rfind("event1.csv 5行目", 0), 0u)
+      << message_of(job_.report, msg::row_id_mismatch);
 }
 
 TEST_F(EventFiles, UnreadableFileLeavesTheBankAlone) {

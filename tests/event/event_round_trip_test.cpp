@@ -51,3 +51,28 @@ TEST_F(EventFiles, SampleBanksSurviveExtractAndBuild) {
     EXPECT_TRUE(bank_bytes(after, b) == bank_bytes(before, b)) << "bank " << b;
   }
 }
+
+// A bank whose text no longer fits keeps its bytes whole through a build, while another bank's
+// edit lands; a text message names its file and line.
+TEST_F(EventFiles, ABankThatDoesNotFitKeepsItsBytesThroughABuild) {
+  const std::string input = dir_.path("sample.smc");
+  write_sample(input);
+  ASSERT_EQ(rom_open(job_.rom, input, false, job_.report), 0);
+  extract_events(job_, dir_.folder());
+  Lines first = rows(0);
+  first[3 + 5] = "0x05,A,";
+  write_rows(0, first);
+  Lines second = rows(1);
+  second[3 + 7] = "0x07," + std::string(2 * event_bank_area(1).text_size, '1') + ",";
+  write_rows(1, second);
+
+  job_.report = Report();
+  ASSERT_EQ(rom_open(job_.rom, input, true, job_.report), 0);
+  build_events(job_, dir_.folder());
+  const Bytes before = read_bytes(input);
+  EXPECT_TRUE(bank_bytes(job_.rom.image, 1) == bank_bytes(before, 1));
+  EXPECT_FALSE(bank_bytes(job_.rom.image, 0) == bank_bytes(before, 0));
+  EXPECT_NE(message_of(job_.report, msg::event_bank_overflow).find("イベント2"), std::string::npos);
+  EXPECT_EQ(message_of(job_.report, msg::unmapped_character).rfind("event1.csv 9行目: 先頭から1バイト目", 0), 0u)
+      << message_of(job_.report, msg::unmapped_character);
+}

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <optional>
+
 #include "table/cells.hpp"
 #include "table/csv_file.hpp"
 
@@ -19,20 +22,21 @@ std::string print_cell(CellKind kind, std::int32_t value) {
 
 }  // namespace
 
-TEST(CellText, QuotesProtectCommasOnlyWhileLocating) {
-  const std::string line = "12,0x1F,○,\"a,b\",x,";
+TEST(CellText, AQuotedCellKeepsItsCommasAndQuotes) {
+  const std::string line = "12,0x1F,○,\"a,b\",x,\"say \"\"hi\"\"\",";
   EXPECT_EQ(read_cell(line, hex8_cell, 1), 31);
   EXPECT_EQ(read_cell(line, mark_cell, 2), 1);
   std::string text;
   transfer_text_cell(CellTarget{nullptr, line}, Direction::build, text, 3);
-  EXPECT_EQ(text, "a");
+  EXPECT_EQ(text, "a,b");
+  EXPECT_EQ(cell_string(line, 5), "say \"hi\"");
   transfer_text_cell(CellTarget{nullptr, line}, Direction::build, text, 4);
   EXPECT_EQ(text, "x");
 }
 
-TEST(CellText, MissingColumnsReadAsZeroAndLeaveTextAlone) {
+TEST(CellText, MissingColumnsLeaveValuesAndTextAlone) {
   const std::string line = "1,2,3,4,5,";
-  EXPECT_EQ(read_cell(line, decimal_cell, 9), 0);
+  EXPECT_EQ(read_cell(line, decimal_cell, 9), 12345);
   std::string text = "kept";
   EXPECT_EQ(transfer_text_cell(CellTarget{nullptr, line}, Direction::build, text, 9), 0u);
   EXPECT_EQ(text, "kept");
@@ -63,49 +67,90 @@ TEST(CellText, CapacityNeverSplitsACharacter) {
   EXPECT_EQ(text.size(), 62u);
 }
 
-TEST(CellParse, TextOfEveryKind) {
+// What each kind reads, and what it refuses (no value: the caller keeps the image's).
+TEST(CellParse, ExactlyWhatTheCellSays) {
   struct Case {
     const char* text;
     CellKind kind;
-    std::int32_t expected;
+    std::optional<std::int32_t> expected;
   };
+  const std::optional<std::int32_t> none;
   const Case cases[] = {
-      {"0x1f", hex8_cell, 31},    {"1f", hex8_cell, 31},     {"0X1F", hex8_cell, 0},
-      {" 0x10", hex8_cell, 0},    {"0x1FF", hex8_cell, 0x1FF}, {"", hex16_cell, 0},
-      {" -12", decimal_cell, -12}, {"3a", decimal_cell, 3},  {"0x10", decimal_cell, 0},
-      {"x", decimal_cell, 0},     {"○＋", grade_cell, 4},   {"○", grade_cell, 3},
-      {"○ ", grade_cell, 0},      {"4", grade_cell, 4},      {"42", grade_cell, 4},
-      {"-", grade_cell, 0},       {"☆", grade_cell, 7},     {"×", grade_cell, 1},
-      {"○＋", mark_cell, 1},      {"◎", mark_cell, 0},      {"10", mark_cell, 1},
-      {"×", mark_cell, 0},        {"", mark_cell, 0},
+      // Decimal: signs, blanks, quotes, full-width forms, grouping; nothing else.
+      {"42", decimal_cell, 42},          {" -12 ", decimal_cell, -12},     {"+7", decimal_cell, 7},
+      {"１００", decimal_cell, 100},      {"−2", decimal_cell, -2},         {"－３", decimal_cell, -3},
+      {"　３　", decimal_cell, 3},         {"\"1,034\"", decimal_cell, 1034}, {"1,034", decimal_cell, 1034},
+      {"12,345,678", decimal_cell, 12345678}, {"-0", decimal_cell, 0},
+      {"99999999999", decimal_cell, INT32_MAX}, {"-99999999999", decimal_cell, INT32_MIN},
+      {"", decimal_cell, none},          {"abc", decimal_cell, none},      {"12abc", decimal_cell, none},
+      {"1.9", decimal_cell, none},       {"1e3", decimal_cell, none},      {"0x10", decimal_cell, none},
+      {"10,34", decimal_cell, none},     {"1,0345", decimal_cell, none},   {",034", decimal_cell, none},
+      {"1 2", decimal_cell, none},       {"-", decimal_cell, none},        {"\"\"", decimal_cell, none},
+      // Hex: with or without 0x in either case, full-width, no sign.
+      {"0x1f", hex8_cell, 31},           {"1F", hex8_cell, 31},            {"0X2F", hex8_cell, 0x2F},
+      {"ＦＦ", hex8_cell, 0xFF},          {" 0x10", hex8_cell, 0x10},       {"０ｘ１Ａ", hex16_cell, 0x1A},
+      {"0x1FF", hex8_cell, 0x1FF},       {"0xFFFFFFFFF", hex16_cell, INT32_MAX},
+      {"", hex16_cell, none},            {"0x", hex8_cell, none},          {"-0x1", hex8_cell, none},
+      {"0xG1", hex8_cell, none},         {"1F h", hex8_cell, none},
+      // Marks.
+      {"○", mark_cell, 1},               {"〇", mark_cell, 1},              {"◯", mark_cell, 1},
+      {"1", mark_cell, 1},               {"×", mark_cell, 0},               {"0", mark_cell, 0},
+      {"１", mark_cell, 1},               {" ○ ", mark_cell, 1},
+      {"", mark_cell, none},             {"TRUE", mark_cell, none},        {"o", mark_cell, none},
+      {"10", mark_cell, none},           {"○＋", mark_cell, none},         {"◎", mark_cell, none},
+      // Grades.
+      {"☆", grade_cell, 7},              {"□", grade_cell, 6},              {"◎", grade_cell, 5},
+      {"○＋", grade_cell, 4},             {"○+", grade_cell, 4},             {"〇＋", grade_cell, 4},
+      {"○", grade_cell, 3},              {"◯", grade_cell, 3},              {"△", grade_cell, 2},
+      {"×", grade_cell, 1},              {"-", grade_cell, 0},              {"－", grade_cell, 0},
+      {"4", grade_cell, 4},              {"○ ", grade_cell, 3},
+      {"42", grade_cell, none},          {"8", grade_cell, none},           {"", grade_cell, none},
+      {"★", grade_cell, none},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(read_cell(c.text, c.kind, 0), c.expected) << "\"" << c.text << "\" kind " << c.kind;
+    EXPECT_EQ(read_cell_value(c.text, c.kind), c.expected) << "\"" << c.text << "\" kind " << c.kind;
   }
+  EXPECT_EQ(read_cell_value(std::string("1\0", 2), decimal_cell), none);
+  EXPECT_EQ(read_cell_value(std::string("0x1\0", 4), hex8_cell), none);
 }
 
-// ID cells must hold one number and nothing else before rows are placed by them.
-TEST(CellParse, ExactNumbersOnly) {
-  struct Case {
-    const char* text;
-    CellKind kind;
-    bool read;
-    std::int32_t expected;
-  };
-  const Case cases[] = {
-      {"0x1F", hex8_cell, true, 31}, {"1f", hex8_cell, true, 31},      {"0x13F", hex8_cell, true, 0x13F},
-      {"0X1F", hex8_cell, false, 0}, {"0x", hex8_cell, false, 0},      {" 0x10", hex8_cell, false, 0},
-      {"", hex8_cell, false, 0},     {"0x12345678", hex8_cell, false, 0}, {"42", decimal_cell, true, 42},
-      {"4a", decimal_cell, false, 0}, {"-1", decimal_cell, false, 0},  {"0x10", decimal_cell, false, 0},
-      {"1", mark_cell, false, 0},
-  };
-  for (const Case& c : cases) {
-    std::int32_t value = -7;
-    EXPECT_EQ(parse_exact(c.text, c.kind, value), c.read) << c.text;
-    if (c.read) {
-      EXPECT_EQ(value, c.expected) << c.text;
-    }
-  }
+// A NUL byte no longer ends the line: the cells after it keep their places.
+TEST(CellText, ANulByteStaysInItsCell) {
+  const std::string line = std::string("1,2\0", 4) + "3,4,";
+  EXPECT_EQ(read_line_cell(line, 1, decimal_cell), std::nullopt);
+  EXPECT_EQ(read_line_cell(line, 2, decimal_cell), 4);
+  EXPECT_EQ(read_line_cell(line, 3, decimal_cell), std::nullopt);  // "" after the last comma
+  EXPECT_EQ(read_line_cell(line, 4, decimal_cell), std::nullopt);  // no such cell
+}
+
+// An unreadable or missing cell keeps the value and is named with its place; out of range is
+// clamped with the same place.
+TEST(CellParse, UnreadableMissingAndClampedCellsAreNamed) {
+  Report report;
+  const CellPlace place{"monster.csv", 9, "HP", 4};
+  const std::string line = "0x01,name,abc,\"1,034\",";
+  std::int32_t value = 77;
+  EXPECT_EQ(take_cell(&report, place, line, 2, decimal_cell, value), CellStatus::unreadable);
+  EXPECT_EQ(value, 77);
+  EXPECT_NE(report.last().find("monster.csv"), std::string::npos);
+  EXPECT_NE(report.last().find(Report::format(msg::at_column.text, "HP", 4)), std::string::npos);
+  EXPECT_NE(report.last().find("abc"), std::string::npos);
+  EXPECT_NE(report.last().find("77"), std::string::npos);
+  EXPECT_EQ(take_cell(&report, place, line, 3, decimal_cell, value, CellRange{0, 999}), CellStatus::clamped);
+  EXPECT_EQ(value, 999);
+  EXPECT_TRUE(report.has(msg::value_clamped));
+  EXPECT_EQ(take_cell(&report, place, line, 7, hex8_cell, value), CellStatus::missing);
+  EXPECT_EQ(value, 999);
+  EXPECT_EQ(report.warnings(), 3);
+  EXPECT_EQ(take_cell(&report, place, line, 3, decimal_cell, value), CellStatus::read);
+  EXPECT_EQ(value, 1034);
+  EXPECT_EQ(report.warnings(), 3);
+  // transfer_cell names the cell the same way.
+  CellTarget target{nullptr, "x", &report, "item.csv", 5, "価格", 3};
+  transfer_cell(target, Direction::build, decimal_cell, value, 0);
+  EXPECT_EQ(value, 1034);
+  EXPECT_TRUE(report.has(msg::cell_unreadable));
+  EXPECT_NE(report.last().find("item.csv"), std::string::npos);
 }
 
 TEST(CellPrint, FormsOfEveryKind) {
@@ -126,7 +171,7 @@ TEST(CellPrint, FormsOfEveryKind) {
   EXPECT_EQ(print_cell(static_cast<CellKind>(9), 1), "");
 }
 
-TEST(CellText, ANameWithACommaIsCutWhenReadBack) {
+TEST(CellText, AnUnquotedNameWithACommaIsCutWhenReadBack) {
   CsvWriter out;
   std::string name = "ab,cd";
   transfer_text_cell(CellTarget{&out, {}}, Direction::extract, name, 1);

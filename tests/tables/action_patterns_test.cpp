@@ -28,10 +28,10 @@ TEST_F(ActionPatterns, FileLayoutAndRoundTrip) {
 }
 
 TEST_F(ActionPatterns, EditsLandWhereTheRowsSay) {
-  lines[patterns + 5] = "5,0x11,1F,31,0x1FF,,,,";  // hex with and without prefix
+  lines[patterns + 5] = "5,0x11,1F,31,0x1FF,0,0,0,0,";  // hex with and without prefix
   lines[two_action + 1] = "1,0x12345,";              // clamped to 0xFFFF
   lines[drops + 2] = "2,0xFD,0xFE,1,2,300,";       // money 300 is clamped to 255
-  lines[drops + 3] = "3,0,0,0,0,0x10,";            // money is decimal: 0x10 reads as 0
+  lines[drops + 3] = "3,0,0,0,0,0x10,";            // money is decimal: 0x10 is named
   std::swap(lines[patterns + 10], lines[patterns + 11]);  // placed back by their IDs
   const std::vector<std::uint8_t> out = rebuild();
 
@@ -41,7 +41,8 @@ TEST_F(ActionPatterns, EditsLandWhereTheRowsSay) {
   EXPECT_EQ(out[0x3E66CB + 2], 0xFF);
   EXPECT_EQ(out[0x3E66CB + 3], 0xFF);
   EXPECT_EQ(out[0x3E678B + 10 + 4], 255);
-  EXPECT_EQ(report.warnings(), 3);  // 0x1FF, 0x12345 and 300
+  EXPECT_EQ(report.warnings(), 4);  // 0x1FF, 0x12345, 300 and 0x10
+  EXPECT_TRUE(report.has(msg::cell_unreadable));
   EXPECT_EQ(out[0x3E678B + 10], 0xFD);
   EXPECT_EQ(out[0x3E678B + 15 + 4], 0);
   EXPECT_EQ(bytes_at(out, 0x3E5ECB + 80, 16), bytes_at(input, 0x3E5ECB + 80, 16));

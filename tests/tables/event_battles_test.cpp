@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+
 #include "tables/event_battles.hpp"
 #include "table_job.hpp"
 
@@ -22,6 +25,12 @@ void set_pointer(std::vector<std::uint8_t>& image, std::size_t j, std::uint32_t 
   const std::size_t at = event_battle_pointers + 2 * j;
   image[at] = static_cast<std::uint8_t>(value);
   image[at + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+std::string hex(std::size_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%X", static_cast<unsigned>(value));
+  return text;
 }
 
 std::string byte_cells(std::size_t count, const char* cell) {
@@ -57,29 +66,87 @@ TEST_F(EventBattles, AGrowingEntryMovesTheLaterPointers) {
   EXPECT_EQ(image[end + 2], input[end]);
 }
 
-TEST_F(EventBattles, AnEmptyCellEndsTheRowAndOtherCellsAreBytes) {
-  lines[first_row + 7] = "0x07,0x11,,0x22,";
-  lines[first_row + 8] = "0x08,xyz,0x00,1f,";
-  const std::vector<std::uint8_t> image = store();
-  const std::size_t at7 = pointer(image, 7) + 0x3E0000;
-  EXPECT_EQ(pointer(image, 8) - pointer(image, 7), 1u);
-  EXPECT_EQ(pointer(image, 9) - pointer(image, 8), 3u);
-  EXPECT_EQ(std::vector<std::uint8_t>(image.begin() + at7, image.begin() + at7 + 4),
-            (std::vector<std::uint8_t>{0x11, 0x00, 0x00, 0x1F}));
+// Every byte cell is read exactly: a value past a byte is clamped, a cell that cannot be read
+// (an empty one among the bytes too) keeps the battle's image bytes; either is named.
+TEST_F(EventBattles, ByteCellsAreReadExactlyOrNamed) {
+  const std::size_t at7 = pointer(input, 7) + 0x3E0000;
+  const std::vector<std::uint8_t> image7 = bytes_at(input, at7, pointer(input, 8) - pointer(input, 7));
+  const struct {
+    const char* row;
+    std::vector<std::uint8_t> bytes;  // empty: the image's
+    const Message* message;
+  } cases[] = {
+      {"0x07,0x11,0x22,,,,", {0x11, 0x22}, nullptr},
+      {"0x07,ＦＦ, 0x0a ,", {0xFF, 0x0A}, nullptr},
+      {"0x07,0x1FF,", {0xFF}, &msg::value_clamped},
+      {"0x07,0x11,,0x22,", {}, &msg::battle_cell_unreadable},
+      {"0x07,xyz,0x00,", {}, &msg::battle_cell_unreadable},
+      {"0x07,-1,", {}, &msg::battle_cell_unreadable},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.row);
+    lines = extracted;
+    lines[first_row + 7] = c.row;
+    const std::vector<std::uint8_t> image = store();
+    const std::vector<std::uint8_t> expected = c.bytes.empty() ? image7 : c.bytes;
+    EXPECT_EQ(pointer(image, 8) - pointer(image, 7), expected.size());
+    EXPECT_EQ(bytes_at(image, pointer(image, 7) + 0x3E0000, expected.size()), expected);
+    EXPECT_EQ(report.warnings(), c.message ? 1 : 0) << report.last();
+    if (c.message) {
+      EXPECT_EQ(message_of(report, *c.message).rfind("event_battle.csv 11行目", 0), 0u) << report.last();
+    }
+  }
 }
 
-TEST_F(EventBattles, ExactlyTheAreaSizeLeavesNoFillAndMoreIsDropped) {
-  for (std::size_t j = 1; j < 256; ++j) lines[first_row + j] = "0x01,";
+// Exactly the area is written whole; one byte more keeps the area as the image has it.
+TEST_F(EventBattles, AListThatDoesNotFitKeepsTheArea) {
+  for (std::size_t j = 1; j < 256; ++j) lines[first_row + j] = "0x" + std::string(j < 16 ? "0" : "") + hex(j) + ",";
   for (const std::size_t count : {4096u, 4097u}) {
     SCOPED_TRACE(count);
     lines[first_row] = "0x00," + byte_cells(count, "0x12");
     const std::vector<std::uint8_t> image = store();
-    EXPECT_EQ(pointer(image, 0), 0x815Bu);
+    if (count > 4096) {
+      EXPECT_EQ(message_of(report, msg::area_overrun),
+                "イベントバトルのデータが領域(4096バイト)を1バイト超えました。この領域は元のままです");
+      EXPECT_EQ(changed(image, event_battle_pointers, event_battle_area + 4096 - event_battle_pointers), -1);
+      continue;
+    }
     for (std::size_t j = 1; j < 256; ++j) ASSERT_EQ(pointer(image, j), 0x915Bu) << j;
     EXPECT_EQ(std::count(image.begin() + event_battle_area, image.begin() + event_battle_area + 4096, 0x12), 4096);
-    EXPECT_EQ(image[event_battle_area + 4096], input[event_battle_area + 4096]);
-    EXPECT_EQ(message_of(report, msg::area_overrun).find("4096") != std::string::npos, count > 4096);
   }
+}
+
+// Rows sorted in a spreadsheet build the same ROM; a repeated row or an emptied one is named,
+// and the list goes on after it (an emptied row keeps its battle's bytes).
+TEST_F(EventBattles, RowsArePlacedByTheirIds) {
+  std::reverse(lines.begin() + first_row, lines.begin() + first_row + 256);
+  EXPECT_EQ(first_difference(store(), input), -1);
+  EXPECT_TRUE(report.has(msg::rows_placed_by_id));
+
+  lines = extracted;
+  lines[first_row + 9] = ",,,,";
+  lines[first_row + 8] = "0x08,0x01,";
+  std::vector<std::uint8_t> image = store();
+  EXPECT_EQ(message_of(report, msg::list_row_blank).rfind("event_battle.csv 13行目", 0), 0u) << report.last();
+  const std::size_t length9 = pointer(input, 10) - pointer(input, 9);
+  EXPECT_EQ(pointer(image, 10) - pointer(image, 9), length9);
+  EXPECT_EQ(bytes_at(image, pointer(image, 9) + 0x3E0000, length9), bytes_at(input, pointer(input, 9) + 0x3E0000, length9));
+  EXPECT_NE(pointer(image, 255), 0xFFFFu);
+
+  lines = extracted;
+  lines.insert(lines.begin() + first_row + 4, lines[first_row + 3]);
+  store();
+  EXPECT_EQ(message_of(report, msg::row_id_mismatch).rfind("event_battle.csv 8行目", 0), 0u) << report.last();
+  EXPECT_TRUE(report.has(msg::battle_rows_dropped));
+}
+
+// An image whose first pointer is unused lists no entry; an unchanged build keeps its area.
+TEST_F(EventBattles, AnEmptyListKeepsTheImage) {
+  std::vector<std::uint8_t> image = input;
+  set_pointer(image, 0, 0xFFFF);
+  extract_image(image);
+  ASSERT_EQ(lines[first_row], "");
+  EXPECT_EQ(first_difference(store(), image), -1);
 }
 
 // A table whose pointers end in unused ones is listed up to them and built back as it was.

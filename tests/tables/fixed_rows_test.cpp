@@ -24,7 +24,8 @@ void sort_rows(TableJob& job, const Rows& rows) {
   std::vector<std::pair<std::int32_t, std::string>> sorted;
   for (std::size_t i = 0; i < rows.count; ++i) {
     const std::size_t line = rows.header + 1 + i;
-    sorted.emplace_back(parse_decimal(job.cell(rows.header, line, rows.column)), job.lines[line]);
+    sorted.emplace_back(read_cell_value(job.cell(rows.header, line, rows.column), decimal_cell).value_or(0),
+                        job.lines[line]);
   }
   std::stable_sort(sorted.begin(), sorted.end(),
                    [](const auto& a, const auto& b) { return a.first > b.first; });

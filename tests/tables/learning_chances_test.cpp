@@ -115,7 +115,7 @@ TEST_F(LearningChances, FileLayoutAndRoundTrip) {
 
 TEST_F(LearningChances, RowsPackIntoSlotsAndTheRestIsKept) {
   std::vector<Rows> rows = plain;
-  rows[0] = {"0x00,0x40,0x41,0,0x42,,0x43,7,"};  // difficulty 0 counts, an empty one ends the row
+  rows[0] = {"0x00,0x40,0x41,0,,,,"};  // difficulty 0 counts; empty cells at the end are no pair
   rows[2] = {"0x00,0x12,0x34,5,0x35,10,"};
   const Bytes out = rebuild(flash_file(rows));
   EXPECT_EQ(area_of(out, 0), area_with(input, 0, {0x40, 1, 0x41, 0}));
@@ -124,7 +124,7 @@ TEST_F(LearningChances, RowsPackIntoSlotsAndTheRestIsKept) {
   EXPECT_EQ(area_of(out, 3), area_with(input, 3, plain_slots[3]));
 }
 
-TEST_F(LearningChances, AFullAreaHasNoEndMarkerAndOneMorePairIsDropped) {
+TEST_F(LearningChances, AFullAreaHasNoEndMarkerAndOneMoreSlotKeepsTheArea) {
   std::vector<Rows> rows = plain;
   rows[3] = {"0x00,0x01,0x10,1,0x11,2,0x12,3,", "0x01,0x02,0x20,4,0x21,5,0x22,6,"};
   const Bytes exact = {0x01, 3, 0x10, 1, 0x11, 2, 0x12, 3, 0x02, 3, 0x20, 4, 0x21, 5, 0x22, 6};
@@ -136,8 +136,8 @@ TEST_F(LearningChances, AFullAreaHasNoEndMarkerAndOneMorePairIsDropped) {
   rows[3][1] += "0x23,7,";
   rows[3].push_back("0x02,0x03,0x30,1,");
   out = rebuild(flash_file(rows));
-  EXPECT_EQ(said, "陣形技閃き確率(カウンター)でデータ総量が限界を超えたのでスキップします\n");
-  EXPECT_EQ(area_of(out, 3), exact);  // the cut row counts only the pairs it kept
+  EXPECT_EQ(said, "flash.csv 陣形技閃き確率(カウンター)のデータが領域(16バイト)を6バイト超えました。この領域は元のままです\n");
+  EXPECT_EQ(area_of(out, 3), area_of(input, 3));
   EXPECT_EQ(area_of(out, 1), area_with(input, 1, plain_slots[1]));
 }
 
@@ -157,17 +157,18 @@ TEST_F(LearningChances, ASubTableThatStopsNeverShiftsTheNext) {
   EXPECT_EQ(area_of(out, 2), area_with(input, 2, plain_slots[2]));
   EXPECT_EQ(area_of(out, 3), area_with(input, 3, plain_slots[3]));
 
-  // Rows after a full area, and a pair past it.
+  // Rows after a full area, and a pair past it, keep the area.
   rows[1].push_back("0x02,0x13,0x01,1,");
   rows[1].push_back("0x03,0x14,0x01,1,");
   out = rebuild(flash_file(rows));
-  EXPECT_EQ(area_of(out, 1), full);
+  EXPECT_EQ(said, "flash.csv 技閃き確率(カウンター)のデータが領域(48バイト)を8バイト超えました。この領域は元のままです\n");
+  EXPECT_EQ(area_of(out, 1), area_of(input, 1));
   EXPECT_EQ(area_of(out, 2), area_with(input, 2, plain_slots[2]));
   EXPECT_EQ(area_of(out, 3), area_with(input, 3, plain_slots[3]));
   rows[1][1] += "0x0C,12,";
   out = rebuild(flash_file(rows));
-  EXPECT_EQ(said, "技閃き確率(カウンター)でデータ総量が限界を超えたのでスキップします\n");
-  EXPECT_EQ(area_of(out, 1), full);
+  EXPECT_EQ(said, "flash.csv 技閃き確率(カウンター)のデータが領域(48バイト)を10バイト超えました。この領域は元のままです\n");
+  EXPECT_EQ(area_of(out, 1), area_of(input, 1));
   EXPECT_EQ(area_of(out, 2), area_with(input, 2, plain_slots[2]));
   EXPECT_EQ(area_of(out, 3), area_with(input, 3, plain_slots[3]));
 
@@ -175,7 +176,7 @@ TEST_F(LearningChances, ASubTableThatStopsNeverShiftsTheNext) {
   rows = plain;
   rows[0] = {"0x00,0x01,0x02,3,", "0x01,0x04,0x05,6,", "0x03,0x07,0x08,9,", "0x04,0x0A,0x0B,12,"};
   out = rebuild(flash_file(rows));
-  EXPECT_EQ(said, "技閃き確率のIDが0x03ですが、0x02のはずです。この行から空行までは読み込みません\n");
+  EXPECT_EQ(said, "flash.csv 7行目 ID: 技閃き確率のIDが「0x03」ですが、0x02のはずです。この行から空行までは読み込みません\n");
   EXPECT_EQ(area_of(out, 0), area_with(input, 0, {0x01, 1, 0x02, 3, 0x04, 1, 0x05, 6}));
   EXPECT_EQ(area_of(out, 1), area_with(input, 1, plain_slots[1]));
   EXPECT_EQ(area_of(out, 2), area_with(input, 2, plain_slots[2]));
@@ -190,7 +191,7 @@ TEST_F(LearningChances, ASubTableThatStopsNeverShiftsTheNext) {
   // A source 0xFF would end the sub-table in the game: it ends it here, said.
   rows[0] = {"0x00,0x01,0x02,3,", "0x01,0xFF,0x05,6,", "0x02,0x07,0x08,9,"};
   out = rebuild(flash_file(rows));
-  EXPECT_EQ(said, "技閃き確率の技ID 0xFFはデータの終わりの印です。この行から空行までは書き込みません\n");
+  EXPECT_EQ(said, "flash.csv 6行目 ID: 技閃き確率の技ID 0xFFはデータの終わりの印です。この行から空行までは書き込みません\n");
   EXPECT_EQ(area_of(out, 0), area_with(input, 0, {0x01, 1, 0x02, 3}));
   EXPECT_EQ(area_of(out, 1), area_with(input, 1, plain_slots[1]));
 }
@@ -200,7 +201,7 @@ TEST_F(LearningChances, ARowKeepsAtMost255Pairs) {
   rows[0] = {"0x00,0x01,", "0x01,0x02,0x03,4,"};
   for (int k = 0; k < 256; ++k) rows[0][0] += "0x07," + std::to_string(k % 100) + ",";
   const Bytes out = rebuild(flash_file(rows));
-  EXPECT_EQ(said, "技閃き確率で一つの派生元のセット数が255を超えたので残りをスキップします\n");
+  EXPECT_EQ(said, "flash.csv 5行目: 技閃き確率で一つの派生元のセット数が255を超えたので残りをスキップします\n");
   const Bytes area = area_of(out, 0);
   EXPECT_EQ(area[1], 255);
   EXPECT_EQ(area[2 * 255], 0x07);
@@ -246,16 +247,49 @@ TEST_F(LearningChances, AHeaderCountRunningPastItsAreaIsCutThere) {
   EXPECT_EQ(area_of(out, 1), area_of(input, 1));
 }
 
-TEST_F(LearningChances, AFileThatEndsInsideASubTableStopsIt) {
+// A file that ends inside a sub-table stores the ones before it; that one and the later ones
+// keep the image's bytes, and the message says so.
+TEST_F(LearningChances, AFileThatEndsInsideASubTableKeepsItAndTheLaterOnes) {
   Rows lines = split_lines(flash_file(plain));
   const auto title = std::find(lines.begin(), lines.end(), areas[1].title);
   lines.erase(title + 3, lines.end());  // ends after the first row of sub-table 2
-  lines.back() += "0x13,14,";
+  std::vector<Rows> rows = plain;
+  rows[0][0] = "0x00,0x01,0x09,3,";
+  lines[4] = rows[0][0];
   const Bytes out = rebuild(join_lines(lines));
-  EXPECT_EQ(area_of(out, 0), area_with(input, 0, plain_slots[0]));
-  EXPECT_EQ(area_of(out, 1), area_with(input, 1, {0x11, 2, 0x12, 13, 0x13, 14}));
-  // The sub-tables the file no longer holds keep their bytes.
-  EXPECT_EQ(area_of(out, 2), area_of(input, 2));
-  EXPECT_EQ(area_of(out, 3), area_of(input, 3));
-  EXPECT_NE(said.find("flash.csv"), std::string::npos);
+  EXPECT_EQ(area_of(out, 0), area_with(input, 0, {0x01, 1, 0x09, 3, 0x04, 2, 0x05, 6, 0x07, 8}));
+  for (std::size_t t = 1; t < 4; ++t) EXPECT_EQ(area_of(out, t), area_of(input, t)) << t;
+  EXPECT_NE(said.find("技閃き確率(カウンター)」の途中で終わっています。その前の表だけを書き込み"), std::string::npos) << said;
+}
+
+// Every cell is read exactly: values past their column are clamped and named (a source is held
+// below the end marker, so no row is lost); a cell that cannot be read keeps the sub-table.
+TEST_F(LearningChances, CellsAreReadExactlyOrNamed) {
+  const struct {
+    const char* row;
+    Bytes slots;  // empty: the image's area
+    const Message* message;
+  } cases[] = {
+      {"0x00,0x40,0x41,１００,", {0x40, 1, 0x41, 100}, nullptr},
+      {"0x00,0x40,0x41,256,", {0x40, 1, 0x41, 255}, &msg::value_clamped},
+      {"0x00,0x40,0x41,-1,", {0x40, 1, 0x41, 0}, &msg::value_clamped},
+      {"0x00,0x40,0x1FF,3,", {0x40, 1, 0xFF, 3}, &msg::value_clamped},
+      {"0x00,0x80000000,0x41,3,", {0xFE, 1, 0x41, 3}, &msg::value_clamped},
+      {"0x00,0x40,0x41,abc,", {}, &msg::learning_cell_unreadable},
+      {"0x00,0x40,0x41,,0x42,3,", {}, &msg::learning_cell_unreadable},
+      {"0x00,0x40,0x41,", {}, &msg::learning_cell_unreadable},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.row);
+    std::vector<Rows> rows = plain;
+    rows[2] = {c.row, "0x01,0x50,0x51,5,"};
+    const Bytes out = rebuild(flash_file(rows));
+    Bytes slots = c.slots;
+    if (!slots.empty()) slots.insert(slots.end(), {0x50, 1, 0x51, 5});
+    EXPECT_EQ(area_of(out, 2), slots.empty() ? area_of(input, 2) : area_with(input, 2, slots));
+    EXPECT_EQ(job.report.warnings(), c.message ? 1 : 0) << said;
+    if (c.message) {
+      EXPECT_EQ(message_of(job.report, *c.message).rfind("flash.csv 14行目", 0), 0u) << said;
+    }
+  }
 }

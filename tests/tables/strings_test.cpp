@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tables/strings.hpp"
 #include "table_job.hpp"
 
@@ -129,33 +131,80 @@ TEST_F(Strings, AnImageComesBackWhereNoRowHoldsIt) {
             "string.csv グループ3の文字列は9個で終わっています。ビルドでは69個まで空の文字列を加えます");
 }
 
-TEST_F(Strings, OverrunIsReportedFromExactlyTheAreaSize) {
-  const std::uint32_t area = string_groups()[3].text_area;
-  for (const std::size_t length : {1791u, 1792u, 1800u}) {
-    SCOPED_TRACE(length);
+// A group that fits exactly is written; one byte more, or a two-byte code past the end, keeps
+// the whole group (pointers and text) as the image has it, and the error says by how much.
+TEST_F(Strings, AGroupThatDoesNotFitKeepsTheImagesBytes) {
+  const StringGroup& group = string_groups()[3];
+  const struct {
+    std::string text;
+    int over;
+  } cases[] = {{repeat("あ", 1792), 0}, {repeat("あ", 1800), 8}, {repeat("あ", 1791) + "魔", 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.over);
     lines = extracted;
     keep_rows(3, 1);
-    lines[row(3, 0)] = "0x00," + repeat("あ", length) + ",";
+    lines[row(3, 0)] = "0x00," + c.text + ",";
     const std::vector<std::uint8_t> image = store();
-    const std::uint32_t stored = length < 1792 ? 1791 : 1792;
-    EXPECT_EQ(report.has(msg::strings_area_overrun), length >= 1792);
-    EXPECT_EQ(pointer(image, 3, 1), stored);
-    EXPECT_EQ(pointer(image, 3, 69), stored);
-    EXPECT_EQ(pointer(image, 3, 70), 0xFFFFu);
-    EXPECT_EQ(std::count(image.begin() + area, image.begin() + area + stored, 0x51), static_cast<long>(stored));
-    // Nothing is written past the area: the next group's pointers are untouched.
-    EXPECT_EQ(pointer(image, 4, 0), pointer(input, 4, 0));
+    const std::string overrun = message_of(report, msg::strings_area_overrun);
+    if (c.over == 0) {
+      EXPECT_EQ(overrun, "");
+      EXPECT_EQ(pointer(image, 3, 1), 1792u);
+      EXPECT_EQ(pointer(image, 3, 70), 0xFFFFu);
+      continue;
+    }
+    EXPECT_EQ(overrun, "string.csv グループ3の文字列が領域(1792バイト)を" + std::to_string(c.over) +
+                           "バイト超えました。このグループは元のままです");
+    EXPECT_EQ(changed(image, group.pointer_table, group.text_area + group.area_size - group.pointer_table), -1);
   }
 }
 
-// One byte left and a two-byte code next: nothing of it fits, and the cut is reported.
-TEST_F(Strings, ATwoByteCodeThatFindsNoRoomIsReported) {
-  keep_rows(3, 1);
-  lines[row(3, 0)] = "0x00," + repeat("あ", 1791) + "魔,";
-  const std::vector<std::uint8_t> image = store();
-  EXPECT_TRUE(report.has(msg::strings_area_overrun));
-  EXPECT_EQ(pointer(image, 3, 1), 1791u);
-  EXPECT_EQ(pointer(image, 4, 0), pointer(input, 4, 0));
+// Rows sorted in a spreadsheet build the same ROM; an emptied ID cell or row is named and keeps
+// its place, so no later row slides into the next group.
+TEST_F(Strings, RowsArePlacedByTheirIds) {
+  std::reverse(lines.begin() + static_cast<std::ptrdiff_t>(row(1, 0)),
+               lines.begin() + static_cast<std::ptrdiff_t>(row(1, rows(1))));
+  EXPECT_EQ(first_difference(store(), input), -1);
+  EXPECT_EQ(message_of(report, msg::rows_placed_by_id).rfind("string.csv " + std::to_string(row(1, 0) + 1) + "行目", 0), 0u);
+
+  for (const char* emptied : {",あ,", ",,,", ""}) {
+    SCOPED_TRACE(emptied);
+    const bool blank = std::string(emptied).find_first_not_of(',') == std::string::npos;
+    lines = extracted;
+    lines[row(1, 5)] = emptied;
+    const std::vector<std::uint8_t> image = store();
+    const std::string named = message_of(report, blank ? msg::list_row_blank : msg::row_id_mismatch);
+    EXPECT_EQ(named.rfind("string.csv " + std::to_string(row(1, 5) + 1) + "行目", 0), 0u) << named;
+    if (blank) {
+      EXPECT_EQ(first_difference(image, input), -1);  // the emptied row keeps the image's string
+    } else {
+      EXPECT_EQ(pointer(image, 1, 6), pointer(input, 1, 5) + 1);
+    }
+    EXPECT_EQ(changed(image, string_groups()[2].pointer_table, 0x3DE000 - string_groups()[2].pointer_table), -1);
+  }
+}
+
+// Messages about a string's text name its line; a quoted cell keeps its comma as text.
+TEST_F(Strings, TextMessagesNameTheLineAndQuotedCommasAreText) {
+  lines[row(2, 3)] = "0x03,\"あ,い\",";
+  store();
+  EXPECT_EQ(message_of(report, msg::unmapped_character),
+            "string.csv " + std::to_string(row(2, 3) + 1) + "行目: 先頭から3バイト目の\",\"が見つかりませんでした。全角スペースが代入されます");
+}
+
+// A group whose first pointer is not 0 is packed from that pointer: the bytes before it belong
+// to no row and keep the image's values.
+TEST_F(Strings, AGroupIsPackedFromItsFirstPointer) {
+  std::vector<std::uint8_t> image = input;
+  const StringGroup& group = string_groups()[3];
+  for (std::size_t k = 0; k < rows(3) + 1; ++k) set_pointer(image, 3, k, pointer(input, 3, k) + 5);
+  extract_image(image);
+  lines[row(3, 0)] = "0x00,あい,";
+  const std::vector<std::uint8_t> out = store();
+  EXPECT_EQ(pointer(out, 3, 0), 5u);
+  EXPECT_EQ(pointer(out, 3, 1), 7u);
+  EXPECT_EQ(bytes_at(out, group.text_area, 7),
+            (std::vector<std::uint8_t>{image[group.text_area], image[group.text_area + 1], image[group.text_area + 2],
+                                       image[group.text_area + 3], image[group.text_area + 4], 0x51, 0x52}));
 }
 
 TEST_F(Strings, LongStringsAreWrittenAndReadWhole) {

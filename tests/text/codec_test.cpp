@@ -58,7 +58,7 @@ std::string missing_arguments(const std::string& tag) {
   return "警告: タグ引数が足りません : タグ = 0x" + tag;
 }
 std::string unmapped(const std::string& offset, const std::string& character) {
-  return "警告: " + offset + "バイト目の\"" + character + "\"が見つかりませんでした。全角スペースが代入されます";
+  return "警告: 先頭から" + offset + "バイト目の\"" + character + "\"が見つかりませんでした。全角スペースが代入されます";
 }
 
 struct EventTable : ::testing::Test {
@@ -172,8 +172,8 @@ TEST(Encoder, LineEndsAndZeroBytes) {
   EXPECT_EQ(encode(std::string("ア\0\0イ\0", 7)), Bytes({0x82, 0x83}));
 }
 
-// A tag is pairs of hex digits, spaces between them allowed; anything else is reported, and
-// its complete pairs are still written.
+// A tag is pairs of hex digits, one space between them, as the decoder writes it; anything else
+// is reported, and its complete pairs are still written.
 TEST(Encoder, Tags) {
   struct Case {
     const char* text;
@@ -183,8 +183,15 @@ TEST(Encoder, Tags) {
   const Case cases[] = {
       {"<20 41>", {0x20, 0x41}, false},
       {"<4F 03 01 02>", {0x4F, 0x03, 0x01, 0x02}, false},
-      {"<4f030102>", {0x4F, 0x03, 0x01, 0x02}, false},
+      {"<4f 03 01 02>", {0x4F, 0x03, 0x01, 0x02}, false},
+      {"<48 01#>", {0x48, 0x01}, false},
       {"<36#>", {0x36}, false},
+      {"<1AA7>", {0x1A, 0xA7}, true},
+      {"< 1A>", {0x1A}, true},
+      {"<1A >", {0x1A}, true},
+      {"<1A  A7>", {0x1A, 0xA7}, true},
+      {"<#>", {}, true},
+      {"<1A#A7>", {0x1A, 0xA7}, true},
       {"<4 1>", {0x01}, true},
       {"<>", {}, true},
       {"<123>ア", {0x12, 0x82}, true},
@@ -202,18 +209,18 @@ TEST(Encoder, Tags) {
   }
   Report report;
   encode("ア<1 2>", &report);
-  EXPECT_EQ(report.last(), "警告: 2バイト目のタグ\"<1 2>\"が正しくありません（2桁の16進数をスペースで区切ってください）");
+  EXPECT_EQ(report.last(), "警告: 先頭から3バイト目のタグ\"<1 2>\"が正しくありません（2桁の16進数を1つのスペースで区切ってください）");
 }
 
 TEST(Encoder, UnmappedCharactersAreReportedWithTheirOffset) {
   Report report;
   EXPECT_EQ(encode("A", &report), Bytes({0x50}));
-  EXPECT_EQ(report.last(), unmapped("0", "A"));
+  EXPECT_EQ(report.last(), unmapped("1", "A"));
   EXPECT_EQ(encode("アイ<01>Ａ", &report), Bytes({0x82, 0x83, 0x01, 0x50}));
-  EXPECT_EQ(report.last(), unmapped("8", "Ａ"));
+  EXPECT_EQ(report.last(), unmapped("9", "Ａ"));
   // A lead byte at the very end has no partner to read.
   EXPECT_EQ(encode("ア\x88", &report), Bytes({0x82, 0x50}));
-  EXPECT_EQ(report.last(), unmapped("2", "\x88"));
+  EXPECT_EQ(report.last(), unmapped("3", "\x88"));
   EXPECT_EQ(report.warnings(), 3);
   // A lead byte takes the next byte as its partner.
   EXPECT_EQ(encode("\x88ア"), Bytes({0x50, 0x50}));

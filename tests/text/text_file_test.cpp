@@ -34,7 +34,7 @@ struct TextFiles : ::testing::Test {
   }
 };
 
-const char* const unmapped_d = "警告: 4バイト目の\"D\"が見つかりませんでした。全角スペースが代入されます";
+const char* const unmapped_d = "警告: 先頭から5バイト目の\"D\"が見つかりませんでした。全角スペースが代入されます";
 
 }  // namespace
 

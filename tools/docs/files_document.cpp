@@ -219,7 +219,8 @@ void append_events(std::string& text) {
       u8"## eventN.csv\n\n"
       u8"**イベント** イベントのテキスト。ファイル N はバンク N の " +
       std::to_string(event_entry_count) +
-      u8" 項目で、各項目は前の項目の後ろに詰めて書き込みます。空の行は空の項目です。\n\n";
+      u8" 項目で、各項目は前の項目の後ろに詰めて書き込みます。データの欄が空の行は空の項目、すべて空にした行は元の項目のままです。"
+      u8"IDが0から一つずつそろっていれば行はIDの位置に置かれます。領域に収まらないバンクは元のままです。\n\n";
   text +=
       u8"| ファイル / File | ポインタ表 / Pointers | テキスト領域 / Text area | 1行目 / First line |\n"
       "|---|---|---|---|\n";
@@ -238,7 +239,7 @@ void append_events(std::string& text) {
       u8"\n| 列 / Column | 種類 / Kind | 範囲 / Range | Note |\n|---|---|---|---|\n"
       u8"| ID | 16進 | " +
       span(hex(0), hex(event_entry_count - 1)) +
-      u8" | row ID; read in file order |\n"
+      u8" | row ID; rows go to their IDs when each is there once, else file order with a warning |\n"
       u8"| データ | 文字列 | 領域まで / up to the area | game text; control codes as tags `<1A A7>` |\n\n";
 }
 

@@ -7,6 +7,7 @@
 
 #include "adapters/scratch.hpp"
 #include "core/job_context.hpp"
+#include "core/report.hpp"
 #include "event/event_bank.hpp"
 #include "event/event_csv.hpp"
 #include "event/event_tags.hpp"
@@ -18,13 +19,16 @@ inline constexpr int event_bank_count = ::event_bank_count;
 inline constexpr int event_entry_count = ::event_entry_count;
 inline std::size_t event_text_size(int b) { return event_bank_area(b).text_size; }
 
-// Bank b's file holding `text`, read into the bank; the reader's result.
-inline int read_event_text(const std::string& text, EventBank& bank, int b) {
+// Bank b's file holding `text`, read into the bank; the reader's result, and whether it was
+// refused for text that does not fit the area.
+inline int read_event_text(const std::string& text, EventBank& bank, int b, bool* overflowed = nullptr) {
   const std::string folder = scratch_folder("event_reader");
   std::ofstream(event_file_path(folder, b), std::ios::binary)
       .write(text.data(), static_cast<std::streamsize>(text.size()));
   JobContext job;
-  return read_event_csv(job, folder, bank, b);
+  const int result = read_event_csv(job, folder, bank, b);
+  if (overflowed) *overflowed = job.report.has(msg::event_bank_overflow);
+  return result;
 }
 
 // The bank written as bank b's file, as an extract writes it, and read into `again`; the
