@@ -38,6 +38,8 @@ bool match_columns(Report& report, const char* file_name, int line, const Sectio
   const std::vector<std::string> cells = header_cells(header);
   std::vector<bool> taken(cells.size(), false);
   map.file_column.clear();
+  map.header_cells = static_cast<int>(cells.size());
+  while (map.header_cells > 0 && cells[static_cast<std::size_t>(map.header_cells) - 1].empty()) --map.header_cells;
   std::vector<std::string> missing;
   bool any = false;
   for (std::size_t f = 0; f < layout.size(); ++f) {
@@ -64,4 +66,15 @@ bool match_columns(Report& report, const char* file_name, int line, const Sectio
   const std::string unknown = unknown_columns(cells, taken);
   if (!unknown.empty()) report.add(msg::columns_ignored, unknown);
   return true;
+}
+
+void report_cells_past_header(Report& report, const char* file_name, int line,
+                              std::string_view row, const ColumnMap& map) {
+  for (int column = map.header_cells; cell_start(row, column) != std::string_view::npos; ++column) {
+    const std::string text = cell_string(row, column);
+    if (text.empty()) continue;
+    PlaceScope place(&report, Place{file_name, line});
+    report.add(msg::cell_past_header, column + 1, text);
+    return;
+  }
 }

@@ -13,6 +13,8 @@ struct ColumnMap {
   // For each column of the layout, in column order: its column in the file (from 0), or -1
   // when the file lacks it.
   std::vector<int> file_column;
+  // The cells of the header line: a row with text in a cell past them has a comma too many.
+  int header_cells = 0;
 };
 
 // Finds the section's columns in the file's header line (line `line` of `file_name`). Each
@@ -22,3 +24,7 @@ struct ColumnMap {
 // image's values. False, after an error, when no header matches: the table is refused.
 bool match_columns(Report& report, const char* file_name, int line, const Section& section,
                    std::string_view header, ColumnMap& map);
+// Warns when the row has text in a cell past the header's (an unquoted comma in a cell shifts
+// the cells after it), naming the first such cell.
+void report_cells_past_header(Report& report, const char* file_name, int line,
+                              std::string_view row, const ColumnMap& map);

@@ -159,7 +159,11 @@ std::unique_ptr<FixedTableBlock> read_fixed_csv(JobContext& job, const std::stri
                CellTarget{nullptr, lines.text[row], &job.report, table.file_name, lines.line[row]},
                Direction::build, record, data ? layout.size() : leading_fields(layout),
                &columns.file_column);
-      if (data && table.hooks.after_read) table.hooks.after_read(job.report, id, record);
+      report_cells_past_header(job.report, table.file_name, lines.line[row], lines.text[row], columns);
+      if (data && table.hooks.after_read) {
+        PlaceScope place(&job.report, Place{table.file_name, lines.line[row]});
+        table.hooks.after_read(job.report, id, record);
+      }
     }
   }
   return block;
