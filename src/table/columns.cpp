@@ -68,13 +68,14 @@ bool match_columns(Report& report, const char* file_name, int line, const Sectio
   return true;
 }
 
-void report_cells_past_header(Report& report, const char* file_name, int line,
-                              std::string_view row, const ColumnMap& map) {
+bool cells_past_header(Report& report, const char* file_name, int line, std::string_view row,
+                       const ColumnMap& map) {
   for (int column = map.header_cells; cell_start(row, column) != std::string_view::npos; ++column) {
     const std::string text = cell_string(row, column);
     if (text.empty()) continue;
     PlaceScope place(&report, Place{file_name, line});
     report.add(msg::cell_past_header, column + 1, text);
-    return;
+    return true;
   }
+  return false;
 }

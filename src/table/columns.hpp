@@ -24,7 +24,7 @@ struct ColumnMap {
 // image's values. False, after an error, when no header matches: the table is refused.
 bool match_columns(Report& report, const char* file_name, int line, const Section& section,
                    std::string_view header, ColumnMap& map);
-// Warns when the row has text in a cell past the header's (an unquoted comma in a cell shifts
-// the cells after it), naming the first such cell.
-void report_cells_past_header(Report& report, const char* file_name, int line,
-                              std::string_view row, const ColumnMap& map);
+// Whether the row has text in a cell past the header's: an unquoted comma in a cell shifts
+// every cell after it, so the row cannot be read. Warns, naming the first such cell.
+bool cells_past_header(Report& report, const char* file_name, int line, std::string_view row,
+                       const ColumnMap& map);

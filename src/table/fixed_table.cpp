@@ -149,17 +149,19 @@ std::unique_ptr<FixedTableBlock> read_fixed_csv(JobContext& job, const std::stri
     for (std::size_t row = 0; row < lines.text.size(); ++row) {
       const std::int32_t id = section.first_id + static_cast<std::int32_t>(row);
       const bool data = static_cast<int>(row) < data_rows(section);
-      // Every cell that cannot be read keeps the image's value, and an empty row the whole
-      // row (it was reported once).
+      // Every cell that cannot be read keeps the image's value, and an empty row or one with
+      // a comma too many the whole row (it was reported once).
       TableRecord& record =
           records.emplace_back(image_record(job.rom, section, static_cast<int>(row)));
       record.line = lines.line[row];
-      if (blank_line(lines.text[row])) continue;
+      if (blank_line(lines.text[row]) ||
+          cells_past_header(job.report, table.file_name, lines.line[row], lines.text[row], columns)) {
+        continue;
+      }
       cell_map(layout,
                CellTarget{nullptr, lines.text[row], &job.report, table.file_name, lines.line[row]},
                Direction::build, record, data ? layout.size() : leading_fields(layout),
                &columns.file_column);
-      report_cells_past_header(job.report, table.file_name, lines.line[row], lines.text[row], columns);
       if (data && table.hooks.after_read) {
         PlaceScope place(&job.report, Place{table.file_name, lines.line[row]});
         table.hooks.after_read(job.report, id, record);
