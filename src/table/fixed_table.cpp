@@ -142,7 +142,8 @@ std::unique_ptr<FixedTableBlock> read_fixed_csv(JobContext& job, const std::stri
       return nullptr;
     }
     RowIds ids = row_ids(layout, section.first_id);
-    ids.column = columns.file_column.at(static_cast<std::size_t>(ids.column));
+    const auto id_column = static_cast<std::size_t>(ids.column);
+    ids.column = id_column < columns.file_column.size() ? columns.file_column[id_column] : -1;
     if (!read_record_lines(job.report, in, section.rows, path, ids, lines)) return nullptr;
     std::vector<TableRecord>& records = block->rows.emplace_back();
     records.reserve(lines.text.size());
