@@ -6,12 +6,15 @@
 #   (c) UTF-8
 # A ROM built from each folder must equal the ROM built from the untouched files. Then one
 # monster is edited through Calc (a half-width katakana name and its HP), and a re-extract of
-# the built ROM must differ from the first extract in that row of monster.csv only.
+# the built ROM must differ from the first extract in that row of monster.csv only (d).
+# monster.csv saved by Calc with its HP column shown as #,##0 ("1,034") (e), and with a memo
+# column inserted (f), must build the same ROM, the memo with its one info line. Every file
+# round tripped through Gnumeric's ssconvert, Shift-JIS (g) and UTF-8 (h), must too.
 #   VARBEK_BUILD_DIR  the Linux build folder (default build/linux; built when varbek is missing)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/ensure-packages.sh
-ensure_packages libreoffice-calc-nogui python3-uno
+ensure_packages libreoffice-calc-nogui python3-uno gnumeric
 
 build=${VARBEK_BUILD_DIR:-build/linux}
 if [ ! -x "$build/varbek" ] || [ ! -x "$build/make_sample_rom" ]; then
@@ -93,7 +96,9 @@ build_and_compare sjis-text "(b) Shift-JIS, every column as text"
 build_and_compare utf8 "(c) UTF-8"
 
 cat >edit.py <<'EOF'
-"""edit.py CSV PROFILE_URL ID NAME HP: sets a monster's name and HP through Calc."""
+"""edit.py CSV PROFILE_URL MODE [ID NAME HP]: edits monster.csv through Calc and saves it as
+shown. MODE "edit" sets a monster's name and HP, "format" shows the HP column as #,##0, "memo"
+inserts a memo column before 所持アイテム."""
 import os
 import signal
 import subprocess
@@ -103,7 +108,7 @@ import time
 import uno
 from com.sun.star.beans import PropertyValue
 
-path, profile, row_id, name, hp = sys.argv[1:6]
+path, profile, mode = sys.argv[1:4]
 FILTER = "Text - txt - csv (StarCalc)"
 
 
@@ -147,10 +152,25 @@ try:
     cursor.gotoEndOfUsedArea(False)
     end = cursor.getRangeAddress()
     rows = sheet.getCellRangeByPosition(0, 0, end.EndColumn, end.EndRow).getDataArray()
-    header = next(r for r in rows if r[0] == "ID" and "HP" in r)
-    target = next(i for i, r in enumerate(rows) if r[0] == row_id)
-    sheet.getCellByPosition(1, target).setString(name)
-    sheet.getCellByPosition(header.index("HP"), target).setValue(float(hp))
+    header_row = next(i for i, r in enumerate(rows) if r[0] == "ID" and "HP" in r)
+    header = rows[header_row]
+    if mode == "edit":
+        row_id, name, hp = sys.argv[4:7]
+        target = next(i for i, r in enumerate(rows) if r[0] == row_id)
+        sheet.getCellByPosition(1, target).setString(name)
+        sheet.getCellByPosition(header.index("HP"), target).setValue(float(hp))
+    elif mode == "format":
+        locale = uno.createUnoStruct("com.sun.star.lang.Locale")
+        formats = document.NumberFormats
+        key = formats.queryKey("#,##0", locale, False)
+        if key == -1:
+            key = formats.addNew("#,##0", locale)
+        sheet.Columns.getByIndex(header.index("HP")).NumberFormat = key
+    elif mode == "memo":
+        column = header.index("所持アイテム")
+        sheet.Columns.insertByIndex(column, 1)
+        sheet.getCellByPosition(column, header_row).setString("メモ")
+        sheet.getCellByPosition(column, header_row + 6).setString("あとで直す, 強すぎ")
     document.storeToURL(
         url, properties(FilterName=FILTER,
                         FilterOptions="44,34,64,1,,1041,false,false,true", Overwrite=True))
@@ -207,7 +227,7 @@ EOF
 # The name field holds 8 characters: the three full-width kana and the blank glyph's padding.
 edit_id=0x05
 cp -r original edited
-if ! "$python" edit.py edited/monster.csv "$profile" "$edit_id" "ｺﾞﾌﾞﾘ" 1234 >edit.log 2>&1; then
+if ! "$python" edit.py edited/monster.csv "$profile" edit "$edit_id" "ｺﾞﾌﾞﾘ" 1234 >edit.log 2>&1; then
   report FAIL "(d) half-width name and HP edited in Calc (the edit failed)" edit.log
 elif ! "$varbek" -m sample.smc edited.smc edited/ >edited.details 2>&1; then
   report FAIL "(d) half-width name and HP edited in Calc (the build failed)" edited.details
@@ -221,5 +241,45 @@ else
   fi
 fi
 
-echo "$((4 - failures)) passed, $failures failed ($((SECONDS - start)) s)"
+# calc_sheet FOLDER MODE WHAT: monster.csv changed through Calc must build the same ROM.
+calc_sheet() {
+  cp -r original "$1"
+  if ! "$python" edit.py "$1/monster.csv" "$profile" "$2" >"$1.calc.log" 2>&1; then
+    report FAIL "$3 (Calc failed)" "$1.calc.log"
+  else
+    build_and_compare "$1" "$3"
+  fi
+}
+calc_sheet shown format "(e) monster.csv's HP shown as #,##0 and saved as shown"
+if grep -q '"[0-9],[0-9][0-9][0-9]"' shown/monster.csv; then
+  report PASS "(e) Calc wrote grouped numbers (\"1,034\")"
+else
+  report FAIL "(e) Calc wrote no grouped number" shown/monster.csv
+fi
+calc_sheet memo memo "(f) a memo column inserted before 所持アイテム"
+ignored=$(printf '使われない列' | iconv -f UTF-8 -t CP932)
+if grep -q "$ignored" memo/varbek.log 2>/dev/null && ! grep -q "$(printf '警告' | iconv -f UTF-8 -t CP932)" memo/varbek.log; then
+  report PASS "(f) the memo column is named in one info line, without a warning"
+else
+  report FAIL "(f) the memo column's info line" memo.details
+fi
+
+# gnumeric FOLDER CHARSET: every file through ssconvert, read as Shift-JIS and written back.
+gnumeric() {
+  mkdir -p "$1"
+  local f
+  for f in "${files[@]}"; do
+    ssconvert -I Gnumeric_stf:stf_csvtab --import-encoding=CP932 -T Gnumeric_stf:stf_assistant \
+      -O "separator=, charset=$2 format=preserve eol=windows quoting-mode=auto" \
+      "$f" "$1/$(basename "$f")" >>"$1.calc.log" 2>&1 || true
+  done
+}
+gnumeric_start=$SECONDS
+gnumeric gnumeric-sjis CP932
+gnumeric gnumeric-utf8 UTF-8
+echo "Gnumeric saved ${#files[@]} files two ways in $((SECONDS - gnumeric_start)) s"
+build_and_compare gnumeric-sjis "(g) Gnumeric, Shift-JIS"
+build_and_compare gnumeric-utf8 "(h) Gnumeric, UTF-8"
+
+echo "$((10 - failures)) passed, $failures failed ($((SECONDS - start)) s)"
 [ "$failures" -eq 0 ]

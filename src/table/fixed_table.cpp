@@ -1,10 +1,12 @@
 #include "table/fixed_table.hpp"
 
 #include <algorithm>
+#include <map>
 
 #include "core/messages.hpp"
 #include "core/report.hpp"
 #include "core/rom_image.hpp"
+#include "table/columns.hpp"
 #include "table/csv_file.hpp"
 #include "text/names.hpp"
 
@@ -64,28 +66,33 @@ void write_sources(JobContext& job, const Section& section, int row, const std::
   }
 }
 
+// A row as the image holds it.
+TableRecord image_record(const RomImage& rom, const Section& section, int row) {
+  const Layout& layout = *section.layout;
+  TableRecord record = make_record(layout, section.first_id + row);
+  if (section.name.size) {
+    std::vector<std::uint8_t> name(section.name.size, blank_glyph);
+    rom_read(rom, name.data(), name_offset(section, row), name.size());
+    record.text[name_field(layout)] = decode_name(name.data(), name.size());
+  }
+  if (row < data_rows(section)) {
+    std::vector<std::uint8_t> entry(entry_size(section), 0);
+    read_sources(rom, section, row, entry.data());
+    field_map(layout, entry.data(), Direction::extract, record);
+  }
+  return record;
+}
+
 }  // namespace
 
 std::unique_ptr<FixedTableBlock> load_fixed_table(JobContext& job, const TableDescription& table) {
   auto block = std::make_unique<FixedTableBlock>();
   job.report.section(msg::load_banner, table.name);
-  std::vector<std::uint8_t> entry;
-  std::vector<std::uint8_t> name;
   for (const Section& section : table.sections) {
-    const Layout& layout = *section.layout;
     std::vector<TableRecord>& records = block->rows.emplace_back();
     records.reserve(static_cast<std::size_t>(section.rows));
     for (int row = 0; row < section.rows; ++row) {
-      TableRecord& record = records.emplace_back(make_record(layout, section.first_id + row));
-      if (section.name.size) {
-        name.assign(section.name.size, blank_glyph);
-        rom_read(job.rom, name.data(), name_offset(section, row), name.size());
-        record.text[name_field(layout)] = decode_name(name.data(), name.size());
-      }
-      if (row >= data_rows(section)) continue;
-      entry.assign(entry_size(section), 0);
-      read_sources(job.rom, section, row, entry.data());
-      field_map(layout, entry.data(), Direction::extract, record);
+      records.push_back(image_record(job.rom, section, row));
     }
   }
   return block;
@@ -124,21 +131,42 @@ std::unique_ptr<FixedTableBlock> read_fixed_csv(JobContext& job, const std::stri
   for (const Section& section : table.sections) {
     const Layout& layout = *section.layout;
     if (section.title) job.report.progress(msg::progress, section.title);
-    in.skip_lines(table.titled_sections ? 3 : 2);
-    if (!read_record_lines(job.report, in, section.rows, path, row_ids(layout, section.first_id),
-                           lines)) {
+    in.skip_lines(table.titled_sections ? 2 : 1);
+    std::string header;
+    ColumnMap columns;
+    if (!in.next_line(header)) {
+      job.report.add(msg::file_too_short, path);
       return nullptr;
     }
+    if (!match_columns(job.report, table.file_name, in.line_number(), section, header, columns)) {
+      return nullptr;
+    }
+    RowIds ids = row_ids(layout, section.first_id);
+    const auto id_column = static_cast<std::size_t>(ids.column);
+    ids.column = id_column < columns.file_column.size() ? columns.file_column[id_column] : -1;
+    if (!read_record_lines(job.report, in, section.rows, path, ids, lines)) return nullptr;
     std::vector<TableRecord>& records = block->rows.emplace_back();
     records.reserve(lines.text.size());
     for (std::size_t row = 0; row < lines.text.size(); ++row) {
       const std::int32_t id = section.first_id + static_cast<std::int32_t>(row);
       const bool data = static_cast<int>(row) < data_rows(section);
-      TableRecord& record = records.emplace_back(make_record(layout, id));
+      // Every cell that cannot be read keeps the image's value, and an empty row or one with
+      // a comma too many the whole row (it was reported once).
+      TableRecord& record =
+          records.emplace_back(image_record(job.rom, section, static_cast<int>(row)));
+      record.line = lines.line[row];
+      if (blank_line(lines.text[row]) ||
+          cells_past_header(job.report, table.file_name, lines.line[row], lines.text[row], columns)) {
+        continue;
+      }
       cell_map(layout,
                CellTarget{nullptr, lines.text[row], &job.report, table.file_name, lines.line[row]},
-               Direction::build, record, data ? layout.size() : leading_fields(layout));
-      if (data && table.hooks.after_read) table.hooks.after_read(job.report, id, record);
+               Direction::build, record, data ? layout.size() : leading_fields(layout),
+               &columns.file_column);
+      if (data && table.hooks.after_read) {
+        PlaceScope place(&job.report, Place{table.file_name, lines.line[row]});
+        table.hooks.after_read(job.report, id, record);
+      }
     }
   }
   return block;
@@ -159,8 +187,8 @@ void store_fixed_table(JobContext& job, const TableDescription& table,
       TableRecord record = records[static_cast<std::size_t>(row)];
       if (section.name.size) {
         name.assign(section.name.size, 0);
-        encode_record_name(job.report, table.file_name, record, name_field(*section.layout),
-                           name.data(), name.size());
+        encode_record_name(job.report, table.file_name, *section.layout, record, name.data(),
+                           name.size());
         rom_write(job.rom, name.data(), name_offset(section, row), name.size());
       }
       if (row >= data_rows(section)) continue;
@@ -176,6 +204,41 @@ void store_fixed_table(JobContext& job, const TableDescription& table,
     rom_write(job.rom, array.bytes.data(), array.rom_offset, array.bytes.size());
   }
   if (table.hooks.after_store) table.hooks.after_store(job);
+}
+
+void report_shared_names(Report& report, const TableDescription& earlier,
+                         const FixedTableBlock& earlier_rows, const TableDescription& later,
+                         const FixedTableBlock& later_rows) {
+  struct Slot {
+    const TableRecord* record;
+    std::size_t field;
+    std::uint32_t size;
+  };
+  std::map<std::uint32_t, Slot> slots;
+  for (std::size_t s = 0; s < earlier.sections.size() && s < earlier_rows.rows.size(); ++s) {
+    const Section& section = earlier.sections[s];
+    for (std::size_t row = 0; section.name.size && row < earlier_rows.rows[s].size(); ++row) {
+      slots[name_offset(section, static_cast<int>(row))] = {
+          &earlier_rows.rows[s][row], name_field(*section.layout), section.name.size};
+    }
+  }
+  for (std::size_t s = 0; s < later.sections.size() && s < later_rows.rows.size(); ++s) {
+    const Section& section = later.sections[s];
+    for (std::size_t row = 0; section.name.size && row < later_rows.rows[s].size(); ++row) {
+      const auto shared = slots.find(name_offset(section, static_cast<int>(row)));
+      if (shared == slots.end() || shared->second.size != section.name.size) continue;
+      const std::string& first = shared->second.record->text[shared->second.field];
+      const TableRecord& record = later_rows.rows[s][row];
+      const std::string& second = record.text[name_field(*section.layout)];
+      std::vector<std::uint8_t> a(section.name.size), b(section.name.size);
+      encode_name(first, a.data(), a.size());
+      encode_name(second, b.data(), b.size());
+      if (a == b) continue;
+      PlaceScope place(&report, Place{later.file_name, record.line});
+      report.add(msg::shared_name_differs, earlier.file_name, shared->second.record->line, first,
+                 second);
+    }
+  }
 }
 
 PipelineTable fixed_table_steps(const TableDescription& table) {

@@ -29,4 +29,11 @@ std::unique_ptr<FixedTableBlock> read_fixed_csv(JobContext& job, const std::stri
 void store_fixed_table(JobContext& job, const TableDescription& table,
                        const FixedTableBlock* block);
 
+// Two tables whose name slots are the same bytes: for each row whose files give the slot
+// different names, a warning at the later table's line names the earlier table's line and
+// says the later one's name is stored (it is stored last).
+void report_shared_names(Report& report, const TableDescription& earlier,
+                         const FixedTableBlock& earlier_rows, const TableDescription& later,
+                         const FixedTableBlock& later_rows);
+
 PipelineTable fixed_table_steps(const TableDescription& table);

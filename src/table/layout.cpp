@@ -1,8 +1,10 @@
 #include "table/layout.hpp"
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 
+#include "core/messages.hpp"
 #include "core/report.hpp"
 
 namespace {
@@ -13,12 +15,32 @@ std::uint32_t lowest_bit(std::uint32_t mask) {
   return shift;
 }
 
+// The bits a field of a mask with a gap holds (0xF7: all but bit 3), or 0 for a field whose
+// range says all.
+std::uint32_t gapped_bits(const Field& field) {
+  if ((field.bits != byte_field && field.bits != word_field) || field.max >= field.min) return 0;
+  const std::uint32_t mask = field.mask & (field.bits == byte_field ? 0xFFu : 0xFFFFu);
+  const std::uint32_t bits = mask ? mask >> lowest_bit(mask) : 0;
+  return (bits & (bits + 1)) ? bits : 0;
+}
+
 void clamp_to_field(const Field& field, const CellTarget& target, std::int32_t& value) {
   FieldRange range{};
   if (!field_range(field, range)) return;
   const CellPlace place{target.file_name ? target.file_name : "", target.line_number,
                         field.header ? field.header : "", target.column_number};
   value = clamp_cell_value(target.report, place, field.cell, value, range.min, range.max);
+  const std::uint32_t bits = gapped_bits(field);
+  const auto raw = static_cast<std::uint32_t>(value);
+  if (!bits || (raw & ~bits) == 0) return;
+  const auto stored = static_cast<std::int32_t>(raw & bits);
+  if (target.report) {
+    PlaceScope scope(target.report, place_of(place));
+    target.report->add(msg::value_bits_dropped, cell_value_text(field.cell, value),
+                       cell_value_text(hex8_cell, static_cast<std::int32_t>(bits)),
+                       cell_value_text(field.cell, stored));
+  }
+  value = stored;
 }
 
 }  // namespace
@@ -77,7 +99,7 @@ std::vector<std::uint8_t> held_bits(const Layout& layout, std::size_t size) {
     if (at >= 0 && static_cast<std::size_t>(at) < size) held[static_cast<std::size_t>(at)] |= static_cast<std::uint8_t>(bits);
   };
   for (const Field& field : layout) {
-    if (field.rom_byte < 0 || field.bits == no_bits) continue;
+    if (field.rom_byte < 0 || field.bits == no_bits || field.bits == codec_field) continue;
     hold(field.rom_byte, field.mask & 0xFF);
     if (field.bits == word_field) hold(field.rom_byte + 1, (field.mask >> 8) & 0xFF);
   }
@@ -85,7 +107,7 @@ std::vector<std::uint8_t> held_bits(const Layout& layout, std::size_t size) {
 }
 
 void cell_map(const Layout& layout, const CellTarget& target, Direction direction,
-              TableRecord& record, std::size_t fields) {
+              TableRecord& record, std::size_t fields, const std::vector<int>* file_columns) {
   // In a build the line is walked once: each cell is then cut from where it begins, which
   // reads exactly what locating it from the start of the line would.
   const bool build = direction == Direction::build;
@@ -93,18 +115,27 @@ void cell_map(const Layout& layout, const CellTarget& target, Direction directio
   PlaceScope place(build && target.file_name ? report : nullptr,
                    Place{target.file_name ? target.file_name : "", target.line_number});
   if (build) record.line = target.line_number;
+  int columns = static_cast<int>(layout.size());
+  if (file_columns) {
+    for (const int c : *file_columns) columns = std::max(columns, c + 1);
+  }
   const std::vector<std::size_t> starts =
-      build ? cell_starts(target.line, static_cast<int>(layout.size())) : std::vector<std::size_t>();
+      build ? cell_starts(target.line, columns) : std::vector<std::size_t>();
   int column = 0;
   for (std::size_t f = 0; f < layout.size() && f < fields; ++f) {
     const Field& field = layout[f];
     if (!field.header || field.cell == no_cell) continue;
+    const int at_column = column++;
     CellTarget cell = target;
     cell.header = field.header;
-    cell.column_number = column + 1;
-    int at = column;
+    int at = at_column;
     if (build) {
-      const std::size_t start = starts[static_cast<std::size_t>(column)];
+      const int file_column = file_columns && static_cast<std::size_t>(at_column) < file_columns->size()
+                                  ? (*file_columns)[static_cast<std::size_t>(at_column)]
+                                  : at_column;
+      if (file_column < 0) continue;  // the file lacks the column: reported with its header
+      cell.column_number = file_column + 1;
+      const std::size_t start = starts[static_cast<std::size_t>(file_column)];
       if (start == std::string_view::npos) {
         cell.line = {};
         at = 1;  // no such cell
@@ -119,7 +150,6 @@ void cell_map(const Layout& layout, const CellTarget& target, Direction directio
       transfer_cell(cell, direction, field.cell, record.value[f], at);
       if (build) clamp_to_field(field, cell, record.value[f]);
     }
-    ++column;
   }
 }
 
@@ -133,10 +163,12 @@ std::string header_line(const Layout& layout) {
   return line;
 }
 
-void encode_record_name(Report& report, const char* file_name, const TableRecord& record,
-                        std::size_t name_field, std::uint8_t* slot, std::size_t slot_size) {
-  PlaceScope place(&report, Place{file_name, record.line});
-  encode_name(record.text[name_field], slot, slot_size, &report);
+void encode_record_name(Report& report, const char* file_name, const Layout& layout,
+                        const TableRecord& record, std::uint8_t* slot, std::size_t slot_size) {
+  const std::size_t f = name_field(layout);
+  if (f >= layout.size()) return;
+  PlaceScope place(&report, Place{file_name, record.line, layout[f].header ? layout[f].header : ""});
+  encode_name(record.text[f], slot, slot_size, &report);
 }
 
 std::size_t name_field(const Layout& layout) {

@@ -50,7 +50,9 @@ struct TableRecord {
 };
 
 // How a table moves the fields its bytes hold in a way of its own (a running total, a sign
-// bit): field `f` of the layout between the entry bytes and the record.
+// bit): field `f` of the layout between the entry bytes and the record. In a build the entry
+// holds the image's bits under the field, which the codec replaces, so that it can keep what
+// the cell cannot show (a sign bit over a magnitude of 0).
 struct FieldCodec {
   void (*move)(const Layout& layout, std::size_t f, std::uint8_t* entry, Direction direction,
                TableRecord& record);
@@ -63,24 +65,27 @@ TableRecord make_record(const Layout& layout, std::int32_t id);
 // Field map: every field with ROM bytes, through transfer_bits or its codec. The entry bytes
 // must have the fields' bits cleared before a build.
 void field_map(const Layout& layout, std::uint8_t* entry, Direction direction, TableRecord& record);
-// The bits of an entry's `size` bytes that some field holds: a build keeps the others as the
-// image has them.
+// The bits of an entry's `size` bytes that some field other than a codec field holds: a build
+// keeps the others as the image has them.
 std::vector<std::uint8_t> held_bits(const Layout& layout, std::size_t size);
 // Cell map: the first `fields` fields (all by default) that have a column, in column order,
 // through transfer_cell. In a build, a value that does not fit its field is clamped to the
 // nearest one it holds and reported on the target's report at its place with the column's
 // header.
+// A build reads each column from the file column `file_columns` gives for it (see ColumnMap;
+// -1: the file lacks the column, and the field keeps its value), or by position without one.
 void cell_map(const Layout& layout, const CellTarget& target, Direction direction,
-              TableRecord& record, std::size_t fields = static_cast<std::size_t>(-1));
+              TableRecord& record, std::size_t fields = static_cast<std::size_t>(-1),
+              const std::vector<int>* file_columns = nullptr);
 // The header line without its line end: each header followed by a comma.
 std::string header_line(const Layout& layout);
 // The field of the row's name (the first text cell), or the layout's size when it has none.
 std::size_t name_field(const Layout& layout);
 // The fields before the first one with ROM bytes: a row's ID and name.
 std::size_t leading_fields(const Layout& layout);
-// Encodes a record's name into its slot, reporting replaced characters at the record's line
-// of `file_name`.
-void encode_record_name(Report& report, const char* file_name, const TableRecord& record,
-                        std::size_t name_field, std::uint8_t* slot, std::size_t slot_size);
+// Encodes a record's name into its slot, reporting replaced characters and a name too long
+// for the slot at the record's line of `file_name`.
+void encode_record_name(Report& report, const char* file_name, const Layout& layout,
+                        const TableRecord& record, std::uint8_t* slot, std::size_t slot_size);
 // The pieces of a table's description, one after the other.
 Layout joined(std::initializer_list<Layout> parts);

@@ -19,13 +19,11 @@ std::string id_text(const RowIds& ids, std::int32_t id) {
   return text;
 }
 
-bool blank(const std::string& line) { return line.find_first_not_of(',') == std::string::npos; }
-
 void report_blank_lines(Report& report, const std::string& file, const RecordLines& rows) {
   int count = 0;
   std::size_t first = 0;
   for (std::size_t i = 0; i < rows.text.size(); ++i) {
-    if (!blank(rows.text[i])) continue;
+    if (!blank_line(rows.text[i])) continue;
     if (count++ == 0) first = i;
   }
   if (count == 0) return;
@@ -35,14 +33,16 @@ void report_blank_lines(Report& report, const std::string& file, const RecordLin
 
 // Puts the lines in ID order when their IDs are the section's, each once.
 void order_by_id(Report& report, const std::string& file, const RowIds& ids, RecordLines& rows) {
+  if (ids.column < 0) return;
   const std::size_t count = rows.text.size();
   std::vector<std::size_t> line_of_row(count, count);
   std::size_t first_mismatch = count;
   bool each_once = true;
   for (std::size_t i = 0; i < count; ++i) {
-    std::int32_t id = 0;
-    const bool read =
-        parse_exact(cell_string(rows.text[i], ids.column, rows.text[i].size()), ids.cell, id);
+    // An empty row (reported as such) stands where it is.
+    std::int32_t id = ids.first + static_cast<std::int32_t>(i);
+    const bool read = blank_line(rows.text[i]) ||
+                      parse_exact(cell_string(rows.text[i], ids.column), ids.cell, id);
     const std::int64_t row = std::int64_t{id} - ids.first;
     if (!read || row != static_cast<std::int64_t>(i)) {
       if (first_mismatch == count) first_mismatch = i;
@@ -74,6 +74,8 @@ void order_by_id(Report& report, const std::string& file, const RowIds& ids, Rec
 }
 
 }  // namespace
+
+bool blank_line(const std::string& line) { return line.find_first_not_of(',') == std::string::npos; }
 
 RowIds row_ids(const Layout& layout, std::int32_t first) {
   RowIds ids;

@@ -10,7 +10,7 @@ class Report;
 
 // How the rows of one section are numbered in its file: the ID column and the first row's ID.
 struct RowIds {
-  int column = 0;
+  int column = 0;  // -1: the file has none, and the rows stay in file order
   CellKind cell = hex8_cell;
   std::int32_t first = 0;
 };
@@ -22,6 +22,9 @@ struct RecordLines {
   std::vector<std::string> text;
   std::vector<int> line;
 };
+
+// A line of commas alone, as a spreadsheet saves an emptied row.
+bool blank_line(const std::string& line);
 
 // Reads the next `count` lines as they are; false when the file ended first, after reporting
 // the short-file message for `path`. The first one's number in the file goes to *first_line

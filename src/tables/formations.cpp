@@ -31,7 +31,7 @@ void move_running_total(const Layout& layout, std::size_t f, std::uint8_t* entry
     const std::int32_t total_before = previous == f ? 0 : entry[layout[previous].rom_byte];
     record.value[f] = static_cast<std::int32_t>(byte) - total_before;
   } else {
-    byte = static_cast<std::uint8_t>(byte | ((before + static_cast<std::uint32_t>(record.value[f])) & 0xFF));
+    byte = static_cast<std::uint8_t>((before + static_cast<std::uint32_t>(record.value[f])) & 0xFF);
   }
 }
 
@@ -44,9 +44,13 @@ void move_signed_speed(const Layout& layout, std::size_t f, std::uint8_t* entry,
     const std::int32_t magnitude = byte & 0x03;
     value = (byte & 0x04) ? -magnitude : magnitude;
   } else {
+    // A sign bit over a magnitude of 0 (-0) prints as 0: a 0 keeps it, so that an unchanged
+    // file builds the image's byte.
+    const bool negative_zero = (byte & 0x07) == 0x04;
     const std::uint32_t raw = static_cast<std::uint32_t>(value);
     const std::uint32_t magnitude = value < 0 ? 0u - raw : raw;
-    byte = static_cast<std::uint8_t>(byte | (value < 0 ? 0x04 : 0) | (magnitude & 0x03));
+    const bool negative = value < 0 || (value == 0 && negative_zero);
+    byte = static_cast<std::uint8_t>((byte & ~0x07) | (negative ? 0x04 : 0) | (magnitude & 0x03));
   }
 }
 

@@ -1,5 +1,6 @@
 #include "tables/proper_names.hpp"
 
+#include "tables/formation_techs.hpp"
 #include "tables/shared_columns.hpp"
 
 namespace {
@@ -47,7 +48,25 @@ void write_name_csv(JobContext& job, const std::string& folder, const FixedTable
 }
 
 std::unique_ptr<FixedTableBlock> read_name_csv(JobContext& job, const std::string& folder) {
-  return read_fixed_csv(job, folder, proper_name_table());
+  std::unique_ptr<FixedTableBlock> names = read_fixed_csv(job, folder, proper_name_table());
+  if (!names) return names;
+  // form_tech.csv is read again on a report of its own: its messages came with its own read.
+  Report own;
+  std::swap(own, job.report);
+  const std::unique_ptr<FixedTableBlock> techniques = read_fixed_csv(job, folder, formation_tech_table());
+  std::swap(own, job.report);
+  if (techniques) {
+    report_shared_names(job.report, formation_tech_table(), *techniques, proper_name_table(), *names);
+  }
+  return names;
+}
+
+PipelineTable proper_name_steps(const TableDescription& table) {
+  PipelineTable steps = fixed_table_steps(table);
+  steps.read_csv = [](JobContext& job, const std::string& folder) -> std::unique_ptr<TableBlock> {
+    return read_name_csv(job, folder);
+  };
+  return steps;
 }
 
 void store_names(JobContext& job, const FixedTableBlock* table) {

@@ -36,7 +36,7 @@ std::vector<RegisteredTable> registered_tables() {
       entry(string_table(), string_steps),
       // After the formation techniques: its formation-technique names are the same ROM slots
       // as the names in form_tech.csv, and the later store wins.
-      entry(proper_name_table()),
+      entry(proper_name_table(), proper_name_steps),
       entry(learning_table(), learning_steps),
       entry(event_battle_table(), event_battle_steps),
   };

@@ -14,7 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 using Args = std::vector<std::string>;
 
-const std::string clamped_speed = "form.csv 4行目 ①素早さ: 4 は -3～3 の範囲外です。3 を書き込みます";
+const std::string clamped_speed = "form.csv 4行目 ①素早さ（8列目）: 4 は -3～3 の範囲外です。3 を書き込みます";
 
 std::string counts(int errors, int warnings) {
   return Report::format(msg::finished_with_problems.text, errors, warnings);
@@ -77,7 +77,7 @@ TEST_F(HonestResults, EachKindOfProblemHasItsResultCountsAndPlace) {
            rows[4] = "0x01,アA" + rows[4].substr(rows[4].find(',', 5));
          });
        },
-       0, 1, "警告: monster.csv 5行目: 先頭から3バイト目の\"A\"が見つかりませんでした。全角スペースが代入されます"},
+       0, 1, "警告: monster.csv 5行目 名前: 先頭から3バイト目の\"A\"が見つかりませんでした。全角スペースが代入されます"},
       {"refused table",
        [](HonestResults& t) {
          edit_lines(t.folder + "monster.csv", [](std::vector<std::string>& rows) { rows.resize(100); });
@@ -117,7 +117,7 @@ TEST_F(HonestResults, TheLogHoldsEveryMessage) {
   const std::string logged = read_text(log);
   for (int line = 4; line < 16; ++line) {
     const std::string message = Report::format(
-        "警告: form.csv %d行目 ⑤素早さ: -9 は -3～3 の範囲外です。-3 を書き込みます\r\n", line);
+        "警告: form.csv %d行目 ⑤素早さ（12列目）: -9 は -3～3 の範囲外です。-3 を書き込みます\r\n", line);
     EXPECT_TRUE(contains(logged, message)) << line;
   }
   EXPECT_TRUE(contains(logged, counts(0, 12)));

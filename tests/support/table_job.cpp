@@ -108,9 +108,10 @@ void TableJob::set_cell(std::size_t header_line, std::size_t line, const std::st
   lines[line] = join_cells(cells);
 }
 
-void TableJob::clear_cells(std::size_t line, std::size_t first) {
+void TableJob::zero_cells(std::size_t line, std::size_t first) {
   std::vector<std::string> cells = split_cells(lines.at(line));
-  for (std::size_t c = first; c < cells.size(); ++c) cells[c].clear();
+  // The empty piece after the line's last comma is no cell.
+  for (std::size_t c = first; c + 1 < cells.size(); ++c) cells[c] = "0";
   lines[line] = join_cells(cells);
 }
 

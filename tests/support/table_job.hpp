@@ -32,8 +32,8 @@ class TableJob {
   std::string cell(std::size_t header_line, std::size_t line, const std::string& header) const;
   void set_cell(std::size_t header_line, std::size_t line, const std::string& header,
                 const std::string& text);
-  // Empties every cell of a line from column `first` on.
-  void clear_cells(std::size_t line, std::size_t first);
+  // Sets every cell of a line from column `first` on to 0 (× in a mark cell, - in a grade cell).
+  void zero_cells(std::size_t line, std::size_t first);
   void write_lines() const;
   // Writes the lines back, builds, and returns the built image; the job's report is kept.
   std::vector<std::uint8_t> rebuild();

@@ -26,7 +26,7 @@ struct AllyTechs : TableTest {
   // Sets the cell of technique `id` under the first column of its sub-table headed `header`;
   // with `clear` every other cell after the name is emptied first.
   void set(int id, const char* header, const std::string& text, bool clear = false) {
-    if (clear) clear_cells(line_index(id), 2);
+    if (clear) zero_cells(line_index(id), 2);
     set_cell(header_of(id), line_index(id), header, text);
   }
 };

@@ -29,8 +29,9 @@ void add_ranges(const Section& section, std::vector<Range>& ranges, const std::s
   if (section.name.size) {
     const std::uint32_t first =
         section.name.rom_offset + section.name.size * static_cast<std::uint32_t>(section.first_id);
+    // Each section's names apart, so that two lists of one file are checked against each other.
     ranges.push_back({first, first + section.name.size * static_cast<std::uint32_t>(section.rows),
-                      file + " names"});
+                      file + " names" + (section.title ? std::string(" ") + section.title : "")});
   }
   if (section.area.size)
     ranges.push_back({section.area.rom_offset, section.area.rom_offset + section.area.size, file});
@@ -70,8 +71,8 @@ TEST(Descriptions, FieldsLieInTheirSourcesWithoutSharingBits) {
   }
 }
 
-// Only name.csv and form_tech.csv share bytes, the formation-technique names, and the name
-// list is stored later, so that it decides.
+// Only name.csv and form_tech.csv share bytes, the formation-technique names: the name list
+// is stored later, so that it decides, and a read names each name the two files differ in.
 TEST(Descriptions, TablesShareNoBytesButTheFormationTechniqueNames) {
   std::vector<Range> ranges;
   for (const RegisteredTable& table : registered_tables()) {
@@ -87,5 +88,5 @@ TEST(Descriptions, TablesShareNoBytesButTheFormationTechniqueNames) {
       }
     }
   }
-  EXPECT_EQ(overlaps, std::vector<std::string>{"form_tech.csv names ~ name.csv names"});
+  EXPECT_EQ(overlaps, std::vector<std::string>{"form_tech.csv names ~ name.csv names 陣形技名称"});
 }

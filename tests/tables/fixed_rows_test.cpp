@@ -84,12 +84,12 @@ TEST(FixedRows, ARepeatedIdFallsBackToPositions) {
   EXPECT_EQ(job.report.warnings(), 1);
 }
 
-TEST(FixedRows, ACommaOnlyRowIsAWarning) {
+TEST(FixedRows, ACommaOnlyRowIsAWarningAndKeepsTheImagesRow) {
   TableJob job("monster.csv");
   job.lines[monster_row + 7] = std::string(40, ',');
   const std::vector<std::uint8_t> out = job.rebuild();
   EXPECT_TRUE(
       starts_with(message_of(job.report, msg::blank_row), at("monster.csv", monster_row + 8)));
-  EXPECT_EQ(bytes_at(out, monster_names + 8 * 7, 8), std::vector<std::uint8_t>(8, 0x50));
-  EXPECT_EQ(bytes_at(out, monster_stats + 25 * 7, 25), std::vector<std::uint8_t>(25, 0));
+  EXPECT_EQ(job.report.warnings(), 1);
+  EXPECT_EQ(first_difference(out, job.input), -1);
 }

@@ -65,10 +65,8 @@ TEST_F(Formations, FileLayoutAndRoundTrip) {
   // Cells past the name of a formation without data are never stored.
   lines[line_of(0x20)] += data_cells("1,2,3,4,5,", "1,1,1,1,1,");
   const std::vector<std::uint8_t> out = rebuild();
-  std::vector<std::uint8_t> expected = input;
-  expected[role + 11 + 5] = 0xF0;
-  ASSERT_EQ(out.size(), expected.size());
-  for (std::size_t i = 0; i < out.size(); ++i) ASSERT_EQ(out[i], expected[i]) << "at 0x" << std::hex << i;
+  ASSERT_EQ(out.size(), input.size());  // the speed of -0 too
+  for (std::size_t i = 0; i < out.size(); ++i) ASSERT_EQ(out[i], input[i]) << "at 0x" << std::hex << i;
 }
 
 TEST_F(Formations, RateSumsAreCutAt255) {

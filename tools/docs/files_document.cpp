@@ -300,7 +300,30 @@ std::string files_document() {
       u8"16進 hexadecimal with or without `0x`, ○× a mark, 記号 a grade symbol, 文字列 game text), the "
       u8"values the field holds (a value outside is stored as the nearest one, with a warning), and "
       u8"where it lives in the ROM: the table's offset plus the row's place, the byte in the row's "
-      u8"record and the bits of the mask.\n\n";
+      u8"record and the bits of the mask.\n\n"
+      u8"## セルに書けるもの / What a cell may hold\n\n"
+      u8"| 種類 / Kind | 読める形 / Read as written | 例 / Examples |\n|---|---|---|\n"
+      u8"| 10進 | 符号（+ - － −）と数字。3桁ごとのカンマ区切りも可 / an optional sign and digits, or digits "
+      u8"grouped by commas | `12` `-3` `１００` `\"1,034\"` |\n"
+      u8"| 16進 | `0x` `0X` の有無、大文字小文字を問わず / with or without `0x` or `0X`, either case | "
+      u8"`0x1F` `1f` `0X2F` `ＦＦ` |\n"
+      u8"| ○× | ○ 〇 ◯ `1` は ○、× `0` は × | `○` `〇` `×` |\n"
+      u8"| 記号 | `-` × △ ○ ○＋ ◎ □ ☆（0～7）。〇 ◯ は ○、○+ は ○＋、－ − は - / the symbols or 0–7 | "
+      u8"`◎` `○+` `5` |\n\n"
+      u8"前後の空白（半角・全角）と一組のダブルクォートは読み飛ばし、全角の数字・英字・符号は半角として読みます。"
+      u8"それ以外（英字、小数、指数、数の後ろの文字、NUL、空のセル）は読めない値として、ファイル名・行・列を示す警告が出て、"
+      u8"元の ROM の値のままになります。空の行は行全体が元のままです。範囲外の値は範囲の端の値にして警告します。"
+      u8"名前が枠より長いときは、入らない部分を示す警告が出ます。"
+      u8"見出し行は列を探すのに使います。列を挿入・移動してもかまいません（知らない列はメモとして無視され、"
+      u8"情報が一行出ます）。ない列は元の ROM の値のままで警告が出ます。知っている列が一つもない見出し行はエラーで、"
+      u8"その表は書き込まれません。\n\n"
+      u8"Blanks around a cell (half- or full-width) and one pair of double quotes are passed over, and "
+      u8"full-width digits, letters and signs read as ASCII. Anything else (letters, a fraction, an "
+      u8"exponent, text after the number, a NUL byte, an empty cell) is a warning naming the file, line "
+      u8"and column, and the input ROM's value stays; an empty row keeps the whole row. A name longer "
+      u8"than its slot is a warning naming the part dropped. Columns are found by their header: extra "
+      u8"columns (a memo) are allowed and named in one info line; a missing column keeps the ROM's "
+      u8"values, with a warning; a header line naming no column refuses the table.\n\n";
   for (const RegisteredTable& table : registered_tables()) {
     const std::string file = table.description->file_name;
     std::string anchor;  // as the heading's link: the name without its dot

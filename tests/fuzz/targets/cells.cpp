@@ -1,7 +1,9 @@
-// Cells of one CSV line: cell_start, cell_starts, cell_text and cell_string.
+// Cells of one CSV line: cell_start, cell_starts, cell_text, cell_string and the values they
+// read as.
 #include "adapters/cells.hpp"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,12 +18,32 @@ constexpr char guard = '\x5A';
 constexpr std::size_t guard_size = 8;
 constexpr std::size_t npos = std::string_view::npos;
 
-bool line_end(std::string_view line, std::size_t i) {
-  return i >= line.size() || line[i] == '\n' || line[i] == '\0';
+// The cell as a spreadsheet reads it: from its start to the comma outside quotes; a quote
+// opens or closes a quoted run, and inside one a doubled quote is one quote. A NUL is a byte
+// like any other.
+std::string model_text(std::string_view line, std::size_t start) {
+  std::string text;
+  bool quoted = false;
+  for (std::size_t i = start; i < line.size() && line[i] != '\n';) {
+    const std::size_t length = cp932_length(line, i);
+    if (length == 1 && line[i] == '"') {
+      if (quoted && i + 1 < line.size() && line[i + 1] == '"') {
+        text += '"';
+        i += 2;
+      } else {
+        quoted = !quoted;
+        ++i;
+      }
+      continue;
+    }
+    if (length == 1 && line[i] == ',' && !quoted) break;
+    text.append(line.substr(i, length));
+    i += length;
+  }
+  return text;
 }
 
-// The cell's text must be a run of the line's bytes after the start and its opening quote,
-// end on a character boundary, and hold no comma or quote of its own.
+// The cell's text must be the model's, cut to the capacity on a character boundary.
 void check_text(std::string_view line, int column, std::size_t start, std::size_t capacity) {
   std::vector<char> out(capacity + guard_size, guard);
   const std::size_t n = fa::cell_text(out.data(), capacity, line, column);
@@ -32,19 +54,28 @@ void check_text(std::string_view line, int column, std::size_t start, std::size_
     if (n != 0) fuzz_fail(target, "column %d lies past the line but gave %zu bytes", column, n);
     return;
   }
-  const std::size_t from = start + (!line_end(line, start) && line[start] == '"' ? 1 : 0);
-  if (line.substr(from, n) != std::string_view(out.data(), n))
-    fuzz_fail(target, "column %d capacity %zu: the text is not the line's bytes at %zu", column, capacity,
-              from);
+  const std::string whole = model_text(line, start);
+  if (whole.compare(0, n, out.data(), n) != 0)
+    fuzz_fail(target, "column %d capacity %zu: the text is not the cell's", column, capacity);
+  std::size_t i = 0;
+  while (i < n) i += cp932_length(whole, i);
+  if (i > n) fuzz_fail(target, "column %d capacity %zu: the text ends inside a two-byte character", column, capacity);
+  if (n < whole.size() && n + cp932_length(whole, n) <= capacity)
+    fuzz_fail(target, "column %d capacity %zu: the text stops before a character that fits", column, capacity);
   if (fa::cell_string(line, column, capacity) != std::string_view(out.data(), n))
     fuzz_fail(target, "column %d capacity %zu: cell_string differs from cell_text", column, capacity);
-  // Code page 932's reading of the line; no comma or quote is ever a trail byte.
-  std::size_t i = from;
-  while (i < from + n) i += cp932_length(line, i);
-  if (i > from + n)
-    fuzz_fail(target, "column %d capacity %zu: the text ends inside a two-byte character", column, capacity);
-  if (std::string_view(out.data(), n).find_first_of(",\"") != std::string_view::npos)
-    fuzz_fail(target, "column %d: the text holds a comma or quote of its own", column);
+}
+
+// A value read from a cell prints in a form that reads as the same value.
+void check_value(const std::string& cell, int column) {
+  for (const CellKind kind : {decimal_cell, hex8_cell, hex16_cell, mark_cell, grade_cell}) {
+    const std::optional<std::int32_t> value = fa::read_cell_value(cell, kind);
+    if (!value) continue;
+    const std::string printed = fa::cell_value_text(kind, *value);
+    if (fa::read_cell_value(printed, kind) != value)
+      fuzz_fail(target, "column %d kind %d: %d prints as a text that reads otherwise", column,
+                static_cast<int>(kind), static_cast<int>(*value));
+  }
 }
 
 }  // namespace
@@ -69,6 +100,7 @@ int fuzz_cells(const std::uint8_t* data, std::size_t size) {
                                        std::size_t{5}, fa::name_capacity, size + 1}) {
       check_text(line, column, start, capacity);
     }
+    check_value(fa::cell_string(line, column, size + 1), column);
   }
   return fuzz_pass;
 }
