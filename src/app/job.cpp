@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "core/bps.hpp"
+#include "core/ips.hpp"
 #include "core/snes_header.hpp"
 #include "varbek_version.hpp"
 #include "core/files.hpp"
@@ -61,15 +62,18 @@ void update_header_checksum(JobContext& job) {
 }
 
 // The patch goes beside the new ROM, named like it with the extension ".bps".
-void write_patch(JobContext& job, const std::string& output_path) {
-  const std::string path = patch_path_of(output_path);
-  const std::vector<std::uint8_t> patch = bps_create(job.rom.file, job.rom.image);
+// A patch from the input to the new image, beside the new ROM and named like it.
+void write_patch(JobContext& job, const std::string& output_path, bool ips) {
+  const std::string path = patch_path_of(output_path, ips ? ".ips" : ".bps");
+  const std::vector<std::uint8_t> patch =
+      ips ? ips_create(job.rom.file, job.rom.image) : bps_create(job.rom.file, job.rom.image);
   if (patch.empty() || !platform::write_file_atomically(path, patch.data(), patch.size())) {
     job.report.add(msg::cannot_write, path);
     return;
   }
-  job.report.add(msg::patch_written, path);
+  job.report.add(ips ? msg::ips_written : msg::patch_written, path);
 }
+
 
 bool table_job(JobMode mode) {
   return mode == JobMode::extract || mode == JobMode::build || mode == JobMode::check;
@@ -96,7 +100,7 @@ struct ModeRule {
   const char* options;
 };
 constexpr ModeRule mode_rules[] = {
-    {JobMode::extract, 'a', 2, "mus"},     {JobMode::build, 'm', 3, "msp"},
+    {JobMode::extract, 'a', 2, "mus"},     {JobMode::build, 'm', 3, "mspi"},
     {JobMode::check, 'c', 2, "ms"},        {JobMode::apply_patch, 'b', 3, ""},
     {JobMode::encode_text, 'e', 2, "n"},   {JobMode::decode_text, 'd', 2, "l"},
 };
@@ -175,6 +179,7 @@ struct LineReader {
       case 'm': return &settings.music;
       case 's': return &settings.strict;
       case 'p': return &settings.patch;
+      case 'i': return &settings.ips;
       case 'u': return &settings.utf8_files;
       case 'n': return &settings.newline_flag;
       default: return nullptr;
@@ -375,9 +380,46 @@ int run_build(JobContext& job, const std::string& input_path, const std::string&
     return 1;
   }
   if (rom_save(job.rom, output_path, job.report) != 0) return 1;
-  if (settings.patch) write_patch(job, output_path);
+  if (settings.patch) write_patch(job, output_path, false);
+  if (settings.ips) write_patch(job, output_path, true);
   if (job.report.errors() > 0) job.report.add(msg::rom_written_with_errors);
   return 0;
+}
+
+bool apply_patch(Report& report, const std::string& patch_path, const std::vector<std::uint8_t>& patch,
+                 const std::vector<std::uint8_t>& source, std::vector<std::uint8_t>& target) {
+  if (ips_recognised(patch)) {
+    // An IPS patch checks nothing of the source: only records past its end are found.
+    IpsInfo info;
+    switch (ips_apply(patch, source, target, &info)) {
+      case IpsResult::ok: report.add(msg::ips_source_unchecked); return true;
+      case IpsResult::record_past_end:
+        report.add(msg::ips_record_past_end, patch_path, info.offset, info.length,
+                   static_cast<unsigned long long>(source.size()));
+        return false;
+      case IpsResult::bad_truncation: report.add(msg::ips_bad_truncation, patch_path); return false;
+      case IpsResult::out_of_memory: report.add(msg::out_of_memory); return false;
+      default: report.add(msg::ips_cut, patch_path); return false;
+    }
+  }
+  BpsInfo info{};
+  switch (bps_apply(patch, source, target, &info)) {
+    case BpsResult::ok: return true;
+    case BpsResult::wrong_source:
+      report.add(msg::patch_wrong_source, static_cast<unsigned long long>(info.expected_source_size),
+                 info.expected_source_crc, static_cast<unsigned long long>(info.actual_source_size),
+                 info.actual_source_crc);
+      return false;
+    case BpsResult::impossible_size:
+      report.add(msg::patch_impossible_size, patch_path,
+                 static_cast<unsigned long long>(info.expected_source_size),
+                 static_cast<unsigned long long>(info.target_size),
+                 static_cast<unsigned long long>(bps_max_target_size));
+      return false;
+    case BpsResult::wrong_target: report.add(msg::patch_wrong_target); return false;
+    case BpsResult::out_of_memory: report.add(msg::out_of_memory); return false;
+    default: report.add(msg::patch_broken, patch_path); return false;
+  }
 }
 
 int run_apply_patch(JobContext& job, const std::string& patch_path, const std::string& source_path,
@@ -391,24 +433,7 @@ int run_apply_patch(JobContext& job, const std::string& patch_path, const std::s
   const std::vector<std::uint8_t> patch(patch_text.begin(), patch_text.end());
   const std::vector<std::uint8_t> source(source_text.begin(), source_text.end());
   std::vector<std::uint8_t> target;
-  BpsInfo info{};
-  switch (bps_apply(patch, source, target, &info)) {
-    case BpsResult::ok: break;
-    case BpsResult::wrong_source:
-      job.report.add(msg::patch_wrong_source, static_cast<unsigned long long>(info.expected_source_size),
-                     info.expected_source_crc, static_cast<unsigned long long>(info.actual_source_size),
-                     info.actual_source_crc);
-      return 1;
-    case BpsResult::impossible_size:
-      job.report.add(msg::patch_impossible_size, patch_path,
-                     static_cast<unsigned long long>(info.expected_source_size),
-                     static_cast<unsigned long long>(info.target_size),
-                     static_cast<unsigned long long>(bps_max_target_size));
-      return 1;
-    case BpsResult::wrong_target: job.report.add(msg::patch_wrong_target); return 1;
-    case BpsResult::out_of_memory: job.report.add(msg::out_of_memory); return 1;
-    default: job.report.add(msg::patch_broken, patch_path); return 1;
-  }
+  if (!apply_patch(job.report, patch_path, patch, source, target)) return 1;
   if (!platform::write_file_atomically(target_path, target.data(), target.size())) {
     job.report.add(msg::cannot_write, target_path);
     return 1;

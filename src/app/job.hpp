@@ -22,6 +22,7 @@ struct JobSettings {
   bool strict = false;        // -s: any error or warning fails the job, and a build saves no ROM
   bool utf8_files = false;    // -u: an extract writes UTF-8 files
   bool patch = false;         // -p: a build also writes a BPS patch beside the new ROM
+  bool ips = false;           // -i: a build also writes an IPS patch beside the new ROM
   bool quiet = false;         // -q: the final text to the console (Windows)
   bool verbose = false;       // -v: progress banners as the job runs
   bool help = false;          // -h or --help
@@ -54,6 +55,10 @@ std::string csv_folder_of(const std::string& path);
 inline constexpr const char* log_file_name = "varbek.log";
 
 // Applies a BPS patch to a source file, writing the target only when every check passed.
+// Applies a BPS or IPS patch (told by its first bytes) to `source`; false, with the reason in
+// the report and `target` untouched, when it does not apply.
+bool apply_patch(Report& report, const std::string& patch_path, const std::vector<std::uint8_t>& patch,
+                 const std::vector<std::uint8_t>& source, std::vector<std::uint8_t>& target);
 int run_apply_patch(JobContext& job, const std::string& patch_path, const std::string& source_path,
                     const std::string& target_path);
 // "--version", "--help" or "-h" (with -q or -v at most): the text to print, or false for any

@@ -50,13 +50,13 @@ void add_folder_files(std::vector<std::string>& files, const std::string& folder
 
 }  // namespace
 
-std::string patch_path_of(const std::string& output_path) {
+std::string patch_path_of(const std::string& output_path, const char* extension) {
   std::size_t dot = std::string::npos;
   for (std::size_t i = 0; i < output_path.size(); i += sjis::char_length(output_path, i)) {
     if (output_path[i] == '.') dot = i;
     if (platform::is_separator(output_path[i])) dot = std::string::npos;
   }
-  return output_path.substr(0, dot) + ".bps";
+  return output_path.substr(0, dot) + extension;
 }
 
 JobFiles files_of_job(const JobSettings& settings, const std::string& start_folder) {
@@ -84,6 +84,7 @@ JobFiles files_of_job(const JobSettings& settings, const std::string& start_fold
       if (build) {
         files.outputs.push_back(paths[1]);
         if (settings.patch) files.outputs.push_back(patch_path_of(paths[1]));
+        if (settings.ips) files.outputs.push_back(patch_path_of(paths[1], ".ips"));
       }
       files.outputs.push_back(folder + log_file_name);
       break;

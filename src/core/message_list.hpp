@@ -101,6 +101,11 @@ VARBEK_MESSAGE(read_as_sjis, warning, "UTF-8としても読めるファイルで
 
 // Patches and the header checksum.
 VARBEK_MESSAGE(patch_written, info, "BPSパッチ[%s]を作成しました", "The build also wrote a patch from the input to the new image.")
+VARBEK_MESSAGE(ips_written, info, "IPSパッチ[%s]を作成しました", "The build also wrote an IPS patch from the input to the new image (-i).")
+VARBEK_MESSAGE(ips_source_unchecked, info, "IPSパッチは元のSMCを確かめられません。元のSMCが正しいか確かめてください", "An IPS patch holds no checksum: it was applied, but nothing tells whether the source image was the one it was made for (a BPS patch checks that).")
+VARBEK_MESSAGE(ips_cut, error, "IPSパッチ[%s]が途中で切れています（終わりの印 EOF がありません）。何も書き込みませんでした", "An IPS patch ends inside a record or lacks its end marker; nothing was written.")
+VARBEK_MESSAGE(ips_record_past_end, error, "IPSパッチ[%s]の 0x%06X からの %u バイトは元のSMC（%llu バイト）の外です。何も書き込みませんでした", "A record of an IPS patch writes past the end of the source image: the patch is for another image (or damaged); nothing was written.")
+VARBEK_MESSAGE(ips_bad_truncation, error, "IPSパッチ[%s]の切り詰めるサイズが元のSMCより大きくなっています。何も書き込みませんでした", "The size an IPS patch asks to cut the result to lies past the image's end; nothing was written.")
 VARBEK_MESSAGE(patch_wrong_source, error, "元のSMCがパッチと一致しません（パッチの元: %llu バイト CRC32 %08X、指定されたSMC: %llu バイト CRC32 %08X）", "The patch was made for another image; nothing was written.")
 VARBEK_MESSAGE(patch_broken, error, "パッチ[%s]が壊れています", "The patch is cut, damaged or not a BPS patch; nothing was written.")
 VARBEK_MESSAGE(patch_wrong_target, error, "パッチを当てた結果がパッチの記録と一致しません", "The patched image does not match the patch's own check; nothing was written.")

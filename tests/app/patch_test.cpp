@@ -78,12 +78,14 @@ TEST_F(Patches, APatchOfABuildAppliedToTheInputGivesTheOutput) {
     for (const bool music : {false, true}) {
       SCOPED_TRACE(std::string(copier ? "copier header" : "plain") + (music ? ", music" : ""));
       prepare(copier, music);
-      ASSERT_EQ(run_job({"varbek", music ? "-mm" : "-m", "-p", rom, out, folder}), 0);
+      ASSERT_EQ(run_job({"varbek", music ? "-mm" : "-m", "-pi", rom, out, folder}), 0);
       const Bytes built = read_bytes(out);
       EXPECT_TRUE(checksum_valid(built, copier ? 512 : 0));
-      EXPECT_LT(read_bytes(patch).size(), 100u);  // one cell and the checksum
-      ASSERT_EQ(apply(patch, rom, dir.path("applied.smc")), 0);
-      EXPECT_EQ(first_difference(read_bytes(dir.path("applied.smc")), built), -1);
+      for (const std::string& made : {patch, dir.path("out.ips")}) {
+        EXPECT_LT(read_bytes(made).size(), 100u) << made;  // one cell and the checksum
+        ASSERT_EQ(apply(made, rom, dir.path("applied.smc")), 0) << made;
+        EXPECT_EQ(first_difference(read_bytes(dir.path("applied.smc")), built), -1) << made;
+      }
     }
   }
 }
@@ -97,6 +99,13 @@ TEST_F(Patches, AWrongSourceOrADamagedPatchWritesNothing) {
   flipped[flipped.size() / 2] ^= 0x10;
   write_bytes(dir.path("truncated.bps"), truncated);
   write_bytes(dir.path("flipped.bps"), flipped);
+  ASSERT_EQ(run_job({"varbek", "-m", "-i", rom, out, folder}), 0);
+  const Bytes ips = read_bytes(dir.path("out.ips"));
+  write_bytes(dir.path("truncated.ips"), Bytes(ips.begin(), ips.end() - 3));  // no end marker
+  write_bytes(dir.path("past-end.ips"), Bytes{'P', 'A', 'T', 'C', 'H', 0x7F, 0xFF, 0xF0, 0x00, 0x20,
+                                              0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                              0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                              'E', 'O', 'F'});
   const struct {
     std::string patch, source;
     const Message& message;
@@ -104,6 +113,8 @@ TEST_F(Patches, AWrongSourceOrADamagedPatchWritesNothing) {
       {patch, out, msg::patch_wrong_source},
       {dir.path("truncated.bps"), rom, msg::patch_broken},
       {dir.path("flipped.bps"), rom, msg::patch_broken},
+      {dir.path("truncated.ips"), rom, msg::ips_cut},
+      {dir.path("past-end.ips"), rom, msg::ips_record_past_end},
   };
   for (const auto& c : cases) {
     JobContext job;
