@@ -8,6 +8,7 @@
 #include "core/messages.hpp"
 #include "core/rom_image.hpp"
 #include "table/cells.hpp"
+#include "table/columns.hpp"
 #include "table/csv_file.hpp"
 #include "table/pipeline_table.hpp"
 #include "tables/listed_rows.hpp"
@@ -99,11 +100,11 @@ bool holds_entry(const std::string& line) {
 // The list's lines: up to the empty line after which no entry follows (the comments come after
 // it). An empty line with entries after it is an emptied row. False for a file cut inside its
 // list, which ends without that empty line before all the entries.
-bool list_lines(CsvReader& in, RecordLines& rows) {
+bool list_lines(CsvReader& in, const ListColumns& columns, RecordLines& rows) {
   RecordLines lines;
   std::string line;
   while (in.next_line(line)) {
-    lines.text.push_back(line);
+    lines.text.push_back(list_row(line, columns));
     lines.line.push_back(in.line_number());
   }
   std::size_t end = lines.text.size();
@@ -202,9 +203,20 @@ std::unique_ptr<EventBattleTable> read_event_battle_csv(JobContext& job, const s
   CsvReader in;
   const char* const file_name = event_battle_table().file_name;
   if (!open_table_file(in, job.report, folder, event_battle_table())) return nullptr;
-  in.skip_lines(2);
+  in.skip_lines(1);
+  std::string header;
+  if (!in.next_line(header)) {
+    job.report.add(msg::file_too_short, folder + file_name);
+    return nullptr;
+  }
+  ListColumns columns;
+  const Section& section = event_battle_table().sections.front();
+  if (!match_list_columns(job.report, file_name, in.line_number(), section_columns(section), 1, header, columns) ||
+      !columns.complete) {
+    return nullptr;
+  }
   RecordLines rows;
-  if (!list_lines(in, rows)) {
+  if (!list_lines(in, columns, rows)) {
     job.report.add(msg::file_too_short, folder + file_name);
     return nullptr;
   }

@@ -7,6 +7,7 @@
 #include "core/messages.hpp"
 #include "core/rom_image.hpp"
 #include "table/cells.hpp"
+#include "table/columns.hpp"
 #include "table/pipeline_table.hpp"
 #include "tables/listed_rows.hpp"
 
@@ -141,10 +142,12 @@ bool read_row(Report& report, const LearningSubTable& sub, const std::string& li
 }
 
 // Reads the rows of one sub-table up to its empty line.
-Stop read_rows(Report& report, CsvReader& in, const LearningSubTable& sub, SubTableRows& rows) {
+Stop read_rows(Report& report, CsvReader& in, const ListColumns& columns, const LearningSubTable& sub,
+               SubTableRows& rows) {
   std::string line;
   for (std::int32_t row = 0;; ++row) {
     if (!in.next_line(line)) return Stop::end_of_file;
+    line = list_row(line, columns);
     if (first_cell_empty(line)) return Stop::separator;
     PlaceScope place(&report, Place{learning_table().file_name, in.line_number(), "ID"});
     std::int32_t number = -1;
@@ -165,10 +168,10 @@ Stop read_rows(Report& report, CsvReader& in, const LearningSubTable& sub, SubTa
   }
 }
 
-bool skip_past_separator(CsvReader& in) {
+bool skip_past_separator(CsvReader& in, const ListColumns& columns) {
   std::string line;
   while (in.next_line(line)) {
-    if (first_cell_empty(line)) return true;
+    if (first_cell_empty(list_row(line, columns))) return true;
   }
   return false;
 }
@@ -258,7 +261,20 @@ std::unique_ptr<LearningTables> read_learning_csv(JobContext& job, const std::st
   CsvReader in;
   if (!open_table_file(in, job.report, folder, learning_table())) return nullptr;
   auto tables = make_tables();
-  in.skip_lines(1);
+  // The first sub-table's column line places the columns of every row: a column inserted in a
+  // spreadsheet moves them in each sub-table alike.
+  std::string header;
+  ListColumns columns;
+  if (!in.skip_lines(2) || !in.next_line(header)) {
+    job.report.add(msg::learning_file_cut, folder + learning_table().file_name, sub_tables[0].name);
+    return nullptr;
+  }
+  constexpr int first_pair_column = 2;
+  if (!match_list_columns(job.report, learning_table().file_name, in.line_number(), line_columns(column_line()),
+                          first_pair_column, header, columns) ||
+      !columns.complete) {
+    return nullptr;
+  }
   bool cut = false;
   for (int t = 0; t < learning_sub_table_count; ++t) {
     const LearningSubTable& sub = sub_tables[t];
@@ -266,8 +282,8 @@ std::unique_ptr<LearningTables> read_learning_csv(JobContext& job, const std::st
     job.report.progress(msg::progress, sub.name);
     SubTableRows rows;
     Stop stop = Stop::end_of_file;
-    if (!cut && in.skip_lines(2)) stop = read_rows(job.report, in, sub, rows);
-    if (stop == Stop::elsewhere && !skip_past_separator(in)) stop = Stop::end_of_file;
+    if (!cut && (t == 0 || in.skip_lines(2))) stop = read_rows(job.report, in, columns, sub, rows);
+    if (stop == Stop::elsewhere && !skip_past_separator(in, columns)) stop = Stop::end_of_file;
     if (stop == Stop::end_of_file) {
       if (!cut) job.report.add(msg::learning_file_cut, folder + learning_table().file_name, sub.name);
       cut = true;
