@@ -148,3 +148,15 @@ bool cells_past_header(Report& report, const char* file_name, int line, std::str
   }
   return false;
 }
+
+int list_file_column(const ListColumns& list, int column) {
+  if (list.as_written || column < 0) return column;
+  const auto lead = static_cast<int>(list.lead.size());
+  if (column < lead) return list.lead[static_cast<std::size_t>(column)];
+  if (list.tail < 0) return column;
+  int c = list.tail;
+  for (int k = lead;; ++c) {
+    const bool memo = static_cast<std::size_t>(c) < list.memo.size() && list.memo[static_cast<std::size_t>(c)];
+    if (!memo && k++ == column) return c;
+  }
+}

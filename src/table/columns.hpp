@@ -57,6 +57,8 @@ bool match_list_columns(Report& report, const char* file_name, int line, const s
 // The row with its cells in the list's own order (a missing column an empty cell, memo columns
 // left out), each cell as written, quotes and all.
 std::string list_row(const std::string& line, const ListColumns& list);
+// The file column (from 0) of column `column` of such a row, for messages naming the cell.
+int list_file_column(const ListColumns& list, int column);
 // Whether the row has text in a cell past the header's: an unquoted comma in a cell shifts
 // every cell after it, so the row cannot be read. Warns, naming the first such cell.
 bool cells_past_header(Report& report, const char* file_name, int line, std::string_view row,

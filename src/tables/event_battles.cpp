@@ -121,12 +121,13 @@ bool list_lines(CsvReader& in, const ListColumns& columns, RecordLines& rows) {
 // The bytes of one row, each cell exactly read; a value past a byte is clamped. Empty cells at
 // the end of the row are passed over. False, after naming the cell, when a cell cannot be read
 // (an empty one among the bytes too): the entry then keeps the image's bytes.
-bool read_battle(Report& report, const std::string& line, int line_number, std::size_t id,
-                 std::vector<std::uint8_t>& bytes) {
+bool read_battle(Report& report, const ListColumns& columns, const std::string& line, int line_number,
+                 std::size_t id, std::vector<std::uint8_t>& bytes) {
   const std::vector<std::string> cells = row_cells(line, 1);
   const char* const file = event_battle_table().file_name;
   for (std::size_t c = 0; c < cells.size(); ++c) {
-    const CellPlace place{file, line_number, battle_row[1].header, static_cast<int>(c) + 2};
+    const CellPlace place{file, line_number, battle_row[1].header,
+                          list_file_column(columns, static_cast<int>(c) + 1) + 1};
     const std::optional<std::int32_t> value = read_cell_value(cells[c], hex8_cell);
     if (!value) {
       PlaceScope scope(&report, place_of(place));
@@ -232,7 +233,7 @@ std::unique_ptr<EventBattleTable> read_event_battle_csv(JobContext& job, const s
   table->kept.assign(rows.text.size(), false);
   for (std::size_t j = 0; j < rows.text.size(); ++j) {
     table->kept[j] = empty_row_line(rows.text[j]) ||
-                     !read_battle(job.report, rows.text[j], rows.line[j], j, table->rows[j]);
+                     !read_battle(job.report, columns, rows.text[j], rows.line[j], j, table->rows[j]);
   }
   return table;
 }

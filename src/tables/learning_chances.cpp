@@ -105,14 +105,15 @@ const char* cell_header(std::size_t c) {
 
 // Reads one row's cells after its ID into header and pair slots. False after naming the first
 // cell that cannot be read (an empty one among them, a technique without its difficulty).
-bool read_row(Report& report, const LearningSubTable& sub, const std::string& line, int line_number,
-              std::vector<TableRecord>& slots) {
+bool read_row(Report& report, const ListColumns& columns, const LearningSubTable& sub, const std::string& line,
+              int line_number, std::vector<TableRecord>& slots) {
   std::vector<std::string> cells = row_cells(line, 1);
   if (cells.size() % 2 == 0) cells.emplace_back();  // the source, or a pair's difficulty, is missing
   std::vector<std::int32_t> values;
   for (std::size_t c = 0; c < cells.size(); ++c) {
     const CellKind kind = c == 0 || c % 2 == 1 ? hex8_cell : decimal_cell;
-    const CellPlace place{learning_table().file_name, line_number, cell_header(c), static_cast<int>(c) + 2};
+    const CellPlace place{learning_table().file_name, line_number, cell_header(c),
+                          list_file_column(columns, static_cast<int>(c) + 1) + 1};
     const std::optional<std::int32_t> value = read_cell_value(cells[c], kind);
     if (!value) {
       PlaceScope scope(&report, place_of(place));
@@ -161,7 +162,7 @@ Stop read_rows(Report& report, CsvReader& in, const ListColumns& columns, const 
       report.add(msg::learning_source_ends, sub.name);
       return Stop::elsewhere;
     }
-    if (!read_row(report, sub, line, in.line_number(), rows.slots)) {
+    if (!read_row(report, columns, sub, line, in.line_number(), rows.slots)) {
       rows.unreadable = true;
       return Stop::elsewhere;
     }

@@ -126,3 +126,15 @@ TEST(ListColumns, MemoColumnsAndSortedRowsBuildTheUnchangedRom) {
     }
   }
 }
+
+// A cell past a memo column is named where the file has it.
+TEST(ListColumns, CellsAreNamedAtTheirFileColumn) {
+  TableJob job("event_battle.csv");
+  insert_memo(job.lines, 1);
+  std::vector<std::string> cells = split_cells(job.lines[header_at(job.lines) + 1]);
+  cells.resize(std::max<std::size_t>(cells.size(), 4));
+  cells[3] = "zz";
+  job.lines[header_at(job.lines) + 1] = join_cells(cells);
+  job.rebuild();
+  EXPECT_NE(job.report.log_text().find("データ（4列目）"), std::string::npos);
+}
