@@ -9,6 +9,7 @@
 #include "event/event_csv.hpp"
 #include "event/event_messages.hpp"
 #include "table/cells.hpp"
+#include "table/columns.hpp"
 #include "table/csv_file.hpp"
 #include "table/record_lines.hpp"
 #include "text/encoder.hpp"
@@ -28,13 +29,29 @@ int read_event_csv(JobContext& job, const std::string& folder, EventBank& bank, 
     return 1;
   }
   job.report.progress(msg::event_progress, static_cast<unsigned>(b + 1), event_msg::name);
-  in.skip_lines(preamble_lines);
+  in.skip_lines(preamble_lines - 1);
+  const std::string file = file_name_of(path);
+  // Columns are found by their headers: a memo column is passed over, a file without the text
+  // column keeps the bank's bytes, one without the ID column is read in file order.
+  std::string header;
+  ListColumns columns;
+  if (!in.next_line(header)) {
+    job.report.add(msg::file_too_short, path);
+    return 1;
+  }
+  if (!match_list_columns(job.report, file.c_str(), in.line_number(), line_columns(event_msg::header), -1, header,
+                          columns) ||
+      columns.lead[text_column] < 0) {
+    return 1;
+  }
   // A file cut short, emptied or saved with lone CR line ends is refused as a whole: its bank
   // keeps the input's bytes instead of losing its later entries. Rows sorted in a spreadsheet
   // go back to the entries their IDs name.
   RecordLines rows;
-  if (!read_record_lines(job.report, in, event_entry_count, path, RowIds{}, rows)) return 1;
-  const std::string file = file_name_of(path);
+  RowIds ids;
+  ids.column = columns.lead[0];
+  if (!read_record_lines(job.report, in, event_entry_count, path, ids, rows)) return 1;
+  for (std::string& row : rows.text) row = list_row(row, columns);
   PlaceScope place(&job.report, Place{file});
 
   // Every row is encoded, even past a full area, so that the overflow is counted whole and

@@ -1,5 +1,7 @@
 #include "table/columns.hpp"
 
+#include <algorithm>
+
 #include "core/messages.hpp"
 #include "core/report.hpp"
 #include "table/cells.hpp"
@@ -32,9 +34,25 @@ std::string unknown_columns(const std::vector<std::string>& cells, const std::ve
 
 }  // namespace
 
-bool match_columns(Report& report, const char* file_name, int line, const Section& section,
-                   std::string_view header, ColumnMap& map) {
+std::vector<ColumnName> section_columns(const Section& section) {
   const Layout& layout = *section.layout;
+  std::vector<ColumnName> names;
+  for (std::size_t f = 0; f < layout.size(); ++f) {
+    if (layout[f].header && layout[f].cell != no_cell) names.push_back({column_header(section, f), layout[f].header});
+  }
+  return names;
+}
+
+std::vector<ColumnName> line_columns(std::string_view own) {
+  std::vector<ColumnName> names;
+  for (const std::string& cell : header_cells(own)) {
+    if (!cell.empty()) names.push_back({cell, cell});
+  }
+  return names;
+}
+
+bool match_columns(Report& report, const char* file_name, int line, const std::vector<ColumnName>& names,
+                   std::string_view header, ColumnMap& map) {
   const std::vector<std::string> cells = header_cells(header);
   std::vector<bool> taken(cells.size(), false);
   map.file_column.clear();
@@ -42,18 +60,16 @@ bool match_columns(Report& report, const char* file_name, int line, const Sectio
   while (map.header_cells > 0 && cells[static_cast<std::size_t>(map.header_cells) - 1].empty()) --map.header_cells;
   std::vector<std::string> missing;
   bool any = false;
-  for (std::size_t f = 0; f < layout.size(); ++f) {
-    if (!layout[f].header || layout[f].cell == no_cell) continue;
-    const std::string full = column_header(section, f);
+  for (const ColumnName& name : names) {
     int found = -1;
     for (std::size_t j = 0; j < cells.size() && found < 0; ++j) {
-      if (!taken[j] && (cells[j] == full || cells[j] == layout[f].header)) found = static_cast<int>(j);
+      if (!taken[j] && (cells[j] == name.full || cells[j] == name.brief)) found = static_cast<int>(j);
     }
     if (found >= 0) {
       taken[static_cast<std::size_t>(found)] = true;
       any = true;
     } else {
-      missing.push_back(full);
+      missing.push_back(name.full);
     }
     map.file_column.push_back(found);
   }
@@ -68,6 +84,59 @@ bool match_columns(Report& report, const char* file_name, int line, const Sectio
   return true;
 }
 
+bool match_columns(Report& report, const char* file_name, int line, const Section& section,
+                   std::string_view header, ColumnMap& map) {
+  return match_columns(report, file_name, line, section_columns(section), header, map);
+}
+
+bool match_list_columns(Report& report, const char* file_name, int line, const std::vector<ColumnName>& names,
+                        int repeated_from, std::string_view header, ListColumns& list) {
+  ColumnMap map;
+  if (!match_columns(report, file_name, line, names, header, map)) return false;
+  const std::vector<std::string> cells = header_cells(header);
+  const std::size_t lead = repeated_from < 0 ? names.size() : static_cast<std::size_t>(repeated_from);
+  list.lead.assign(map.file_column.begin(), map.file_column.begin() + static_cast<std::ptrdiff_t>(lead));
+  list.tail = repeated_from < 0 ? -1 : map.file_column[lead];
+  list.complete = std::find(list.lead.begin(), list.lead.end(), -1) == list.lead.end() &&
+                  (repeated_from < 0 || list.tail >= 0);
+  list.memo.assign(cells.size(), false);
+  for (std::size_t j = 0; j < cells.size(); ++j) {
+    const bool taken = std::find(map.file_column.begin(), map.file_column.end(), static_cast<int>(j)) !=
+                       map.file_column.end();
+    list.memo[j] = !taken && !cells[j].empty();
+  }
+  list.as_written = map.header_cells == static_cast<int>(names.size());
+  for (std::size_t j = 0; j < names.size() && list.as_written; ++j) {
+    list.as_written = map.file_column[j] == static_cast<int>(j) && cells[j] == names[j].full;
+  }
+  return true;
+}
+
+std::string list_row(const std::string& line, const ListColumns& list) {
+  if (list.as_written) return line;
+  const int columns = static_cast<int>(std::count(line.begin(), line.end(), ',')) + 1;
+  const std::vector<std::size_t> starts = cell_starts(line, columns);
+  const auto raw = [&](int c) -> std::string_view {
+    if (c < 0 || c >= columns || starts[static_cast<std::size_t>(c)] == std::string::npos) return {};
+    const std::size_t begin = starts[static_cast<std::size_t>(c)];
+    const bool last = c + 1 >= columns || starts[static_cast<std::size_t>(c) + 1] == std::string::npos;
+    const std::size_t end = last ? line.size() : starts[static_cast<std::size_t>(c) + 1] - 1;
+    return std::string_view(line).substr(begin, end - begin);
+  };
+  std::string row;
+  for (std::size_t f = 0; f < list.lead.size(); ++f) {
+    if (f > 0) row += ',';
+    row += raw(list.lead[f]);
+  }
+  if (list.tail < 0) return row;
+  for (int c = list.tail; c < columns && starts[static_cast<std::size_t>(c)] != std::string::npos; ++c) {
+    if (static_cast<std::size_t>(c) < list.memo.size() && list.memo[static_cast<std::size_t>(c)]) continue;
+    row += ',';
+    row += raw(c);
+  }
+  return row;
+}
+
 bool cells_past_header(Report& report, const char* file_name, int line, std::string_view row,
                        const ColumnMap& map) {
   for (int column = map.header_cells; cell_start(row, column) != std::string_view::npos; ++column) {
@@ -78,4 +147,16 @@ bool cells_past_header(Report& report, const char* file_name, int line, std::str
     return true;
   }
   return false;
+}
+
+int list_file_column(const ListColumns& list, int column) {
+  if (list.as_written || column < 0) return column;
+  const auto lead = static_cast<int>(list.lead.size());
+  if (column < lead) return list.lead[static_cast<std::size_t>(column)];
+  if (list.tail < 0) return column;
+  int c = list.tail;
+  for (int k = lead;; ++c) {
+    const bool memo = static_cast<std::size_t>(c) < list.memo.size() && list.memo[static_cast<std::size_t>(c)];
+    if (!memo && k++ == column) return c;
+  }
 }

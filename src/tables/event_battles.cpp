@@ -8,6 +8,7 @@
 #include "core/messages.hpp"
 #include "core/rom_image.hpp"
 #include "table/cells.hpp"
+#include "table/columns.hpp"
 #include "table/csv_file.hpp"
 #include "table/pipeline_table.hpp"
 #include "tables/listed_rows.hpp"
@@ -99,11 +100,11 @@ bool holds_entry(const std::string& line) {
 // The list's lines: up to the empty line after which no entry follows (the comments come after
 // it). An empty line with entries after it is an emptied row. False for a file cut inside its
 // list, which ends without that empty line before all the entries.
-bool list_lines(CsvReader& in, RecordLines& rows) {
+bool list_lines(CsvReader& in, const ListColumns& columns, RecordLines& rows) {
   RecordLines lines;
   std::string line;
   while (in.next_line(line)) {
-    lines.text.push_back(line);
+    lines.text.push_back(list_row(line, columns));
     lines.line.push_back(in.line_number());
   }
   std::size_t end = lines.text.size();
@@ -120,12 +121,13 @@ bool list_lines(CsvReader& in, RecordLines& rows) {
 // The bytes of one row, each cell exactly read; a value past a byte is clamped. Empty cells at
 // the end of the row are passed over. False, after naming the cell, when a cell cannot be read
 // (an empty one among the bytes too): the entry then keeps the image's bytes.
-bool read_battle(Report& report, const std::string& line, int line_number, std::size_t id,
-                 std::vector<std::uint8_t>& bytes) {
+bool read_battle(Report& report, const ListColumns& columns, const std::string& line, int line_number,
+                 std::size_t id, std::vector<std::uint8_t>& bytes) {
   const std::vector<std::string> cells = row_cells(line, 1);
   const char* const file = event_battle_table().file_name;
   for (std::size_t c = 0; c < cells.size(); ++c) {
-    const CellPlace place{file, line_number, battle_row[1].header, static_cast<int>(c) + 2};
+    const CellPlace place{file, line_number, battle_row[1].header,
+                          list_file_column(columns, static_cast<int>(c) + 1) + 1};
     const std::optional<std::int32_t> value = read_cell_value(cells[c], hex8_cell);
     if (!value) {
       PlaceScope scope(&report, place_of(place));
@@ -202,9 +204,20 @@ std::unique_ptr<EventBattleTable> read_event_battle_csv(JobContext& job, const s
   CsvReader in;
   const char* const file_name = event_battle_table().file_name;
   if (!open_table_file(in, job.report, folder, event_battle_table())) return nullptr;
-  in.skip_lines(2);
+  in.skip_lines(1);
+  std::string header;
+  if (!in.next_line(header)) {
+    job.report.add(msg::file_too_short, folder + file_name);
+    return nullptr;
+  }
+  ListColumns columns;
+  const Section& section = event_battle_table().sections.front();
+  if (!match_list_columns(job.report, file_name, in.line_number(), section_columns(section), 1, header, columns) ||
+      !columns.complete) {
+    return nullptr;
+  }
   RecordLines rows;
-  if (!list_lines(in, rows)) {
+  if (!list_lines(in, columns, rows)) {
     job.report.add(msg::file_too_short, folder + file_name);
     return nullptr;
   }
@@ -220,7 +233,7 @@ std::unique_ptr<EventBattleTable> read_event_battle_csv(JobContext& job, const s
   table->kept.assign(rows.text.size(), false);
   for (std::size_t j = 0; j < rows.text.size(); ++j) {
     table->kept[j] = empty_row_line(rows.text[j]) ||
-                     !read_battle(job.report, rows.text[j], rows.line[j], j, table->rows[j]);
+                     !read_battle(job.report, columns, rows.text[j], rows.line[j], j, table->rows[j]);
   }
   return table;
 }

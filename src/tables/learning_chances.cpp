@@ -7,6 +7,7 @@
 #include "core/messages.hpp"
 #include "core/rom_image.hpp"
 #include "table/cells.hpp"
+#include "table/columns.hpp"
 #include "table/pipeline_table.hpp"
 #include "tables/listed_rows.hpp"
 
@@ -104,14 +105,15 @@ const char* cell_header(std::size_t c) {
 
 // Reads one row's cells after its ID into header and pair slots. False after naming the first
 // cell that cannot be read (an empty one among them, a technique without its difficulty).
-bool read_row(Report& report, const LearningSubTable& sub, const std::string& line, int line_number,
-              std::vector<TableRecord>& slots) {
+bool read_row(Report& report, const ListColumns& columns, const LearningSubTable& sub, const std::string& line,
+              int line_number, std::vector<TableRecord>& slots) {
   std::vector<std::string> cells = row_cells(line, 1);
   if (cells.size() % 2 == 0) cells.emplace_back();  // the source, or a pair's difficulty, is missing
   std::vector<std::int32_t> values;
   for (std::size_t c = 0; c < cells.size(); ++c) {
     const CellKind kind = c == 0 || c % 2 == 1 ? hex8_cell : decimal_cell;
-    const CellPlace place{learning_table().file_name, line_number, cell_header(c), static_cast<int>(c) + 2};
+    const CellPlace place{learning_table().file_name, line_number, cell_header(c),
+                          list_file_column(columns, static_cast<int>(c) + 1) + 1};
     const std::optional<std::int32_t> value = read_cell_value(cells[c], kind);
     if (!value) {
       PlaceScope scope(&report, place_of(place));
@@ -141,10 +143,12 @@ bool read_row(Report& report, const LearningSubTable& sub, const std::string& li
 }
 
 // Reads the rows of one sub-table up to its empty line.
-Stop read_rows(Report& report, CsvReader& in, const LearningSubTable& sub, SubTableRows& rows) {
+Stop read_rows(Report& report, CsvReader& in, const ListColumns& columns, const LearningSubTable& sub,
+               SubTableRows& rows) {
   std::string line;
   for (std::int32_t row = 0;; ++row) {
     if (!in.next_line(line)) return Stop::end_of_file;
+    line = list_row(line, columns);
     if (first_cell_empty(line)) return Stop::separator;
     PlaceScope place(&report, Place{learning_table().file_name, in.line_number(), "ID"});
     std::int32_t number = -1;
@@ -158,17 +162,17 @@ Stop read_rows(Report& report, CsvReader& in, const LearningSubTable& sub, SubTa
       report.add(msg::learning_source_ends, sub.name);
       return Stop::elsewhere;
     }
-    if (!read_row(report, sub, line, in.line_number(), rows.slots)) {
+    if (!read_row(report, columns, sub, line, in.line_number(), rows.slots)) {
       rows.unreadable = true;
       return Stop::elsewhere;
     }
   }
 }
 
-bool skip_past_separator(CsvReader& in) {
+bool skip_past_separator(CsvReader& in, const ListColumns& columns) {
   std::string line;
   while (in.next_line(line)) {
-    if (first_cell_empty(line)) return true;
+    if (first_cell_empty(list_row(line, columns))) return true;
   }
   return false;
 }
@@ -258,7 +262,20 @@ std::unique_ptr<LearningTables> read_learning_csv(JobContext& job, const std::st
   CsvReader in;
   if (!open_table_file(in, job.report, folder, learning_table())) return nullptr;
   auto tables = make_tables();
-  in.skip_lines(1);
+  // The first sub-table's column line places the columns of every row: a column inserted in a
+  // spreadsheet moves them in each sub-table alike.
+  std::string header;
+  ListColumns columns;
+  if (!in.skip_lines(2) || !in.next_line(header)) {
+    job.report.add(msg::learning_file_cut, folder + learning_table().file_name, sub_tables[0].name);
+    return nullptr;
+  }
+  constexpr int first_pair_column = 2;
+  if (!match_list_columns(job.report, learning_table().file_name, in.line_number(), line_columns(column_line()),
+                          first_pair_column, header, columns) ||
+      !columns.complete) {
+    return nullptr;
+  }
   bool cut = false;
   for (int t = 0; t < learning_sub_table_count; ++t) {
     const LearningSubTable& sub = sub_tables[t];
@@ -266,8 +283,8 @@ std::unique_ptr<LearningTables> read_learning_csv(JobContext& job, const std::st
     job.report.progress(msg::progress, sub.name);
     SubTableRows rows;
     Stop stop = Stop::end_of_file;
-    if (!cut && in.skip_lines(2)) stop = read_rows(job.report, in, sub, rows);
-    if (stop == Stop::elsewhere && !skip_past_separator(in)) stop = Stop::end_of_file;
+    if (!cut && (t == 0 || in.skip_lines(2))) stop = read_rows(job.report, in, columns, sub, rows);
+    if (stop == Stop::elsewhere && !skip_past_separator(in, columns)) stop = Stop::end_of_file;
     if (stop == Stop::end_of_file) {
       if (!cut) job.report.add(msg::learning_file_cut, folder + learning_table().file_name, sub.name);
       cut = true;

@@ -6,6 +6,7 @@
 #include "core/messages.hpp"
 #include "core/rom_image.hpp"
 #include "table/cells.hpp"
+#include "table/columns.hpp"
 #include "table/csv_file.hpp"
 #include "table/pipeline_table.hpp"
 #include "tables/listed_rows.hpp"
@@ -305,6 +306,19 @@ std::unique_ptr<StringTable> read_string_csv(JobContext& job, const std::string&
     lines.text.push_back(line);
     lines.line.push_back(in.line_number());
   }
+  // The first group's header line places the columns of every line, as a column inserted or
+  // moved in a spreadsheet moves them in each group alike.
+  ListColumns columns;
+  if (lines.text.empty()) {
+    job.report.add(msg::file_too_short, path);
+    return nullptr;
+  }
+  if (!match_list_columns(job.report, string_table().file_name, lines.line[0],
+                          section_columns(string_table().sections.front()), -1, lines.text[0], columns) ||
+      !columns.complete) {
+    return nullptr;
+  }
+  for (std::string& text : lines.text) text = list_row(text, columns);
   std::size_t next = 0;
   for (std::size_t g = 0; g < string_group_count; ++g) {
     ++next;  // the group's header

@@ -323,7 +323,24 @@ std::string files_document() {
       u8"and column, and the input ROM's value stays; an empty row keeps the whole row. A name longer "
       u8"than its slot is a warning naming the part dropped. Columns are found by their header: extra "
       u8"columns (a memo) are allowed and named in one info line; a missing column keeps the ROM's "
-      u8"values, with a warning; a header line naming no column refuses the table.\n\n";
+      u8"values, with a warning; a header line naming no column refuses the table.\n\n"
+      u8"一覧のファイル（string.csv、event1.csv～、event_battle.csv、flash.csv）も見出しで列を探します。"
+      u8"string.csv は最初のグループの、flash.csv は最初の表の見出し行で、ファイル全体の列の位置を決めます"
+      u8"（表計算ソフトで列を挿入すると、すべての行が同じようにずれるためです）。event_battle.csv と flash.csv では、"
+      u8"データの列（flash.csv では最初の派生技ID）から行の終わりまでがデータです。ただし、その中で見出しに"
+      u8"知らない文字のある列はメモの列で、行がどれだけ長くても、どの行でも読みません。ID の列がないとき、"
+      u8"event1.csv～ は行をファイルの順に読み、ほかの一覧は元の ROM のままです。データの列（flash.csv では"
+      u8"技ID と最初の派生技ID も）がないときは、その一覧全体（イベントファイルではそのバンク）が元の ROM のままで、"
+      u8"警告が出ます。\n\n"
+      u8"The list files (string.csv, eventN.csv, event_battle.csv, flash.csv) find their columns by "
+      u8"header too. The header line of string.csv's first group, and of flash.csv's first sub-table, "
+      u8"places the columns of every line of the file, as a column inserted in a spreadsheet moves every "
+      u8"row alike. In event_battle.csv and flash.csv the cells from the data column (flash.csv: the "
+      u8"first 派生技ID) to the end of a row are data, except those under a header text the list does "
+      u8"not know: that is a memo column, in every row however long. Without its ID column an event "
+      u8"file is read in file order and the other lists keep the ROM's values; without its data column "
+      u8"(flash.csv: also 技ID and the first 派生技ID) the whole list, or the event file's bank, keeps "
+      u8"the ROM's values, with a warning.\n\n";
   for (const RegisteredTable& table : registered_tables()) {
     const std::string file = table.description->file_name;
     std::string anchor;  // as the heading's link: the name without its dot
