@@ -63,6 +63,8 @@ struct Alias {
 constexpr Alias aliases[] = {
     {0x00A2, "￠"}, {0x00A3, "￡"}, {0x00A5, "\\"}, {0x00AC, "￢"}, {0x2014, "―"},
     {0x2016, "∥"}, {0x203E, "~"},  {0x2212, "－"}, {0x301C, "～"},
+    // Not in Shift-JIS at all, but typed for × in a mark column; read as × rather than lost.
+    {0x2715, "×"},
 };
 
 const char* alias_of(char32_t code_point) {
