@@ -139,3 +139,9 @@ VARBEK_MESSAGE(kind_decimal, info, "10進数", "How messages name a decimal cell
 VARBEK_MESSAGE(kind_hex, info, "16進数", "How messages name a hex cell.")
 VARBEK_MESSAGE(kind_mark, info, "○か×", "How messages name a mark cell (yes or no).")
 VARBEK_MESSAGE(kind_grade, info, "評価の記号（- × △ ○ ○＋ ◎ □ ☆）", "How messages name a grade cell.")
+
+// The difference of two images (-x).
+VARBEK_MESSAGE(diff_count, info, "差分: %s %d 件", "How many lines of the difference file one file of the tables (or その他, the bytes outside every table) gave.")
+VARBEK_MESSAGE(diff_none, info, "差分はありません", "The two images hold the same tables, texts, songs and other bytes (the header checksum aside).")
+VARBEK_MESSAGE(diff_written, info, "差分を[%s]に書き出しました（%d 件）", "Where the difference file was written, and its number of lines.")
+VARBEK_MESSAGE(diff_temporary_left, warning, "作業用フォルダ[%s]を削除できませんでした", "A folder the comparison extracted an image into could not be removed; it may be deleted by hand.")
