@@ -78,6 +78,13 @@ std::vector<std::string> text_files(const std::string& folder) {
 class ScratchFolder {
  public:
   ScratchFolder(Report& report, const std::string& near) : report_(report) {
+    // Only in a folder that exists: one made here for it would be left behind.
+    std::string parent = platform::temporary_name(near, 0);
+    parent.resize(parent.size() - std::strlen("varbek-00000000"));
+    if (!parent.empty() && !platform::is_directory(parent)) {
+      report_.add(msg::cannot_open, parent);
+      return;
+    }
     const auto seed = static_cast<std::uint32_t>(
         std::chrono::steady_clock::now().time_since_epoch().count());
     for (std::uint32_t attempt = 0; attempt < 64 && path_.empty(); ++attempt) {
@@ -243,17 +250,19 @@ void mark_areas(std::vector<bool>& described, bool music) {
   }
 }
 
-// The internal header's checksum and its complement, in ROM offsets; a build rewrites them.
-bool is_checksum(const ExtractedImage& image, std::int64_t offset) {
+// The internal header's checksum and its complement, in ROM offsets, marked: a build
+// rewrites them. A copy of the header 4 MiB on counts where the image holds one.
+void mark_checksums(std::vector<bool>& described, const ExtractedImage& image) {
   const std::int64_t front = static_cast<std::int64_t>(image.shift) - image.copier_header;
   const std::int64_t header = (front == 0 ? 0xFFC0 : 0x7FC0) - front;
   for (const std::int64_t at : {header, header + 0x400000}) {
     const std::int64_t file_at = at + image.shift;
     const bool titled = file_at >= 0 && static_cast<std::uint64_t>(file_at) + 15 <= image.file.size() &&
                         std::memcmp(image.file.data() + file_at, rom_title, 15) == 0;
-    if (titled && offset >= at + 0x1C && offset < at + 0x20) return true;
+    for (std::int64_t o = at + 0x1C; titled && o < at + 0x20; ++o) {
+      if (o >= 0 && static_cast<std::uint64_t>(o) < described.size()) described[static_cast<std::size_t>(o)] = true;
+    }
   }
-  return false;
 }
 
 void diff_other_bytes(std::vector<DiffLine>& lines, const ExtractedImage& a, const ExtractedImage& b,
@@ -262,10 +271,11 @@ void diff_other_bytes(std::vector<DiffLine>& lines, const ExtractedImage& a, con
   const std::uint64_t size_b = b.file.size() - b.shift;
   std::vector<bool> described(std::max(size_a, size_b), false);
   mark_areas(described, music);
+  mark_checksums(described, a);
+  mark_checksums(described, b);
   const auto differs = [&](std::uint64_t o) {
     if (described[o]) return false;
     if ((o < size_a && a.read[o + a.shift]) || (o < size_b && b.read[o + b.shift])) return false;
-    if (is_checksum(a, static_cast<std::int64_t>(o)) || is_checksum(b, static_cast<std::int64_t>(o))) return false;
     if (o >= size_a || o >= size_b) return true;
     return a.file[o + a.shift] != b.file[o + b.shift];
   };
@@ -326,8 +336,9 @@ int diff_images(JobContext& job, const std::string& original_path, const std::st
   bool patched = false;
   if (!load_compared(job.report, compared_path, original_path, patched_image, patched)) return 1;
   const ScratchFolder a(job.report, output_path);
+  if (a.path().empty()) return 1;
   const ScratchFolder b(job.report, output_path);
-  if (a.path().empty() || b.path().empty()) return 1;
+  if (b.path().empty()) return 1;
   std::string compared_rom = compared_path;
   if (patched) {
     compared_rom = b.path() + compared_image_name;

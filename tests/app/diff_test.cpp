@@ -7,6 +7,7 @@
 
 #include "app/diff_job.hpp"
 #include "app/job.hpp"
+#include "core/bps.hpp"
 #include "core/ips.hpp"
 #include "core/report.hpp"
 #include "test_support.hpp"
@@ -122,14 +123,15 @@ TEST_F(Diff, WhatCannotBeComparedWritesNothing) {
   Bytes cut = read_bytes(rom);
   cut.resize(0x1000);
   write_bytes(dir.path("cut.smc"), cut);
-  Bytes wrong_patch = {'B', 'P', 'S', '1', 0, 0};
-  write_bytes(dir.path("broken.bps"), wrong_patch);
+  write_bytes(dir.path("broken.bps"), Bytes{'B', 'P', 'S', '1', 0, 0});
+  write_bytes(dir.path("other.bps"), bps_create(cut, cut));
   const struct {
     std::string compared;
     const Message& message;
   } cases[] = {
       {dir.path("cut.smc"), msg::unknown_rom},
       {dir.path("broken.bps"), msg::patch_broken},
+      {dir.path("other.bps"), msg::patch_wrong_source},
       {dir.path("missing.smc"), msg::cannot_open},
   };
   for (const auto& c : cases) {
@@ -138,8 +140,10 @@ TEST_F(Diff, WhatCannotBeComparedWritesNothing) {
     EXPECT_FALSE(file_exists(out));
     EXPECT_FALSE(scratch_left());
   }
-  JobContext job;
-  EXPECT_EQ(run_job(job, {"varbek", "-x", rom, dir.path("cut.smc"), rom}), job_refused);
+  // The scratch folders go beside the output, never into a folder made for them.
+  EXPECT_EQ(run_job({"varbek", "-x", rom, rom, dir.path("no/such/diff.csv")}), 1);
+  EXPECT_FALSE(file_exists(dir.path("no")));
+  EXPECT_EQ(run_job({"varbek", "-x", rom, dir.path("cut.smc"), rom}), job_refused);
 }
 
 TEST(DiffTableText, RowsMatchByIdWithinTheirSectionAndCellsByHeader) {
