@@ -1,5 +1,6 @@
 #include "app/job.hpp"
 
+#include "app/diff_job.hpp"
 #include "app/job_files.hpp"
 #include "app/pipeline.hpp"
 
@@ -103,6 +104,7 @@ constexpr ModeRule mode_rules[] = {
     {JobMode::extract, 'a', 2, "mus"},     {JobMode::build, 'm', 3, "mspi"},
     {JobMode::check, 'c', 2, "ms"},        {JobMode::apply_patch, 'b', 3, ""},
     {JobMode::encode_text, 'e', 2, "n"},   {JobMode::decode_text, 'd', 2, "l"},
+    {JobMode::diff, 'x', 3, "mu"},
 };
 
 const ModeRule* rule_of_letter(char letter) {
@@ -295,6 +297,7 @@ Refusal check_job_paths(const JobSettings& settings) {
     case JobMode::check: return check_csv_folder(paths[1], true);
     case JobMode::extract: return check_csv_folder(paths[1], false);
     case JobMode::apply_patch:
+    case JobMode::diff:
       if (names_folder(paths[2])) return Refusal{&msg::args_output_is_folder, {paths[2]}};
       return Refusal{};
     case JobMode::encode_text:
@@ -324,6 +327,7 @@ int run_job(JobContext& job, const std::vector<std::string>& args) {
     case JobMode::check: return run_build(job, first, std::string(), second, settings);
     case JobMode::apply_patch: return run_apply_patch(job, first, second, settings.paths[2]);
     case JobMode::build: return run_build(job, first, second, settings.paths[2], settings);
+    case JobMode::diff: return run_diff(job, first, second, settings.paths[2], settings);
     case JobMode::none: break;
   }
   return -1;

@@ -6,7 +6,7 @@
 
 inline constexpr int job_refused = 2;
 
-enum class JobMode { none, decode_text, encode_text, extract, build, check, apply_patch };
+enum class JobMode { none, decode_text, encode_text, extract, build, check, apply_patch, diff };
 
 // Why a command line runs no job: a message of the catalogue and the texts it names.
 struct Refusal {
@@ -20,7 +20,7 @@ struct JobSettings {
   bool newline_flag = false;  // -n
   bool music = false;         // an m after the mode's letter: -am, -mm, -cm
   bool strict = false;        // -s: any error or warning fails the job, and a build saves no ROM
-  bool utf8_files = false;    // -u: an extract writes UTF-8 files
+  bool utf8_files = false;    // -u: an extract (or a diff) writes UTF-8 files
   bool patch = false;         // -p: a build also writes a BPS patch beside the new ROM
   bool ips = false;           // -i: a build also writes an IPS patch beside the new ROM
   bool quiet = false;         // -q: the final text to the console (Windows)

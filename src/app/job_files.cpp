@@ -68,6 +68,7 @@ JobFiles files_of_job(const JobSettings& settings, const std::string& start_fold
       if (paths.size() >= 2) files = {{paths[0]}, {paths[1]}};
       break;
     case JobMode::apply_patch:
+    case JobMode::diff:
       if (paths.size() >= 3) files = {{paths[0], paths[1]}, {paths[2]}};
       break;
     case JobMode::extract:

@@ -151,3 +151,9 @@ VARBEK_MESSAGE(name_too_long, warning, "「%s」は%dバイトの枠に収まり
 VARBEK_MESSAGE(shared_name_differs, warning, "この名前は%s %d行目の「%s」と同じ枠です。後に書き込むこちらの「%s」になります", "Two files hold the same name slot (the formation techniques' names in form_tech.csv and in name.csv) and give it different names; the later file's name, named here, is stored and the other file's is not.")
 VARBEK_MESSAGE(value_bits_dropped, warning, "%s はこの欄のビット（%s）に収まりません。%s を書き込みます", "A field whose bits have a gap (0xF7: bit 3 belongs to another column) cannot hold every value of its range; the value's bits that fit are stored.")
 VARBEK_MESSAGE(cell_past_header, warning, "見出しのない%d列目に「%s」があります。この行は元のデータのままにします（カンマの入ったセルは\"で囲んでください）", "A row has text in a cell past the header line's columns: as a rule a comma typed into a cell without quotes, which moves every later cell one column to the right. None of the row is read: it keeps the input image's values.")
+
+// The difference of two images (-x).
+VARBEK_MESSAGE(diff_count, info, "差分: %s %d 件", "How many lines of the difference file one file of the tables (or その他, the bytes outside every table) gave.")
+VARBEK_MESSAGE(diff_none, info, "差分はありません", "The two images hold the same tables, texts, songs and other bytes (the header checksum aside).")
+VARBEK_MESSAGE(diff_written, info, "差分を[%s]に書き出しました（%d 件）", "Where the difference file was written, and its number of lines.")
+VARBEK_MESSAGE(diff_temporary_left, warning, "作業用フォルダ[%s]を削除できませんでした", "A folder the comparison extracted an image into could not be removed; it may be deleted by hand.")

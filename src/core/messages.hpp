@@ -19,6 +19,11 @@ namespace msg {
 #include "core/message_list.hpp"
 #undef VARBEK_MESSAGE
 
+// The difference file's header line and the words of its own lines; not log messages.
+inline constexpr const char* diff_header = "ファイル,ID,列,元,比較";
+inline constexpr const char* diff_outside = "その他";
+inline constexpr const char* diff_song_bytes = "バイト数";
+
 // The command line's usage text; not a log message.
 inline constexpr const char* usage =
     "使い方:\n"
@@ -26,10 +31,11 @@ inline constexpr const char* usage =
     "  varbek -m [-s] [-p] [-i] 読み込みSMC 書き込みSMC CSVフォルダ  CSV解析・SMC改造\n"
     "  varbek -c [-s] 読み込みSMC CSVフォルダ                  CSVチェック（SMCは書き込みません）\n"
     "  varbek -b パッチ 元SMC 新SMC                             BPSかIPSのパッチを当てる\n"
+    "  varbek -x [-u] 元SMC 比較SMCかパッチ 出力.csv             2つのSMCの差分をCSVに書き出す\n"
     "  varbek -e [-n] 読み込みファイル 書き込みファイル          文字列エンコード\n"
     "  varbek -d [-l数字] 読み込みファイル 書き込みファイル      文字列デコード\n"
-    "  -am / -mm / -cm: 音楽データも変換（モードの文字の後の m）\n"
-    "  -u: UTF-8で書き出す（-a）　-p: BPSパッチも作成（-m）　-i: IPSパッチも作成（-m）\n"
+    "  -am / -mm / -cm / -xm: 音楽データも変換・比較（モードの文字の後の m）\n"
+    "  -u: UTF-8で書き出す（-a -x）　-p: BPSパッチも作成（-m）　-i: IPSパッチも作成（-m）\n"
     "  -s: エラーか警告があれば失敗とし、SMCは書き込みません（-a -m -c）\n"
     "  -n: 改行をゲームの改行コードにします（-e）　-l数字: 受け付けますが結果は変わりません（-d）\n"
     "  -q: 結果をメッセージボックスでなくコンソールに表示し、終了コードで知らせます（Windows）\n"
@@ -41,9 +47,11 @@ inline constexpr const char* usage =
     "  varbek -m [-s] [-p] [-i] ROM OUT-ROM CSV-folder  build a ROM from the folder's files\n"
     "  varbek -c [-s] ROM CSV-folder               check the files: a build in memory, no ROM written\n"
     "  varbek -b PATCH SOURCE OUT                  apply a BPS or IPS patch\n"
+    "  varbek -x [-u] ROM OTHER OUT.csv            list the differences of two images; OTHER may\n"
+    "                                              be a BPS or IPS patch to ROM\n"
     "  varbek -e [-n] IN OUT                       encode Shift-JIS text to game text\n"
     "  varbek -d [-lN] IN OUT                      decode game text to Shift-JIS text\n"
-    "  -am / -mm / -cm also the music (an m after the mode's letter); -u UTF-8 files (-a);\n"
+    "  -am / -mm / -cm / -xm also the music (an m after the mode's letter); -u UTF-8 files (-a -x);\n"
     "  -p also a BPS patch, -i also an IPS patch (-m);\n"
     "  -s strict: any error or warning fails, no ROM written;\n"
     "  -n line feeds become the game's line break (-e); -lN accepted, changes nothing (-d);\n"

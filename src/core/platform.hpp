@@ -46,6 +46,8 @@ bool make_directories(const std::string& path);
 // Moves `from` onto `to`, replacing `to` when it exists.
 bool replace_file(const std::string& from, const std::string& to);
 bool remove_file(const std::string& path);
+// Removes an empty folder.
+bool remove_folder(const std::string& path);
 std::string current_directory();
 
 // True for the bytes that separate folders in a path on this platform.

@@ -161,6 +161,8 @@ bool replace_file(const std::string& from, const std::string& to) {
 
 bool remove_file(const std::string& path) { return std::remove(native_path(path).c_str()) == 0; }
 
+bool remove_folder(const std::string& path) { return rmdir(native_path(path).c_str()) == 0; }
+
 std::string current_directory() {
   std::vector<char> buf(4096);
   if (!getcwd(buf.data(), buf.size())) return std::string();

@@ -198,6 +198,10 @@ bool replace_file(const std::string& from, const std::string& to) {
 
 bool remove_file(const std::string& path) { return DeleteFileW(native_path(path).c_str()) != 0; }
 
+bool remove_folder(const std::string& path) {
+  return RemoveDirectoryW(native_path(path).c_str()) != 0;
+}
+
 std::string current_directory() {
   const DWORD need = GetCurrentDirectoryW(0, nullptr);
   if (need == 0) return std::string();

@@ -89,8 +89,10 @@ std::string Report::messages_text() const {
 }
 
 std::string Report::final_text(const std::string& log_path, bool list_messages) const {
-  if (errors_ == 0 && warnings_ == 0) return msg::success.text;
-  std::string text = format(msg::finished_with_problems.text, errors_, warnings_);
+  std::string summary;
+  for (const std::string& line : summary_) summary += "\n" + line;
+  if (errors_ == 0 && warnings_ == 0) return msg::success.text + summary;
+  std::string text = format(msg::finished_with_problems.text, errors_, warnings_) + summary;
   if (list_messages) text += "\n" + messages_text();
   if (!log_path.empty()) text += "\n" + format(msg::full_log.text, log_path);
   return text;

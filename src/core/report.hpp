@@ -38,6 +38,12 @@ class Report {
   void add(const Message& message, const Args&... args) {
     record(message, format(message.text, args...));
   }
+  // A message that the final text also shows, after its first line: a job's own results.
+  template <class... Args>
+  void add_summary(const Message& message, const Args&... args) {
+    summary_.push_back(format(message.text, args...));
+    record(message, summary_.back());
+  }
   // A frame of hyphens around a step's title, and a part of a step between dots.
   template <class... Args>
   void section(const Message& message, const Args&... args) {
@@ -101,6 +107,7 @@ class Report {
   int warnings_ = 0;
   std::vector<ReportEntry> entries_;
   std::vector<std::string> log_;  // log lines, without line ends
+  std::vector<std::string> summary_;
 };
 
 // Sets the report's place for as long as it lives; a null report is passed over.

@@ -95,6 +95,9 @@ std::size_t rom_read(const RomImage& rom, void* destination, std::uint32_t rom_o
   if (at >= rom.file.size()) return 0;
   const std::size_t n = std::min<std::uint64_t>(count, rom.file.size() - at);
   std::memcpy(destination, rom.file.data() + at, n);
+  if (rom.read_marks && rom.read_marks->size() >= at + n) {
+    std::fill_n(rom.read_marks->begin() + static_cast<std::ptrdiff_t>(at), n, true);
+  }
   return n;
 }
 

@@ -18,6 +18,9 @@ struct RomImage {
   bool loaded = false;
   std::vector<std::uint8_t> image;  // the build's writable copy
   std::uint32_t size = 0;
+  // When set (after rom_open), every file byte rom_read hands out is marked here: what the
+  // tables, events and songs read is what they describe.
+  std::vector<bool>* read_marks = nullptr;
 };
 
 inline constexpr const char* rom_title = "VELDORANEMYTHOS";

@@ -1,0 +1,27 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "app/job.hpp"
+#include "core/job_context.hpp"
+
+// One line of a difference file: where, and the two values.
+struct DiffLine {
+  std::string file;
+  std::string id;
+  std::string column;
+  std::string original;
+  std::string compared;
+};
+
+// Compares two images of the game, the second given as an image or as a BPS or IPS patch to
+// the first, and writes one line per difference: every cell, text entry and (with music)
+// song, then the byte ranges outside everything the tables read. 0 when it ran, whether or
+// not anything differs; 1 when it could not.
+int run_diff(JobContext& job, const std::string& original_path, const std::string& compared_path,
+             const std::string& output_path, const JobSettings& settings);
+
+// The differences of one CSV file of the tables, given as the texts of both sides: rows are
+// matched by their ID within their section, cells by their column.
+std::vector<DiffLine> diff_table_text(const std::string& file_name, const std::string& original,
+                                      const std::string& compared);

@@ -1,0 +1,164 @@
+// -x: the differences of two images, the second given as an image or as a patch.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/diff_job.hpp"
+#include "app/job.hpp"
+#include "core/bps.hpp"
+#include "core/ips.hpp"
+#include "core/report.hpp"
+#include "test_support.hpp"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Sets a cell of the row with this ID (cells split at commas) and gives its old text.
+std::string set_cell(const std::string& path, const std::string& id, std::size_t column,
+                     const std::string& value) {
+  std::vector<std::string> lines = split_lines(read_text(path));
+  std::string old;
+  for (std::string& line : lines) {
+    if (line.rfind(id + ",", 0) != 0) continue;
+    std::vector<std::string> cells;
+    std::size_t start = 0;
+    for (std::size_t comma; (comma = line.find(',', start)) != std::string::npos; start = comma + 1) {
+      cells.push_back(line.substr(start, comma - start));
+    }
+    cells.push_back(line.substr(start));
+    old = cells.at(column);
+    cells[column] = value;
+    line = cells[0];
+    for (std::size_t c = 1; c < cells.size(); ++c) line += "," + cells[c];
+    break;
+  }
+  write_text(path, join_lines(lines));
+  return old;
+}
+
+class Diff : public ::testing::Test {
+ protected:
+  void SetUp() override { write_sample(rom); }
+
+  // 0 or 1 as the job ended, the difference file's lines after its header in `lines`.
+  int diff(const std::string& compared, std::vector<std::string>& lines, const Message* expected = nullptr) {
+    JobContext job;
+    const int result = run_job(job, {"varbek", "-x", rom, compared, out});
+    if (expected) {
+      EXPECT_TRUE(job.report.has(*expected)) << job.report.last();
+    }
+    lines = file_exists(out) ? split_lines(read_text(out)) : std::vector<std::string>();
+    if (!lines.empty()) {
+      EXPECT_EQ(lines[0], msg::diff_header);
+      lines.erase(lines.begin());
+    }
+    return result;
+  }
+
+  // Only the inputs and the outputs the test made: the job's scratch folders are gone.
+  bool scratch_left() const {
+    for (const auto& entry : std::filesystem::directory_iterator(dir.folder())) {
+      if (entry.path().filename().string().rfind("varbek-", 0) == 0) return true;
+    }
+    return false;
+  }
+
+  TempDir dir;
+  const std::string rom = dir.path("in.smc");
+  const std::string out = dir.path("diff.csv");
+};
+
+TEST_F(Diff, ABuildWithKnownEditsListsExactlyThoseFromTheImageAndFromItsPatches) {
+  const std::string folder = dir.path("csv/");
+  ASSERT_EQ(extract(rom, folder), 0);
+  const struct {
+    const char* file;
+    const char* id;
+    std::size_t column;
+    const char* header;
+    const char* value;
+  } edits[] = {
+      {"item.csv", "0x01", 2, "値段", "123"},
+      {"monster.csv", "0x05", 17, "HP", "1234"},
+      {"event1.csv", "0x02", 1, "データ", "テスト"},
+  };
+  std::vector<std::string> expected;
+  for (const auto& e : edits) {
+    const std::string old = set_cell(folder + e.file, e.id, e.column, e.value);
+    expected.push_back(std::string(e.file) + "," + e.id + "," + e.header + "," + old + "," + e.value);
+  }
+  ASSERT_EQ(run_job({"varbek", "-m", "-p", rom, dir.path("built.smc"), folder}), 0);
+  write_bytes(dir.path("built.ips"), ips_create(read_bytes(rom), read_bytes(dir.path("built.smc"))));
+  for (const char* compared : {"built.smc", "built.bps", "built.ips"}) {
+    SCOPED_TRACE(compared);
+    std::vector<std::string> lines;
+    EXPECT_EQ(diff(dir.path(compared), lines), 0);
+    EXPECT_EQ(lines, expected);
+    EXPECT_FALSE(scratch_left());
+  }
+  std::vector<std::string> none;
+  EXPECT_EQ(diff(rom, none, &msg::diff_none), 0);
+  EXPECT_TRUE(none.empty());
+}
+
+TEST_F(Diff, BytesOutsideEveryTableAreRangesButTheChecksumAndACopierHeaderAreNot) {
+  Bytes image = read_bytes(rom);
+  for (const std::size_t at : {0x100, 0x101, 0x3FFFF0, 0xFFDC, 0xFFDF}) image[at] ^= 0x5A;
+  write_bytes(dir.path("other.smc"), image);
+  std::vector<std::string> lines;
+  EXPECT_EQ(diff(dir.path("other.smc"), lines), 0);
+  EXPECT_EQ(lines, (std::vector<std::string>{"その他,0x000100,2,,", "その他,0x3FFFF0,1,,"}));
+
+  Bytes headed = read_bytes(rom);
+  headed.insert(headed.begin(), 512, 0);
+  write_bytes(dir.path("headed.smc"), headed);
+  EXPECT_EQ(diff(dir.path("headed.smc"), lines), 0);
+  EXPECT_TRUE(lines.empty()) << lines.front();
+}
+
+TEST_F(Diff, WhatCannotBeComparedWritesNothing) {
+  Bytes cut = read_bytes(rom);
+  cut.resize(0x1000);
+  write_bytes(dir.path("cut.smc"), cut);
+  write_bytes(dir.path("broken.bps"), Bytes{'B', 'P', 'S', '1', 0, 0});
+  write_bytes(dir.path("other.bps"), bps_create(cut, cut));
+  const struct {
+    std::string compared;
+    const Message& message;
+  } cases[] = {
+      {dir.path("cut.smc"), msg::unknown_rom},
+      {dir.path("broken.bps"), msg::patch_broken},
+      {dir.path("other.bps"), msg::patch_wrong_source},
+      {dir.path("missing.smc"), msg::cannot_open},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> lines;
+    EXPECT_EQ(diff(c.compared, lines, &c.message), 1) << c.compared;
+    EXPECT_FALSE(file_exists(out));
+    EXPECT_FALSE(scratch_left());
+  }
+  // The scratch folders go beside the output, never into a folder made for them.
+  EXPECT_EQ(run_job({"varbek", "-x", rom, rom, dir.path("no/such/diff.csv")}), 1);
+  EXPECT_FALSE(file_exists(dir.path("no")));
+  EXPECT_EQ(run_job({"varbek", "-x", rom, dir.path("cut.smc"), rom}), job_refused);
+}
+
+TEST(DiffTableText, RowsMatchByIdWithinTheirSectionAndCellsByHeader) {
+  const std::string original =
+      ",title,\r\n\r\nID,A,B,\r\n0x00,1,2,\r\n0x01,3,4,\r\n\r\nID,C,\r\n0x00,\"x,y\",\r\n,comment,\r\n";
+  const std::string compared =
+      ",title 2,\r\n\r\nID,A,B,\r\n0x01,3,5,\r\n0x00,1,2,\r\n0x02,6,,\r\n\r\nID,C,\r\n0x00,\"x,z\",\r\n";
+  const std::vector<DiffLine> lines = diff_table_text("t.csv", original, compared);
+  const std::vector<std::vector<std::string>> expected = {
+      {"0x01", "B", "4", "5"}, {"0x00", "C", "x,y", "x,z"}, {"0x02", "A", "", "6"}};
+  ASSERT_EQ(lines.size(), expected.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    EXPECT_EQ((std::vector<std::string>{lines[i].id, lines[i].column, lines[i].original, lines[i].compared}),
+              expected[i]);
+  }
+}
+
+}  // namespace
