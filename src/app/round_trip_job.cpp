@@ -1,0 +1,153 @@
+#include "app/round_trip_job.hpp"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include "app/job.hpp"
+#include "app/round_trip_areas.hpp"
+#include "core/messages.hpp"
+#include "core/platform.hpp"
+
+namespace {
+
+// A new, empty folder of the system's temporary folder, or "" when none can be made. The
+// extract never goes next to the player's ROM, whose folder may hold their own files.
+std::string make_temporary_folder() {
+  std::error_code error;
+  const std::filesystem::path base = std::filesystem::temp_directory_path(error);
+  if (error) return std::string();
+  const auto seed = static_cast<unsigned long long>(
+      std::chrono::steady_clock::now().time_since_epoch().count());
+  for (unsigned attempt = 0; attempt < 100; ++attempt) {
+    const std::filesystem::path folder = base / ("varbek-round-trip-" + std::to_string(seed + attempt));
+    if (std::filesystem::create_directory(folder, error) && !error) {
+      return folder.string() + platform::native_separator;
+    }
+  }
+  return std::string();
+}
+
+// Removes the folder and everything in it when the check ends, however it ends.
+struct TemporaryFolder {
+  std::string path = make_temporary_folder();
+  ~TemporaryFolder() {
+    std::error_code ignored;
+    if (!path.empty()) std::filesystem::remove_all(std::filesystem::path(path), ignored);
+  }
+};
+
+constexpr int outside_every_area = -1;
+constexpr int header_checksum = -2;
+
+// The changed bytes of one area: its first file offset and how many.
+struct AreaChange {
+  int area;
+  std::size_t first;
+  std::size_t count;
+};
+
+// The file offsets of the internal header's checksum words, in the header and in the copy an
+// image of the larger revision may hold 4 MiB above it.
+bool in_checksum(const RomImage& rom, std::size_t at) {
+  const std::size_t header = rom.copier_header + ((rom.shift - rom.copier_header) == 0 ? 0xFFC0u : 0x7FC0u);
+  for (const std::size_t words : {header + 0x1C, header + 0x400000 + 0x1C}) {
+    if (at >= words && at < words + 4) return true;
+  }
+  return false;
+}
+
+int area_of(const RomImage& rom, const std::vector<RomArea>& areas, std::size_t at, int last) {
+  if (in_checksum(rom, at)) return header_checksum;
+  if (at < rom.shift) return outside_every_area;
+  const std::size_t offset = at - rom.shift;
+  if (last >= 0 && offset >= areas[last].begin && offset < areas[last].end) return last;
+  for (std::size_t i = 0; i < areas.size(); ++i) {
+    if (offset >= areas[i].begin && offset < areas[i].end) return static_cast<int>(i);
+  }
+  return outside_every_area;
+}
+
+// The areas that differ between the input and the built image, in the order of their first
+// changed byte. An area is named once, however many ranges it has.
+std::vector<AreaChange> changes_of(const RomImage& rom, const std::vector<RomArea>& areas) {
+  std::vector<AreaChange> changes;
+  const std::size_t size = std::max(rom.file.size(), rom.image.size());
+  int last = outside_every_area;
+  for (std::size_t at = 0; at < size; ++at) {
+    const bool same = at < rom.file.size() && at < rom.image.size() && rom.file[at] == rom.image[at];
+    if (same) continue;
+    last = area_of(rom, areas, at, last);
+    bool counted = false;
+    for (AreaChange& change : changes) {
+      if (change.area != last) continue;
+      ++change.count;
+      counted = true;
+      break;
+    }
+    if (!counted) changes.push_back(AreaChange{last, at, 1});
+  }
+  return changes;
+}
+
+// The warnings and errors of the extract and the build that name the area.
+void report_reasons(Report& report, const std::vector<ReportEntry>& entries, std::size_t end,
+                    const RomArea& area) {
+  constexpr int most = 3;
+  int given = 0;
+  for (std::size_t i = 0; i < end && given < most; ++i) {
+    const ReportEntry& entry = entries[i];
+    if (entry.severity < Severity::warning) continue;
+    for (const std::string& key : area.keys) {
+      if (entry.text.find(key) == std::string::npos) continue;
+      const std::string text = entry.text;  // the report grows as it is added
+      report.add(msg::round_trip_reason, text);
+      ++given;
+      break;
+    }
+  }
+  if (given == 0) report.add(msg::round_trip_no_reason);
+}
+
+}  // namespace
+
+int run_round_trip(JobContext& job, const std::string& rom_path) {
+  const TemporaryFolder folder;
+  if (folder.path.empty()) {
+    job.report.add(msg::round_trip_no_folder);
+    return 1;
+  }
+  JobSettings settings;
+  settings.music = true;
+  if (run_extract(job, rom_path, folder.path, settings) != 0 || !job.rom.open) return 1;
+  job.rom = RomImage{};
+  if (run_build(job, rom_path, std::string(), folder.path, settings) != 0) return 1;
+  const std::size_t entries = job.report.entries().size();
+
+  const RomImage& rom = job.rom;
+  const std::vector<RomArea> areas = rom_areas(rom);
+  const std::vector<AreaChange> changes = changes_of(rom, areas);
+  if (changes.empty()) {
+    job.report.add(msg::round_trip_same);
+    return 0;
+  }
+  for (const AreaChange& change : changes) {
+    const auto first = static_cast<unsigned long>(change.first);
+    const auto count = static_cast<unsigned long>(change.count);
+    if (change.area == header_checksum) {
+      job.report.add(msg::round_trip_checksum, first);
+    } else if (change.area == outside_every_area) {
+      job.report.add(msg::round_trip_outside, first, count);
+      job.report.add(msg::round_trip_no_reason);
+    } else {
+      const RomArea& area = areas[static_cast<std::size_t>(change.area)];
+      job.report.add(msg::round_trip_area, area.file, area.part, first, count);
+      report_reasons(job.report, job.report.entries(), entries, area);
+    }
+  }
+  job.report.add(msg::round_trip_changed, static_cast<int>(changes.size()));
+  return 1;
+}
