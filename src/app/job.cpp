@@ -464,6 +464,7 @@ JobOutcome run_reported_job(const std::vector<std::string>& args, const std::str
     }
   }
   outcome.text = job.report.final_text(log_path, listed);
+  if (settings.mode == JobMode::round_trip) outcome.text += round_trip_verdict(job.report);
   return outcome;
 }
 

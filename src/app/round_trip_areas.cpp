@@ -1,11 +1,13 @@
 #include "app/round_trip_areas.hpp"
 
 #include <algorithm>
-#include <cstdio>
 #include <utility>
 
 #include "event/event_bank.hpp"
+#include "core/messages.hpp"
+#include "core/report.hpp"
 #include "event/event_messages.hpp"
+#include "music/music_messages.hpp"
 #include "music/song.hpp"
 #include "tables/registry.hpp"
 
@@ -45,15 +47,29 @@ void add_section(std::vector<RomArea>& areas, const Section& section, const RomA
   if (section.area.size > 0) {
     add(areas, section.area.rom_offset, section.area.rom_offset + section.area.size, like);
     if (section.area.pointer_table != 0) {
-      add(areas, section.area.pointer_table, section.area.pointer_table + 2 * rows, like);
+      // One pointer more than rows: the last ends the last row.
+      add(areas, section.area.pointer_table, section.area.pointer_table + 2 * (rows + 1), like);
     }
   }
 }
 
-std::string song_key(int song) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%02X", song);
-  return text;
+// How the music's messages name a song: its number up to the colon of the progress line.
+RomArea song_area(int song) {
+  const std::string file = song_file_path(std::string(), song);
+  std::string key = Report::format(music_msg::song_progress, song, "");
+  if (!key.empty() && key.back() == ':') key.pop_back();
+  return RomArea{0, 0, file + " " + song_title(song), {file, key}};
+}
+
+// A section is called by its file and title; untitled sections of one file are its groups,
+// named as the room report names them.
+RomArea section_area(const TableDescription& table, std::size_t i) {
+  const std::string file = text_of(table.file_name);
+  const char* title = table.sections[i].title;
+  if (title && *title) return RomArea{0, 0, file + " " + title, {file, text_of(table.name)}};
+  if (table.sections.size() == 1) return RomArea{0, 0, file, {file, text_of(table.name)}};
+  const std::string group = Report::format(msg::string_group.text, file.c_str(), static_cast<int>(i));
+  return RomArea{0, 0, group, {group, text_of(table.name) + "のグループ" + std::to_string(i)}};
 }
 
 // A song's entries in its region's tables, and its block: from its start to the next block's
@@ -61,8 +77,7 @@ std::string song_key(int song) {
 void add_region(std::vector<RomArea>& areas, const RomImage& rom, const SongRegion& region) {
   std::vector<std::pair<std::uint32_t, int>> blocks;
   for (int song = region.first_song; song < region.end_song; ++song) {
-    const std::string file = song_file_path(std::string(), song);
-    const RomArea like{0, 0, file, song_title(song), {file, song_title(song), song_key(song)}};
+    const RomArea like = song_area(song);
     add(areas, pointer_entry_of(song), pointer_entry_of(song) + pointer_entry_size, like);
     add(areas, wave_entry_of(song), wave_entry_of(song) + wave_entry_size, like);
     add(areas, drum_entry_of(song), drum_entry_of(song) + drum_entry_size, like);
@@ -78,9 +93,7 @@ void add_region(std::vector<RomArea>& areas, const RomImage& rom, const SongRegi
   for (std::size_t i = 0; i < blocks.size(); ++i) {
     const int song = blocks[i].second;
     const std::uint32_t end = i + 1 < blocks.size() ? blocks[i + 1].first : region.limit;
-    const std::string file = song_file_path(std::string(), song);
-    add(areas, blocks[i].first, end,
-        RomArea{0, 0, file, song_title(song), {file, song_title(song), song_key(song)}});
+    add(areas, blocks[i].first, end, song_area(song));
   }
 }
 
@@ -90,16 +103,14 @@ std::vector<RomArea> rom_areas(const RomImage& rom) {
   std::vector<RomArea> areas;
   for (const RegisteredTable& table : registered_tables()) {
     const TableDescription& d = *table.description;
-    for (const Section& section : d.sections) {
-      add_section(areas, section, RomArea{0, 0, text_of(d.file_name), text_of(section.title), {text_of(d.file_name), text_of(d.name)}});
-    }
+    for (std::size_t i = 0; i < d.sections.size(); ++i) add_section(areas, d.sections[i], section_area(d, i));
   }
   for (int b = 0; b < event_bank_count; ++b) {
     const EventBankArea& bank = event_bank_area(b);
     const std::string file = event_file_path(std::string(), b);
     const std::string name = event_msg::name + std::to_string(b + 1);
     add(areas, bank.base, bank.base + event_text_start + bank.text_size,
-        RomArea{0, 0, file, name, {file, name}});
+        RomArea{0, 0, file, {file, name}});
   }
   add_region(areas, rom, base_region());
   if (extended_music(rom) == ExtendedMusic::whole) add_region(areas, rom, extended_region());

@@ -6,13 +6,12 @@
 #include "core/rom_image.hpp"
 
 // A range of ROM offsets the program converts, and what a player calls it: the file it goes to
-// and the part of that file (a section, a string group, a bank, a song).
+// and the part of that file (a section, a string group, a song), as "item.csv 武器".
 struct RomArea {
   std::uint32_t begin;
   std::uint32_t end;
-  std::string file;
-  std::string part;
-  std::vector<std::string> keys;  // texts by which a warning names the area
+  std::string name;
+  std::vector<std::string> keys;  // texts by which a warning names the area, the surest first
 };
 
 // Every area of the image, from the table descriptions, the event banks and the song tables

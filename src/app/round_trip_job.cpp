@@ -60,13 +60,16 @@ bool in_checksum(const RomImage& rom, std::size_t at) {
   return false;
 }
 
-int area_of(const RomImage& rom, const std::vector<RomArea>& areas, std::size_t at, int last) {
+// The area of a changed byte; an area of several ranges is known by its first.
+int area_of(const RomImage& rom, const std::vector<RomArea>& areas, std::size_t at) {
   if (in_checksum(rom, at)) return header_checksum;
   if (at < rom.shift) return outside_every_area;
   const std::size_t offset = at - rom.shift;
-  if (last >= 0 && offset >= areas[last].begin && offset < areas[last].end) return last;
   for (std::size_t i = 0; i < areas.size(); ++i) {
-    if (offset >= areas[i].begin && offset < areas[i].end) return static_cast<int>(i);
+    if (offset < areas[i].begin || offset >= areas[i].end) continue;
+    std::size_t first = 0;
+    while (areas[first].name != areas[i].name) ++first;
+    return static_cast<int>(first);
   }
   return outside_every_area;
 }
@@ -76,43 +79,42 @@ int area_of(const RomImage& rom, const std::vector<RomArea>& areas, std::size_t 
 std::vector<AreaChange> changes_of(const RomImage& rom, const std::vector<RomArea>& areas) {
   std::vector<AreaChange> changes;
   const std::size_t size = std::max(rom.file.size(), rom.image.size());
-  int last = outside_every_area;
   for (std::size_t at = 0; at < size; ++at) {
     const bool same = at < rom.file.size() && at < rom.image.size() && rom.file[at] == rom.image[at];
     if (same) continue;
-    last = area_of(rom, areas, at, last);
+    const int area = area_of(rom, areas, at);
     bool counted = false;
     for (AreaChange& change : changes) {
-      if (change.area != last) continue;
+      if (change.area != area) continue;
       ++change.count;
       counted = true;
       break;
     }
-    if (!counted) changes.push_back(AreaChange{last, at, 1});
+    if (!counted) changes.push_back(AreaChange{area, at, 1});
   }
   return changes;
 }
 
-// The warnings and errors of the extract and the build that name the area.
-void report_reasons(Report& report, const std::vector<ReportEntry>& entries, std::size_t end,
-                    const RomArea& area) {
-  constexpr int most = 3;
-  int given = 0;
-  for (std::size_t i = 0; i < end && given < most; ++i) {
-    const ReportEntry& entry = entries[i];
-    if (entry.severity < Severity::warning) continue;
-    for (const std::string& key : area.keys) {
-      if (entry.text.find(key) == std::string::npos) continue;
-      const std::string text = entry.text;  // the report grows as it is added
-      report.add(msg::round_trip_reason, text);
-      ++given;
-      break;
+// The first warning or error of the extract or the build that names the area, by its surest
+// key first; "" when none does.
+std::string reason_of(const std::vector<ReportEntry>& entries, std::size_t end, const RomArea& area) {
+  for (const std::string& key : area.keys) {
+    for (std::size_t i = 0; i < end; ++i) {
+      const ReportEntry& entry = entries[i];
+      if (entry.severity >= Severity::warning && entry.text.find(key) != std::string::npos) return entry.text;
     }
   }
-  if (given == 0) report.add(msg::round_trip_no_reason);
+  return std::string();
 }
 
 }  // namespace
+
+std::string round_trip_verdict(const Report& report) {
+  for (const ReportEntry& entry : report.entries()) {
+    if (entry.id == msg::round_trip_same.id) return "\n" + entry.text;
+  }
+  return std::string();
+}
 
 int run_round_trip(JobContext& job, const std::string& rom_path) {
   const TemporaryFolder folder;
@@ -141,11 +143,14 @@ int run_round_trip(JobContext& job, const std::string& rom_path) {
       job.report.add(msg::round_trip_checksum, first);
     } else if (change.area == outside_every_area) {
       job.report.add(msg::round_trip_outside, first, count);
-      job.report.add(msg::round_trip_no_reason);
     } else {
       const RomArea& area = areas[static_cast<std::size_t>(change.area)];
-      job.report.add(msg::round_trip_area, area.file, area.part, first, count);
-      report_reasons(job.report, job.report.entries(), entries, area);
+      const std::string reason = reason_of(job.report.entries(), entries, area);
+      if (reason.empty()) {
+        job.report.add(msg::round_trip_area_unexplained, area.name, first, count);
+      } else {
+        job.report.add(msg::round_trip_area, area.name, first, count, reason);
+      }
     }
   }
   job.report.add(msg::round_trip_changed, static_cast<int>(changes.size()));

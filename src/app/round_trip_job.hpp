@@ -9,3 +9,6 @@
 // warnings of the extract or build that name it. 0 when the image comes back unchanged,
 // 1 when it does not or the check could not run.
 int run_round_trip(JobContext& job, const std::string& rom_path);
+// What the final text adds after a check that came back unchanged, which a list of warnings
+// and errors would not show: a line break and the verdict; "" otherwise.
+std::string round_trip_verdict(const Report& report);
