@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
-#include <filesystem>
-#include <system_error>
 #include <vector>
 
 #include "app/job.hpp"
@@ -14,19 +12,17 @@
 
 namespace {
 
-// A new, empty folder of the system's temporary folder, or "" when none can be made. The
+// A new, empty folder in the system's temporary folder, or "" when none can be made. The
 // extract never goes next to the player's ROM, whose folder may hold their own files.
 std::string make_temporary_folder() {
-  std::error_code error;
-  const std::filesystem::path base = std::filesystem::temp_directory_path(error);
-  if (error) return std::string();
+  const std::string base = platform::temporary_folder();
+  if (base.empty()) return std::string();
   const auto seed = static_cast<unsigned long long>(
       std::chrono::steady_clock::now().time_since_epoch().count());
   for (unsigned attempt = 0; attempt < 100; ++attempt) {
-    const std::filesystem::path folder = base / ("varbek-round-trip-" + std::to_string(seed + attempt));
-    if (std::filesystem::create_directory(folder, error) && !error) {
-      return folder.string() + platform::native_separator;
-    }
+    const std::string folder = base + "varbek-round-trip-" + std::to_string(seed + attempt);
+    if (platform::path_exists(folder)) continue;
+    if (platform::make_directories(folder)) return folder + platform::native_separator;
   }
   return std::string();
 }
@@ -35,8 +31,7 @@ std::string make_temporary_folder() {
 struct TemporaryFolder {
   std::string path = make_temporary_folder();
   ~TemporaryFolder() {
-    std::error_code ignored;
-    if (!path.empty()) std::filesystem::remove_all(std::filesystem::path(path), ignored);
+    if (!path.empty()) platform::remove_folder_tree(path);
   }
 };
 
