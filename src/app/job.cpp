@@ -3,6 +3,7 @@
 #include "app/diff_job.hpp"
 #include "app/job_files.hpp"
 #include "app/pipeline.hpp"
+#include "app/round_trip_job.hpp"
 
 #include <algorithm>
 #include <cstdint>
@@ -105,6 +106,7 @@ constexpr ModeRule mode_rules[] = {
     {JobMode::check, 'c', 2, "ms"},        {JobMode::apply_patch, 'b', 3, ""},
     {JobMode::encode_text, 'e', 2, "n"},   {JobMode::decode_text, 'd', 2, "l"},
     {JobMode::diff, 'x', 3, "mu"},
+    {JobMode::round_trip, 't', 1, ""},
 };
 
 const ModeRule* rule_of_letter(char letter) {
@@ -304,6 +306,7 @@ Refusal check_job_paths(const JobSettings& settings) {
     case JobMode::decode_text:
       if (names_folder(paths[1])) return Refusal{&msg::args_output_is_folder, {paths[1]}};
       return Refusal{};
+    case JobMode::round_trip:
     case JobMode::none: break;
   }
   return Refusal{};
@@ -318,7 +321,7 @@ int run_job(JobContext& job, const std::vector<std::string>& args) {
     return -1;
   }
   const std::string& first = settings.paths[0];
-  const std::string& second = settings.paths[1];
+  const std::string& second = settings.paths.size() > 1 ? settings.paths[1] : first;
   if (refuse_unsafe_files(job.report, files_of_job(settings, job.start_folder))) return job_refused;
   switch (settings.mode) {
     case JobMode::decode_text: return decode_file(job.report, first, second, settings.decode_number);
@@ -328,6 +331,7 @@ int run_job(JobContext& job, const std::vector<std::string>& args) {
     case JobMode::apply_patch: return run_apply_patch(job, first, second, settings.paths[2]);
     case JobMode::build: return run_build(job, first, second, settings.paths[2], settings);
     case JobMode::diff: return run_diff(job, first, second, settings.paths[2], settings);
+    case JobMode::round_trip: return run_round_trip(job, first);
     case JobMode::none: break;
   }
   return -1;
@@ -489,6 +493,7 @@ JobOutcome run_reported_job(const std::vector<std::string>& args, const std::str
     }
   }
   outcome.text = job.report.final_text(log_path, listed);
+  if (settings.mode == JobMode::round_trip) outcome.text += round_trip_verdict(job.report);
   return outcome;
 }
 

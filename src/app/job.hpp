@@ -6,7 +6,7 @@
 
 inline constexpr int job_refused = 2;
 
-enum class JobMode { none, decode_text, encode_text, extract, build, check, apply_patch, diff };
+enum class JobMode { none, decode_text, encode_text, extract, build, check, apply_patch, diff, round_trip };
 
 // Why a command line runs no job: a message of the catalogue and the texts it names.
 struct Refusal {

@@ -90,6 +90,9 @@ JobFiles files_of_job(const JobSettings& settings, const std::string& start_fold
       files.outputs.push_back(folder + log_file_name);
       break;
     }
+    case JobMode::round_trip:
+      if (!paths.empty()) files.inputs.push_back(paths[0]);
+      break;
     case JobMode::none: break;
   }
   return files;

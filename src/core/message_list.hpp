@@ -27,6 +27,15 @@ VARBEK_MESSAGE(output_is_input, error, "出力[%s]は入力[%s]と同じファ�
 VARBEK_MESSAGE(outputs_clash, error, "出力[%s]と出力[%s]が同じファイルです。何も書き込みませんでした", "Two outputs of the job would be written to one file, the second over the first; the job was refused before anything was written.")
 VARBEK_MESSAGE(output_not_regular, error, "出力[%s]は通常のファイルではないので置き換えません。何も書き込みませんでした", "An output names a folder, a device or a FIFO, which is never replaced; the job was refused before anything was written.")
 
+// The round-trip check of an image (-t).
+VARBEK_MESSAGE(round_trip_same, info, "往復チェック: 全部を書き出して作り直したSMCは元のSMCと1バイトも違いません", "The image was extracted whole (music included) and built again in memory, and came back byte for byte: it can be modded safely.")
+VARBEK_MESSAGE(round_trip_area, warning, "往復チェック: %sが変わります（最初の違いはオフセット0x%06lX、%luバイト）。理由: %s", "An extract and a build without edits would change this part of a file (a table's section, a string group, an event bank, a song). The offset counts from the start of the file, copier header included; the reason is the first warning or error of the extract or the build that names the area.")
+VARBEK_MESSAGE(round_trip_area_unexplained, warning, "往復チェック: %sが変わります（最初の違いはオフセット0x%06lX、%luバイト）。これを名指しする警告はありません", "An extract and a build without edits would change this part of a file, and no warning says why: please send these lines, the log of an extract and the image's revision to the developers.")
+VARBEK_MESSAGE(round_trip_outside, warning, "往復チェック: どのファイルにも属さないバイトが変わります（最初の違いはオフセット0x%06lX、%luバイト）", "An extract and a build without edits would change bytes outside every area the files describe.")
+VARBEK_MESSAGE(round_trip_checksum, info, "往復チェック: ヘッダのチェックサム（オフセット0x%06lX）は他の変更に合わせて変わります", "The header checksum is recomputed from the built image when the input's was valid, so it changes with the areas named above and with them alone.")
+VARBEK_MESSAGE(round_trip_changed, error, "往復チェック: %d か所が元のSMCと違います。このSMCの改造には注意してください", "The image does not come back byte for byte; the areas named above would change even in a build without edits.")
+VARBEK_MESSAGE(round_trip_no_folder, error, "往復チェックのための一時フォルダを作れません", "The check extracts into a new folder of the system's temporary folder (never next to the ROM), and none could be made.")
+
 // The command line: a line that is refused runs nothing and ends with exit code 2.
 VARBEK_MESSAGE(args_empty_path, error, "%s番目の引数が空です。パスを指定してください", "An argument is an empty text, as an unset variable in a script gives; a path is needed there.")
 VARBEK_MESSAGE(args_unknown_option, error, "「%s」は知らないオプションです", "An argument starting with a hyphen is no option of the program (the usage lists them); a path cannot start with a hyphen.")

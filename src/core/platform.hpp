@@ -48,7 +48,11 @@ bool replace_file(const std::string& from, const std::string& to);
 bool remove_file(const std::string& path);
 // Removes an empty folder.
 bool remove_folder(const std::string& path);
+// Removes a folder and everything in it; true when it is gone afterwards.
+bool remove_folder_tree(const std::string& path);
 std::string current_directory();
+// The system's folder for temporary files, ending in a separator; "" when there is none.
+std::string temporary_folder();
 
 // True for the bytes that separate folders in a path on this platform.
 bool is_separator(char c);

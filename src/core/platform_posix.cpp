@@ -8,7 +8,10 @@
 
 #include <cerrno>
 #include <clocale>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 namespace platform {
@@ -162,6 +165,19 @@ bool replace_file(const std::string& from, const std::string& to) {
 bool remove_file(const std::string& path) { return std::remove(native_path(path).c_str()) == 0; }
 
 bool remove_folder(const std::string& path) { return rmdir(native_path(path).c_str()) == 0; }
+bool remove_folder_tree(const std::string& path) {
+  std::error_code error;
+  std::filesystem::remove_all(native_path(path), error);
+  return !error;
+}
+
+std::string temporary_folder() {
+  const char* tmpdir = std::getenv("TMPDIR");
+  std::string folder = tmpdir && *tmpdir == '/' ? to_sjis(tmpdir) : std::string("/tmp");
+  if (folder.empty() || !is_directory(folder)) return std::string();
+  if (folder.back() != '/') folder += '/';
+  return folder;
+}
 
 std::string current_directory() {
   std::vector<char> buf(4096);

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 #include <fcntl.h>
 #include <io.h>
 
@@ -200,6 +202,21 @@ bool remove_file(const std::string& path) { return DeleteFileW(native_path(path)
 
 bool remove_folder(const std::string& path) {
   return RemoveDirectoryW(native_path(path).c_str()) != 0;
+bool remove_folder_tree(const std::string& path) {
+  std::error_code error;
+  std::filesystem::remove_all(std::filesystem::path(native_path(path)), error);
+  return !error;
+}
+
+// A folder whose name has no Shift-JIS form could not be passed on: there is none then.
+std::string temporary_folder() {
+  wchar_t wide[MAX_PATH + 2] = {};
+  const DWORD got = GetTempPathW(MAX_PATH + 1, wide);
+  if (got == 0 || got > MAX_PATH + 1) return std::string();
+  std::string folder = narrow(std::wstring(wide, got));
+  if (folder.empty() || widen(folder) != std::wstring(wide, got)) return std::string();
+  if (!is_separator(folder.back())) folder += '\\';
+  return folder;
 }
 
 std::string current_directory() {
