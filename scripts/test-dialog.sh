@@ -235,7 +235,7 @@ wait_closed "$box"
 # the pipe.
 log=$(iconv -f CP932 -t UTF-8 "$work/dialog/varbek.log")
 grep -q "警告 1 件" <<<"$log" || fail "the build's log does not count one warning"
-grep -q "HP: 70000" <<<"$log" || fail "the build's log does not name the value out of range"
+grep -q "HP（[0-9]*列目）: 70000" <<<"$log" || fail "the build's log does not name the value out of range"
 
 # The check of the same folder, from the patch box over to the selector: a fresh log equal to
 # the command line's check, whose log is the same as a build's, and no ROM written.

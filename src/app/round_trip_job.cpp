@@ -1,6 +1,7 @@
 #include "app/round_trip_job.hpp"
 
 #include <algorithm>
+#include <cstring>
 #include <chrono>
 #include <cstdint>
 #include <vector>
@@ -106,7 +107,7 @@ std::string reason_of(const std::vector<ReportEntry>& entries, std::size_t end, 
 
 std::string round_trip_verdict(const Report& report) {
   for (const ReportEntry& entry : report.entries()) {
-    if (entry.id == msg::round_trip_same.id) return "\n" + entry.text;
+    if (std::strcmp(entry.id, msg::round_trip_same.id) == 0) return "\n" + entry.text;
   }
   return std::string();
 }

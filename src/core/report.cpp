@@ -1,5 +1,7 @@
 #include "core/report.hpp"
 
+#include <cstring>
+
 #include "core/platform.hpp"
 #include "core/sjis.hpp"
 
@@ -62,7 +64,7 @@ std::string Report::last() const { return entries_.empty() ? std::string() : lab
 
 bool Report::has(const Message& message) const {
   for (const ReportEntry& entry : entries_) {
-    if (entry.id == message.id) return true;
+    if (std::strcmp(entry.id, message.id) == 0) return true;
   }
   return false;
 }

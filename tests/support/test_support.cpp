@@ -1,6 +1,7 @@
 #include "test_support.hpp"
 
 #include <atomic>
+#include <cstring>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -99,7 +100,7 @@ int build(const std::string& rom, const std::string& out, const std::string& fol
 
 std::string message_of(const Report& report, const Message& message) {
   for (const ReportEntry& entry : report.entries()) {
-    if (entry.id == message.id) return entry.text;
+    if (std::strcmp(entry.id, message.id) == 0) return entry.text;
   }
   return std::string();
 }
