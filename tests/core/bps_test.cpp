@@ -6,19 +6,11 @@
 
 #include "core/bps.hpp"
 #include "core/crc32.hpp"
+#include "test_support.hpp"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-Bytes noise(std::size_t size, std::uint32_t seed) {
-  Bytes bytes(size);
-  for (std::uint8_t& b : bytes) {
-    seed = seed * 1664525u + 1013904223u;
-    b = static_cast<std::uint8_t>(seed >> 24);
-  }
-  return bytes;
-}
 
 std::uint32_t crc_of(const Bytes& bytes) { return crc32(bytes.data(), bytes.size()); }
 

@@ -4,19 +4,11 @@
 #include <vector>
 
 #include "core/ips.hpp"
+#include "test_support.hpp"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-Bytes noise(std::size_t size, std::uint32_t seed) {
-  Bytes bytes(size);
-  for (std::uint8_t& b : bytes) {
-    seed = seed * 1664525u + 1013904223u;
-    b = static_cast<std::uint8_t>(seed >> 24);
-  }
-  return bytes;
-}
 
 // Written from the format's description alone, to judge ips_create without ips_apply: records
 // may grow the image, and the end marker is whatever three bytes spell "EOF".

@@ -125,6 +125,15 @@ std::string join_lines(const std::vector<std::string>& lines) {
   return text;
 }
 
+std::vector<std::uint8_t> noise(std::size_t size, std::uint32_t seed) {
+  std::vector<std::uint8_t> bytes(size);
+  for (std::uint8_t& b : bytes) {
+    seed = seed * 1664525u + 1013904223u;
+    b = static_cast<std::uint8_t>(seed >> 24);
+  }
+  return bytes;
+}
+
 long first_difference(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b) {
   const std::size_t n = std::min(a.size(), b.size());
   for (std::size_t i = 0; i < n; ++i) {

@@ -49,6 +49,9 @@ std::string message_of(const Report& report, const Message& message);
 std::vector<std::string> split_lines(const std::string& text);
 std::string join_lines(const std::vector<std::string>& lines);
 
+// `size` bytes of a fixed pseudo-random sequence.
+std::vector<std::uint8_t> noise(std::size_t size, std::uint32_t seed);
+
 // The first offset at which two images differ, or -1; for readable failure messages.
 long first_difference(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b);
 
