@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "core/bps.hpp"
+#include "core/crc32.hpp"
 #include "core/ips.hpp"
 #include "core/snes_header.hpp"
 #include "varbek_version.hpp"
@@ -76,6 +77,14 @@ void write_patch(JobContext& job, const std::string& output_path, bool ips) {
   job.report.add(ips ? msg::ips_written : msg::patch_written, path);
 }
 
+
+// The first lines of a log: which program wrote it, and about which image.
+std::string log_heading(const RomImage& rom, const std::string& rom_path) {
+  return Report::format(msg::log_program.text, varbek_version) + "\r\n" +
+         Report::format(msg::log_image.text, rom_path, static_cast<unsigned long long>(rom.file.size()),
+                        crc32(rom.file.data(), rom.file.size()), rom_version_code(rom), rom.copier_header) +
+         "\r\n";
+}
 
 bool table_job(JobMode mode) {
   return mode == JobMode::extract || mode == JobMode::build || mode == JobMode::check;
@@ -482,7 +491,7 @@ JobOutcome run_reported_job(const std::vector<std::string>& args, const std::str
     const std::string folder = job_folder(settings);
     if (!folder.empty() && platform::is_directory(folder)) {
       const std::string path = folder + log_file_name;
-      std::string log = job.report.log_text();
+      std::string log = log_heading(job.rom, settings.paths[0]) + job.report.log_text();
       for (const char c : job.report.final_text() + "\n") log += c == '\n' ? std::string("\r\n") : std::string(1, c);
       if (platform::write_file_atomically(path, log.data(), log.size())) {
         log_path = path;

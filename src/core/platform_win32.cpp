@@ -202,6 +202,8 @@ bool remove_file(const std::string& path) { return DeleteFileW(native_path(path)
 
 bool remove_folder(const std::string& path) {
   return RemoveDirectoryW(native_path(path).c_str()) != 0;
+}
+
 bool remove_folder_tree(const std::string& path) {
   std::error_code error;
   std::filesystem::remove_all(std::filesystem::path(native_path(path)), error);

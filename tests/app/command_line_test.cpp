@@ -5,6 +5,7 @@
 #include "core/platform.hpp"
 #include "sample_arguments.hpp"
 #include "test_support.hpp"
+#include "varbek_version.hpp"
 
 using Args = std::vector<std::string>;
 
@@ -129,12 +130,18 @@ TEST(RunJob, HelpAndVersionRunNothing) {
   EXPECT_FALSE(information_option({"x", "--version", "-a"}, text));
 }
 
-// A ROM that cannot be read leaves the log of the last job that read one.
+// A log begins with the program and the image it is about; a ROM that cannot be read leaves
+// the log of the last job that read one.
 TEST(RunJob, AJobThatReadNothingKeepsTheLog) {
   TempDir dir;
   write_sample(dir.path("in.smc"));
-  ASSERT_EQ(run_job({"x", "-a", dir.path("in.smc"), dir.path("csv/")}), 0);
+  ASSERT_EQ(exit_code_of(run_reported_job({"x", "-a", dir.path("in.smc"), dir.path("csv/")}, dir.folder())), 0);
   const std::string log = read_text(dir.path("csv/varbek.log"));
+  // A log says which program wrote it and about which image.
+  const std::vector<std::string> heading = split_lines(log);
+  ASSERT_GE(heading.size(), 2u);
+  EXPECT_EQ(heading[0], std::string("varbek ") + varbek_version);
+  EXPECT_NE(heading[1].find("6291456"), std::string::npos) << heading[1];
   for (const char* option : {"-a", "-c"}) {
     const JobOutcome outcome = run_reported_job({"x", option, dir.path("in.smk"), dir.path("csv/")}, dir.folder());
     EXPECT_EQ(exit_code_of(outcome), 1);
