@@ -78,10 +78,11 @@ void write_patch(JobContext& job, const std::string& output_path, bool ips) {
 }
 
 
-// The first lines of a log: which program wrote it, and about which image.
+// The first lines of a log: which program wrote it, and about which image (its name: the same
+// job from the dialog and from the command line leaves the same log).
 std::string log_heading(const RomImage& rom, const std::string& rom_path) {
   return Report::format(msg::log_program.text, varbek_version) + "\r\n" +
-         Report::format(msg::log_image.text, rom_path, static_cast<unsigned long long>(rom.file.size()),
+         Report::format(msg::log_image.text, file_name_of(rom_path), static_cast<unsigned long long>(rom.file.size()),
                         crc32(rom.file.data(), rom.file.size()), rom_version_code(rom), rom.copier_header) +
          "\r\n";
 }

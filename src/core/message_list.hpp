@@ -111,7 +111,7 @@ VARBEK_MESSAGE(read_as_sjis, warning, "UTF-8としても読めるファイルで
 // Patches and the header checksum.
 VARBEK_MESSAGE(patch_written, info, "BPSパッチ[%s]を作成しました", "The build also wrote a patch from the input to the new image.")
 VARBEK_MESSAGE(log_program, info, "varbek %s", "The first line of varbek.log: the program's version.")
-VARBEK_MESSAGE(log_image, info, "入力SMC[%s]: %llu バイト、CRC32 %08X、リビジョン %d、コピアヘッダ %u バイト", "The second line of varbek.log: the input image's path, size, CRC32 (of the whole file), revision code and copier header, which tell which image a log is about.")
+VARBEK_MESSAGE(log_image, info, "入力SMC[%s]: %llu バイト、CRC32 %08X、リビジョン %d、コピアヘッダ %u バイト", "The second line of varbek.log: the input image's file name, size, CRC32 (of the whole file), revision code and copier header, which tell which image a log is about.")
 VARBEK_MESSAGE(ips_written, info, "IPSパッチ[%s]を作成しました", "The build also wrote an IPS patch from the input to the new image (-i).")
 VARBEK_MESSAGE(ips_source_unchecked, info, "IPSパッチは元のSMCを確かめられません。元のSMCが正しいか確かめてください", "An IPS patch holds no checksum: it was applied, but nothing tells whether the source image was the one it was made for (a BPS patch checks that).")
 VARBEK_MESSAGE(ips_cut, error, "IPSパッチ[%s]が途中で切れています（終わりの印 EOF がありません）。何も書き込みませんでした", "An IPS patch ends inside a record or lacks its end marker; nothing was written.")
