@@ -72,6 +72,11 @@ TEST(DialogArguments, CountStopsAtTheFirstEmptyField) {
 
   state.fields = {"", "out.txt", "x"};
   EXPECT_EQ(dialog_job_arguments(state), (Args{"dummy", "-e"}));
+
+  // A build's output left in the disabled third row is not passed to a check.
+  state = state_in_mode(4);
+  state.fields = {"in.smc", "csv", "out.smc"};
+  EXPECT_EQ(dialog_job_arguments(state), (Args{"dummy", "-c", "in.smc", "csv"}));
 }
 
 TEST(DialogArguments, MusicBoxAppendsTheLetterM) {

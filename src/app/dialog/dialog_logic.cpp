@@ -59,7 +59,9 @@ std::vector<std::string> dialog_job_arguments(const DialogState& state) {
       state.box_checked[static_cast<std::size_t>(entry->option_box)]) {
     args.push_back(option_box_table()[static_cast<std::size_t>(entry->option_box)].option);
   }
-  for (const std::string& field : state.fields) args.push_back(field);
+  // A disabled third row keeps the text of an earlier mode, which this job does not take.
+  const std::size_t rows = entry && !entry->label3 ? 2 : state.fields.size();
+  for (std::size_t row = 0; row < rows && row < state.fields.size(); ++row) args.push_back(state.fields[row]);
   std::size_t count = 0;
   while (count < args.size() && !args[count].empty()) ++count;
   args.resize(count);
