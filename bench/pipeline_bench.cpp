@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/job.hpp"
+#include "jobs/job.hpp"
 #include "core/files.hpp"
 #include "sample_rom.hpp"
 

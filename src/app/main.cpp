@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "app/dialog/dialog.hpp"
-#include "app/job.hpp"
+#include "jobs/job.hpp"
 #include "core/messages.hpp"
 #include "core/platform.hpp"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/job.hpp"
+#include "jobs/job.hpp"
 #include "core/report.hpp"
 #include "core/platform.hpp"
 #include "sample_arguments.hpp"

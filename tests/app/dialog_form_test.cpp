@@ -3,7 +3,7 @@
 #include <deque>
 
 #include "app/dialog/dialog_form.hpp"
-#include "app/job.hpp"
+#include "jobs/job.hpp"
 #include "core/report.hpp"
 #include "test_support.hpp"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/dialog/dialog_logic.hpp"
-#include "app/job.hpp"
+#include "jobs/job.hpp"
 
 using namespace dialog;
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/diff_job.hpp"
-#include "app/job.hpp"
+#include "jobs/diff_job.hpp"
+#include "jobs/job.hpp"
 #include "core/bps.hpp"
 #include "core/ips.hpp"
 #include "core/report.hpp"

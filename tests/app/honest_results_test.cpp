@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "app/job.hpp"
+#include "jobs/job.hpp"
 #include "core/report.hpp"
 #include "table_job.hpp"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/job.hpp"
+#include "jobs/job.hpp"
 #include "core/report.hpp"
 #include "test_support.hpp"
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/job.hpp"
-#include "app/round_trip_job.hpp"
+#include "jobs/job.hpp"
+#include "jobs/round_trip_job.hpp"
 #include "core/messages.hpp"
 #include "core/snes_header.hpp"
 #include "tables/strings.hpp"

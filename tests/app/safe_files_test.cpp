@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/job.hpp"
+#include "jobs/job.hpp"
 #include "core/crc32.hpp"
 #include "core/messages.hpp"
 #include "core/report.hpp"

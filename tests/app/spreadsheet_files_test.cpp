@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/job.hpp"
+#include "jobs/job.hpp"
 #include "core/report.hpp"
 #include "core/text_encoding.hpp"
 #include "test_support.hpp"

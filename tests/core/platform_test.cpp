@@ -7,7 +7,7 @@
 #include <sys/stat.h>
 #endif
 
-#include "app/job.hpp"
+#include "jobs/job.hpp"
 #include "core/files.hpp"
 #include "core/platform.hpp"
 #include "test_support.hpp"

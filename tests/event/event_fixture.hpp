@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/job.hpp"
+#include "jobs/job.hpp"
 #include "event/event_bank.hpp"
 #include "event/event_csv.hpp"
 #include "event/event_tags.hpp"

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/job.hpp"
+#include "jobs/job.hpp"
 #include "core/platform.hpp"
 #include "core/report.hpp"
 

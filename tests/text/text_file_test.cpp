@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <utility>
 
-#include "app/job.hpp"
+#include "jobs/job.hpp"
 #include "core/report.hpp"
 #include "test_support.hpp"
 

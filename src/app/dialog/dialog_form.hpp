@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/job.hpp"
+#include "jobs/job.hpp"
 
 // The main dialog as a form in a terminal, for platforms without the Windows dialog: the same
 // modes, rows, check boxes and jobs, typed instead of clicked.

@@ -4,7 +4,7 @@
 
 #include "app/dialog/dialog.hpp"
 #include "app/dialog/dialog_form.hpp"
-#include "app/job.hpp"
+#include "jobs/job.hpp"
 #include "core/messages.hpp"
 #include "core/platform.hpp"
 

@@ -13,7 +13,7 @@
 #include "app/dialog/dialog.hpp"
 #include "app/dialog/dialog_logic.hpp"
 #include "app/dialog/dialog_texts.hpp"
-#include "app/job.hpp"
+#include "jobs/job.hpp"
 #include "core/platform.hpp"
 
 namespace {

@@ -2,7 +2,7 @@
 // Every call of the csv_folder target into the program.
 #include <string>
 
-#include "app/job.hpp"
+#include "jobs/job.hpp"
 #include "core/platform.hpp"
 
 namespace fuzz_adapter {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "adapters/scratch.hpp"
-#include "app/job.hpp"
+#include "jobs/job.hpp"
 #include "event/event_bank.hpp"
 #include "sample_rom.hpp"
 

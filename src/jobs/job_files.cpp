@@ -1,4 +1,4 @@
-#include "app/job_files.hpp"
+#include "jobs/job_files.hpp"
 
 #include "core/files.hpp"
 #include "core/messages.hpp"

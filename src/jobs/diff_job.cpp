@@ -1,4 +1,4 @@
-#include "app/diff_job.hpp"
+#include "jobs/diff_job.hpp"
 
 #include <chrono>
 #include <cstdio>
@@ -7,9 +7,9 @@
 #include <new>
 #include <utility>
 
-#include "app/job.hpp"
-#include "app/job_files.hpp"
-#include "app/pipeline.hpp"
+#include "jobs/job.hpp"
+#include "jobs/job_files.hpp"
+#include "jobs/pipeline.hpp"
 #include "core/bps.hpp"
 #include "core/files.hpp"
 #include "core/ips.hpp"

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "app/job.hpp"
+#include "jobs/job.hpp"
 #include "core/job_context.hpp"
 
 // One line of a difference file: where, and the two values.

@@ -1,4 +1,4 @@
-#include "app/pipeline.hpp"
+#include "jobs/pipeline.hpp"
 
 #include <memory>
 #include <new>

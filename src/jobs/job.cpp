@@ -1,9 +1,9 @@
-#include "app/job.hpp"
+#include "jobs/job.hpp"
 
-#include "app/diff_job.hpp"
-#include "app/job_files.hpp"
-#include "app/pipeline.hpp"
-#include "app/round_trip_job.hpp"
+#include "jobs/diff_job.hpp"
+#include "jobs/job_files.hpp"
+#include "jobs/pipeline.hpp"
+#include "jobs/round_trip_job.hpp"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "app/round_trip_areas.hpp"
+#include "jobs/round_trip_areas.hpp"
 
 #include <algorithm>
 #include <utility>

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/job.hpp"
+#include "jobs/job.hpp"
 
 class Report;
 

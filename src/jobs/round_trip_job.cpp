@@ -1,4 +1,4 @@
-#include "app/round_trip_job.hpp"
+#include "jobs/round_trip_job.hpp"
 
 #include <algorithm>
 #include <cstring>
@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/job.hpp"
-#include "app/round_trip_areas.hpp"
+#include "jobs/job.hpp"
+#include "jobs/round_trip_areas.hpp"
 #include "core/messages.hpp"
 #include "core/platform.hpp"
 
