@@ -116,53 +116,76 @@ std::string range_of(const Section& section, const Field& field) {
   return span(shown(field.cell, range.min), shown(field.cell, range.max));
 }
 
-std::string bits_note(const Field& field) {
+// A column's note in both languages.
+struct Note {
+  std::string ja;
+  std::string en;
+};
+
+Note bits_note(const Field& field) {
   const std::uint32_t full = field.bits == word_field ? 0xFFFF : 0xFF;
-  const std::string whole =
-      field.bits == word_field ? "16-bit little-endian word" : "the whole byte";
-  if ((field.mask & full) == full) return whole;
+  if ((field.mask & full) == full) {
+    if (field.bits == word_field) return {u8"16ビットのリトルエンディアンの値", "16-bit little-endian word"};
+    return {u8"バイト全体", "the whole byte"};
+  }
   std::uint32_t shift = 0;
   while (shift < 16 && !(field.mask & (1u << shift))) ++shift;
-  return "bits " + hex(field.mask, field.bits == word_field ? 4 : 2) +
-         (shift ? ", shifted down" : "");
+  const std::string bits = hex(field.mask, field.bits == word_field ? 4 : 2);
+  if (shift) return {u8"ビット " + bits + u8" を右へシフトした値", "bits " + bits + ", shifted down"};
+  return {u8"ビット " + bits, "bits " + bits};
 }
 
-std::string note_of(const Section& section, std::size_t f) {
+Note flag_note(const Field& field) {
+  const bool one_bit = (field.mask & (field.mask - 1)) == 0;
+  const bool set = field.bits == flag;
+  return {std::string(one_bit ? u8"ビットが" : u8"いずれかのビットが") + (set ? "1" : "0") + u8"なら ○",
+          std::string(u8"○ when ") + (one_bit ? "the bit is " : "any of the bits is ") +
+              (set ? "set" : "clear")};
+}
+
+Note note_of(const Section& section, std::size_t f) {
   const Field& field = (*section.layout)[f];
-  std::string note;
+  Note note;
   if (field.rom_byte == row_id) {
-    note = "row ID";
+    note = {u8"行のID", "row ID"};
   } else if (field.cell == text_cell) {
-    note = section.name.size ? "game text, padded with blanks"
-                             : "game text, packed into the section's area";
+    note = section.name.size
+               ? Note{u8"ゲームのテキスト。枠の残りは空白で埋めます", "game text, padded with blanks"}
+               : Note{u8"ゲームのテキスト。この表の領域に詰めて置きます",
+                      "game text, packed into the section's area"};
   } else if (field.bits == codec_field && field.codec) {
-    note = field.codec->note;
+    const char* japanese = codec_note_ja(field.codec->note);
+    note = {japanese ? japanese : "", field.codec->note};
   } else if (field.bits == flag || field.bits == inverted_flag) {
-    const bool one_bit = (field.mask & (field.mask - 1)) == 0;
-    note = std::string(u8"○ when ") + (one_bit ? "the bit is " : "any of the bits is ") +
-           (field.bits == flag ? "set" : "clear");
+    note = flag_note(field);
   } else if (field.bits == byte_field || field.bits == word_field) {
     note = bits_note(field);
   }
-  if (field.cell == grade_cell) note += u8"; × △ ○ ○＋ ◎ □ ☆ are 1–7, - is 0";
+  if (field.cell == grade_cell) {
+    note.ja += u8"。× △ ○ ○＋ ◎ □ ☆ が 1～7、- が 0 です";
+    note.en += u8"; × △ ○ ○＋ ◎ □ ☆ are 1–7, - is 0";
+  }
   if (section.repeated_from >= 0 && static_cast<int>(f) >= section.repeated_from) {
-    note += "; repeats to the end of the row";
+    note.ja += u8"。行の終わりまで繰り返します";
+    note.en += "; repeats to the end of the row";
   }
   return note;
 }
 
 void append_columns(std::string& text, const Section& section) {
   text +=
-      u8"| 列 / Column | 種類 / Kind | 範囲 / Range | ROM | バイト / Byte | マスク / Mask | Note |\n"
-      "|---|---|---|---|---|---|---|\n";
+      u8"| 列 / Column | 種類 / Kind | 範囲 / Range | ROM | バイト / Byte | マスク / Mask | 説明 | Note |\n"
+      "|---|---|---|---|---|---|---|---|\n";
   const Layout& layout = *section.layout;
   for (std::size_t f = 0; f < layout.size(); ++f) {
     const Field& field = layout[f];
     if (!field.header || field.cell == no_cell) continue;
     const Location where = location_of(section, field);
+    const Note note = note_of(section, f);
     text += "| " + table_cell(utf8(column_header(section, f).c_str())) + " | " +
             kind_name(field.cell) + " | " + range_of(section, field) + " | " + where.rom + " | " +
-            where.byte + " | " + where.mask + " | " + table_cell(note_of(section, f)) + " |\n";
+            where.byte + " | " + where.mask + " | " + table_cell(note.ja) + " | " +
+            table_cell(note.en) + " |\n";
   }
   text += "\n";
 }
@@ -236,11 +259,13 @@ void append_events(std::string& text) {
             u8" バイト | `" + line + "` |\n";
   }
   text +=
-      u8"\n| 列 / Column | 種類 / Kind | 範囲 / Range | Note |\n|---|---|---|---|\n"
+      u8"\n| 列 / Column | 種類 / Kind | 範囲 / Range | 説明 | Note |\n|---|---|---|---|---|\n"
       u8"| ID | 16進 | " +
       span(hex(0), hex(event_entry_count - 1)) +
+      u8" | 行のID。IDが一つずつそろっていれば行はIDの位置に、そうでなければファイルの順に置き、警告します"
       u8" | row ID; rows go to their IDs when each is there once, else file order with a warning |\n"
-      u8"| データ | 文字列 | 領域まで / up to the area | game text; control codes as tags `<1A A7>` |\n\n";
+      u8"| データ | 文字列 | 領域まで / up to the area | ゲームのテキスト。制御コードはタグ `<1A A7>` で書きます"
+      u8" | game text; control codes as tags `<1A A7>` |\n\n";
 }
 
 void append_music(std::string& text) {
@@ -289,6 +314,26 @@ void append_music(std::string& text) {
 }
 
 }  // namespace
+
+std::vector<std::string> notes_without_japanese() {
+  std::vector<std::string> missing;
+  for (const RegisteredTable& table : registered_tables()) {
+    for (const Section& section : table.description->sections) {
+      for (std::size_t f = 0; f < section.layout->size(); ++f) {
+        const Field& field = (*section.layout)[f];
+        if (!field.header || field.cell == no_cell) continue;
+        const Note note = note_of(section, f);
+        const bool codec_untranslated =
+            field.bits == codec_field && field.codec && !codec_note_ja(field.codec->note);
+        if (codec_untranslated || (note.ja.empty() && !note.en.empty())) {
+          missing.push_back(std::string(table.description->file_name) + ": " +
+                            utf8(column_header(section, f).c_str()));
+        }
+      }
+    }
+  }
+  return missing;
+}
 
 std::string files_document() {
   std::string text =
