@@ -149,6 +149,8 @@ std::string readable(const std::string& text, std::size_t limit) {
   return length < text.size() ? out + msg::change_cut : out;
 }
 
+// A row's line is its line in an extract of the new image, which is the line of the user's file
+// as long as its rows are in order.
 void report_line(Report& report, const DiffLine& d, const std::vector<std::string>& events,
                  const std::vector<std::string>& tables) {
   if (contains(events, d.file)) {
