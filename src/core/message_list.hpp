@@ -107,6 +107,15 @@ VARBEK_MESSAGE(music_region, info, "音楽領域%d", "How room reports name a mu
 VARBEK_MESSAGE(item_effects, info, "%s 効果", "How room reports name the items' effect stream.")
 VARBEK_MESSAGE(lost_character, warning, "Shift-JISにない文字を全角スペースに置き換えました", "A character of a UTF-8 file that Shift-JIS lacks; the blank glyph is stored instead.")
 VARBEK_MESSAGE(read_as_sjis, warning, "UTF-8としても読めるファイルですが、UTF-8ではShift-JISにない文字になるためShift-JISとして読みました", "A file without a BOM is well-formed both as UTF-8 and as Shift-JIS, and read as UTF-8 it would hold characters Shift-JIS lacks, so it is read as Shift-JIS. A file saved as UTF-8 with a BOM is never in doubt.")
+VARBEK_MESSAGE(change_cell, info, "%s %d行目 ID %s %s: %s → %s", "A cell a build or check changed, compared with the input image: the file, the row's line in an extract of the new image (the line of your file when its rows are in order), the row's ID, the column, then the input's value and the value stored, both as an extract writes them.")
+VARBEK_MESSAGE(change_text, info, "%s %d行目 ID %s: 「%s」 → 「%s」", "A text entry (an event script) a build or check changed: the file, its line, its ID, then the input's text and the text stored, each cut to its first characters.")
+VARBEK_MESSAGE(change_song, info, "%s 曲%s: %s → %s バイト", "A song a build or check (with music) changed: its file and number, and the size of its song text before and after.")
+VARBEK_MESSAGE(change_counts, info, "変更: %s", "How much a build or check changed, per file: rows of a table file, entries of an event file, songs.")
+VARBEK_MESSAGE(change_rows, info, "%s %d 行", "A table file and how many of its rows changed.")
+VARBEK_MESSAGE(change_entries, info, "%s %d 件", "An event file and how many of its entries changed.")
+VARBEK_MESSAGE(change_songs, info, "音楽 %d 曲", "How many songs changed.")
+VARBEK_MESSAGE(change_none, info, "変更はありません", "The build or check stores nothing different from the input image: every value typed is the image's own.")
+VARBEK_MESSAGE(change_list_unavailable, info, "変更の一覧は作れませんでした（作業用フォルダ[%s]を作れません）", "The list of changes needs a temporary folder, which could not be made; the build itself is not affected.")
 
 // Patches and the header checksum.
 VARBEK_MESSAGE(patch_written, info, "BPSパッチ[%s]を作成しました", "The build also wrote a patch from the input to the new image.")

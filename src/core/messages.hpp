@@ -23,6 +23,9 @@ namespace msg {
 inline constexpr const char* diff_header = "ファイル,ID,列,元,比較";
 inline constexpr const char* diff_outside = "その他";
 inline constexpr const char* diff_song_bytes = "バイト数";
+// Between the files of the count of changes, and after a text cut short in the list of changes.
+inline constexpr const char* change_separator = "、";
+inline constexpr const char* change_cut = "…";
 
 // The command line's usage text; not a log message.
 inline constexpr const char* usage =

@@ -135,6 +135,7 @@ std::vector<std::string> cells_of(const std::string& line) {
 struct TableRows {
   std::vector<std::vector<std::string>> headers;
   std::vector<std::pair<int, std::vector<std::string>>> rows;  // section, cells
+  std::vector<int> lines;                                      // of each row, from 1
   std::map<std::pair<int, std::string>, std::size_t> by_id;
 };
 
@@ -152,6 +153,7 @@ TableRows rows_of(const std::string& text) {
       const int section = static_cast<int>(table.headers.size()) - 1;
       table.by_id.emplace(std::make_pair(section, cells[0]), table.rows.size());
       table.rows.emplace_back(section, std::move(cells));
+      table.lines.push_back(reader.line_number());
     }
   }
   return table;
@@ -170,6 +172,11 @@ const std::vector<std::string>* row_in(const TableRows& table, int section, cons
   return found == table.by_id.end() ? nullptr : &table.rows[found->second].second;
 }
 
+int line_in(const TableRows& table, int section, const std::string& id) {
+  const auto found = table.by_id.find({section, id});
+  return found == table.by_id.end() ? 0 : table.lines[found->second];
+}
+
 void diff_row(std::vector<DiffLine>& lines, const std::string& file_name, const TableRows& a,
               const TableRows& b, int section, const std::string& id) {
   static const std::vector<std::string> none;
@@ -177,10 +184,11 @@ void diff_row(std::vector<DiffLine>& lines, const std::string& file_name, const 
   const std::vector<std::string>* right = row_in(b, section, id);
   const std::vector<std::string>& x = left ? *left : none;
   const std::vector<std::string>& y = right ? *right : none;
+  const int line = right ? line_in(b, section, id) : line_in(a, section, id);
   for (std::size_t c = 1; c < std::max(x.size(), y.size()); ++c) {
     const std::string& u = c < x.size() ? x[c] : std::string();
     const std::string& v = c < y.size() ? y[c] : std::string();
-    if (u != v) lines.push_back({file_name, id, header_of(a, b, section, c), u, v});
+    if (u != v) lines.push_back({file_name, id, header_of(a, b, section, c), u, v, line});
   }
 }
 
@@ -202,7 +210,7 @@ void diff_songs(std::vector<DiffLine>& lines, const std::string& a, const std::s
     std::snprintf(id, sizeof id, "0x%02X", song);
     lines.push_back({file_name_of(song_file_path(a, song)), id, msg::diff_song_bytes,
                      in_a ? std::to_string(x.size()) : std::string(),
-                     in_b ? std::to_string(y.size()) : std::string()});
+                     in_b ? std::to_string(y.size()) : std::string(), 0});
   }
 }
 
@@ -268,7 +276,7 @@ void diff_other_bytes(std::vector<DiffLine>& lines, const ExtractedImage& a, con
     while (end < described.size() && differs(end)) ++end;
     char offset[24];
     std::snprintf(offset, sizeof offset, "0x%06llX", static_cast<unsigned long long>(o));
-    lines.push_back({msg::diff_outside, offset, std::to_string(end - o), std::string(), std::string()});
+    lines.push_back({msg::diff_outside, offset, std::to_string(end - o), std::string(), std::string(), 0});
     o = end;
   }
 }
@@ -333,13 +341,7 @@ int diff_images(JobContext& job, const std::string& original_path, const std::st
       !extract_into(job, compared_rom, b.path(), settings.music, compared)) {
     return 1;
   }
-  std::vector<DiffLine> lines;
-  for (const std::string& name : text_files(std::string())) {
-    const std::vector<DiffLine> file_lines =
-        diff_table_text(name, file_text(a.path() + name), file_text(b.path() + name));
-    lines.insert(lines.end(), file_lines.begin(), file_lines.end());
-  }
-  if (settings.music) diff_songs(lines, a.path(), b.path());
+  std::vector<DiffLine> lines = diff_extracts(a.path(), b.path(), text_files(std::string()), settings.music);
   diff_other_bytes(lines, original, compared, settings.music);
   if (!write_diff(job.report, output_path, lines, settings.utf8_files)) return 1;
   report_counts(job.report, output_path, lines);
@@ -357,6 +359,18 @@ std::vector<DiffLine> diff_table_text(const std::string& file_name, const std::s
   for (const auto& [section, cells] : b.rows) {
     if (!row_in(a, section, cells[0])) diff_row(lines, file_name, a, b, section, cells[0]);
   }
+  return lines;
+}
+
+std::vector<DiffLine> diff_extracts(const std::string& original_folder, const std::string& compared_folder,
+                                    const std::vector<std::string>& files, bool music) {
+  std::vector<DiffLine> lines;
+  for (const std::string& name : files) {
+    const std::vector<DiffLine> file_lines =
+        diff_table_text(name, file_text(original_folder + name), file_text(compared_folder + name));
+    lines.insert(lines.end(), file_lines.begin(), file_lines.end());
+  }
+  if (music) diff_songs(lines, original_folder, compared_folder);
   return lines;
 }
 

@@ -1,5 +1,6 @@
 #include "jobs/job.hpp"
 
+#include "jobs/change_list.hpp"
 #include "jobs/diff_job.hpp"
 #include "jobs/job_files.hpp"
 #include "jobs/pipeline.hpp"
@@ -392,12 +393,16 @@ int run_build(JobContext& job, const std::string& input_path, const std::string&
   if (rom_open(job.rom, input_path, true, job.report) != 0) return 1;
   run_pipeline(job, folder, Direction::build, settings.music);
   update_header_checksum(job);
-  if (output_path.empty()) return 0;  // a check saves nothing
+  if (output_path.empty()) {  // a check saves nothing
+    report_changes(job, settings.music);
+    return 0;
+  }
   if (settings.strict && (job.report.errors() > 0 || job.report.warnings() > 0)) {
     job.report.add(msg::strict_nothing_written);
     return 1;
   }
   if (rom_save(job.rom, output_path, job.report) != 0) return 1;
+  report_changes(job, settings.music);
   if (settings.patch) write_patch(job, output_path, false);
   if (settings.ips) write_patch(job, output_path, true);
   if (job.report.errors() > 0) job.report.add(msg::rom_written_with_errors);

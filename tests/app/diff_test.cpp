@@ -104,6 +104,59 @@ TEST_F(Diff, ABuildWithKnownEditsListsExactlyThoseFromTheImageAndFromItsPatches)
   EXPECT_TRUE(none.empty());
 }
 
+// A build or check lists, in its log, each cell, text and song it changed against the input
+// image, and counts them in the final text; an unchanged one says only that.
+TEST_F(Diff, ABuildListsWhatItChangedAndCountsIt) {
+  const std::string folder = dir.path("csv/");
+  ASSERT_EQ(extract(rom, folder, true), 0);
+  const std::string unchanged = dir.path("same/");
+  ASSERT_EQ(extract(rom, unchanged, true), 0);
+  const std::string old_cell = set_cell(folder + "monster.csv", "0x05", 17, "1234");
+  const std::string old_text = set_cell(folder + "event1.csv", "0x02", 1, "テスト");
+  std::string song = read_text(folder + "music05.txt");
+  const std::size_t song_size = song.size();
+  song.insert(song.find("\r\n\r\nChannel6"), " 22");  // a byte more at the end of channel 5
+  write_text(folder + "music05.txt", song);
+
+  const std::vector<std::string> changes = {
+      Report::format(msg::change_cell.text, "monster.csv", 9, "0x05", "HP", old_cell, "1234"),
+      Report::format(msg::change_text.text, "event1.csv", 6, "0x02", old_text, "テスト"),
+      Report::format(msg::change_song.text, "music05.txt", "0x05", std::to_string(song_size),
+                     std::to_string(song_size + 3)),
+  };
+  const std::string counts =
+      Report::format(msg::change_counts.text, "monster.csv 1 行、event1.csv 1 件、音楽 1 曲");
+  const struct {
+    std::vector<std::string> args;
+    std::vector<std::string> listed;
+    std::string final_line;
+  } cases[] = {
+      {{"varbek", "-mm", rom, dir.path("built.smc"), folder}, changes, counts},
+      {{"varbek", "-cm", rom, folder}, changes, counts},
+      {{"varbek", "-m", rom, dir.path("same.smc"), unchanged}, {}, msg::change_none.text},
+      {{"varbek", "-c", rom, unchanged}, {}, msg::change_none.text},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args[1]);
+    JobContext job;
+    ASSERT_EQ(run_job(job, c.args), 0) << job.report.last();
+    std::vector<std::string> listed;
+    for (const ReportEntry& entry : job.report.entries()) {
+      const std::string id = entry.id;
+      if (id.rfind("change_", 0) != 0) continue;
+      EXPECT_EQ(entry.severity, Severity::info) << id;
+      if (id != "change_counts" && id != "change_none") listed.push_back(entry.text);
+    }
+    EXPECT_EQ(listed, c.listed);
+    EXPECT_EQ(job.report.final_text(), std::string(msg::success.text) + "\n" + c.final_line);
+  }
+  // The log holds the list, and the final text its counts.
+  const JobOutcome outcome = run_reported_job({"varbek", "-mm", rom, dir.path("built.smc"), folder}, dir.folder());
+  EXPECT_EQ(split_lines(outcome.text), (std::vector<std::string>{msg::success.text, counts}));
+  const std::string log = read_text(folder + "varbek.log");
+  for (const std::string& change : changes) EXPECT_NE(log.find(change + "\r\n"), std::string::npos) << change;
+}
+
 TEST_F(Diff, BytesOutsideEveryTableAreRangesButTheChecksumAndACopierHeaderAreNot) {
   Bytes image = read_bytes(rom);
   for (const std::size_t at : {0x100, 0x101, 0x3FFFF0, 0xFFDC, 0xFFDF}) image[at] ^= 0x5A;
@@ -152,11 +205,13 @@ TEST(DiffTableText, RowsMatchByIdWithinTheirSectionAndCellsByHeader) {
   const std::string compared =
       ",title 2,\r\n\r\nID,A,B,\r\n0x01,3,5,\r\n0x00,1,2,\r\n0x02,6,,\r\n\r\nID,C,\r\n0x00,\"x,z\",\r\n";
   const std::vector<DiffLine> lines = diff_table_text("t.csv", original, compared);
+  // The line is the compared side's.
   const std::vector<std::vector<std::string>> expected = {
-      {"0x01", "B", "4", "5"}, {"0x00", "C", "x,y", "x,z"}, {"0x02", "A", "", "6"}};
+      {"0x01", "B", "4", "5", "4"}, {"0x00", "C", "x,y", "x,z", "9"}, {"0x02", "A", "", "6", "6"}};
   ASSERT_EQ(lines.size(), expected.size());
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    EXPECT_EQ((std::vector<std::string>{lines[i].id, lines[i].column, lines[i].original, lines[i].compared}),
+    EXPECT_EQ((std::vector<std::string>{lines[i].id, lines[i].column, lines[i].original, lines[i].compared,
+                                        std::to_string(lines[i].line)}),
               expected[i]);
   }
 }

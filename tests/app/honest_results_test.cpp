@@ -92,9 +92,10 @@ TEST_F(HonestResults, EachKindOfProblemHasItsResultCountsAndPlace) {
     const JobOutcome outcome = build_job();
     EXPECT_EQ(exit_code_of(outcome), c.errors > 0 ? 1 : 0);
     const std::vector<std::string> text = split_lines(outcome.text);
-    ASSERT_GE(text.size(), 3u) << outcome.text;
+    ASSERT_GE(text.size(), 4u) << outcome.text;
     EXPECT_EQ(text[0], counts(c.errors, c.warnings));
-    EXPECT_EQ(text[1], c.message);
+    // After the line of changes.
+    EXPECT_EQ(text[2], c.message);
     EXPECT_EQ(text.back(), Report::format(msg::full_log.text, log));
     // With errors too the ROM is written, and the text says so.
     EXPECT_TRUE(file_exists(out));
@@ -110,9 +111,10 @@ TEST_F(HonestResults, TheLogHoldsEveryMessage) {
   const JobOutcome outcome = build_job();
   EXPECT_EQ(outcome.result, 0);
   const std::vector<std::string> text = split_lines(outcome.text);
-  ASSERT_EQ(text.size(), 13u) << outcome.text;
+  ASSERT_EQ(text.size(), 14u) << outcome.text;
   EXPECT_EQ(text[0], counts(0, 12));
-  EXPECT_EQ(text[11], Report::format(msg::more_messages.text, 2));
+  EXPECT_EQ(text[1], Report::format(msg::change_counts.text, "form.csv 12 行"));
+  EXPECT_EQ(text[12], Report::format(msg::more_messages.text, 2));
 
   const std::string logged = read_text(log);
   for (int line = 4; line < 16; ++line) {
@@ -209,7 +211,8 @@ TEST_F(HonestResults, MusicThatDoesNotFitIsAnError) {
   const std::vector<std::string> text = split_lines(outcome.text);
   ASSERT_GE(text.size(), 3u);
   EXPECT_EQ(text[0], counts(2, 0));
-  EXPECT_EQ(text[1], "エラー: 0x01番目のデータで容量を越えたので強制終了します");
+  EXPECT_EQ(text[1], msg::change_none.text);
+  EXPECT_EQ(text[2], "エラー: 0x01番目のデータで容量を越えたので強制終了します");
   const std::vector<std::uint8_t> built = read_bytes(out);
   const std::size_t region = 0xBA876, region_end = 0xD0000;
   EXPECT_EQ(bytes_at(built, region, region_end - region), bytes_at(input, region, region_end - region));
