@@ -8,11 +8,10 @@
 #include "core/rom_image.hpp"
 #include "table/columns.hpp"
 #include "table/csv_file.hpp"
+#include "text/charset.hpp"
 #include "text/names.hpp"
 
 namespace {
-
-constexpr std::uint8_t blank_glyph = 0x50;
 
 std::uint32_t index_of(const RomSource& source, const Section& section, int row) {
   return static_cast<std::uint32_t>(source.index == RowIndex::id ? section.first_id + row : row);
@@ -71,7 +70,7 @@ TableRecord image_record(const RomImage& rom, const Section& section, int row) {
   const Layout& layout = *section.layout;
   TableRecord record = make_record(layout, section.first_id + row);
   if (section.name.size) {
-    std::vector<std::uint8_t> name(section.name.size, blank_glyph);
+    std::vector<std::uint8_t> name(section.name.size, blank_code);
     rom_read(rom, name.data(), name_offset(section, row), name.size());
     record.text[name_field(layout)] = decode_name(name.data(), name.size());
   }
