@@ -10,6 +10,7 @@
 #include "table/cells.hpp"
 #include "table/columns.hpp"
 #include "table/csv_file.hpp"
+#include "table/table_writer.hpp"
 #include "table/pipeline_table.hpp"
 #include "tables/listed_rows.hpp"
 
@@ -180,24 +181,17 @@ std::unique_ptr<EventBattleTable> load_event_battles(JobContext& job) {
 void write_event_battle_csv(JobContext& job, const std::string& folder, const EventBattleTable* table) {
   if (!table) return;
   const TableDescription& description = event_battle_table();
-  CsvWriter out;
-  if (!open_table_file(out, job, folder, description)) return;
-  out.line();
-  out.line(header_line(description.sections.front()));
-  report_unlisted_pointers(job.report, *table, listed_addresses(*table));
-  std::size_t p = 0;
-  for (std::size_t j = 0; j < event_battle_count; ++j) {
-    if (table->address[j] == event_battle_unused) break;
-    std::int32_t id = static_cast<std::int32_t>(j);
-    transfer_cell(CellTarget{&out, {}}, Direction::extract, hex8_cell, id, 0);
-    const std::size_t length = listed_length(*table, j, p);
-    for (std::size_t i = 0; i < length; ++i) {
-      std::int32_t value = table->data[p++];
-      transfer_cell(CellTarget{&out, {}}, Direction::extract, hex8_cell, value, 0);
+  write_table_file(job, folder, description, [&](CsvWriter& out) {
+    write_section_start(out, description.sections.front());
+    report_unlisted_pointers(job.report, *table, listed_addresses(*table));
+    std::size_t p = 0;
+    for (std::size_t j = 0; j < event_battle_count && table->address[j] != event_battle_unused; ++j) {
+      CsvRow row(out, static_cast<std::int32_t>(j));
+      const std::size_t length = listed_length(*table, j, p);
+      for (std::size_t i = 0; i < length; ++i) row.value(hex8_cell, table->data[p++]);
+      row.end();
     }
-    out.line();
-  }
-  close_table_file(out, job.report, folder, description);
+  });
 }
 
 std::unique_ptr<EventBattleTable> read_event_battle_csv(JobContext& job, const std::string& folder) {

@@ -9,6 +9,7 @@
 #include "table/cells.hpp"
 #include "table/columns.hpp"
 #include "table/pipeline_table.hpp"
+#include "table/table_writer.hpp"
 #include "tables/listed_rows.hpp"
 
 namespace {
@@ -70,13 +71,13 @@ void write_rows(Report& report, CsvWriter& out, const LearningSubTable& sub,
       report.add(msg::learning_count_past_area, Report::format("%s %s", learning_table().file_name, sub.name),
                  row, slots[s].value[first], pairs, capacity - 1 - s);
     }
-    out.printf("0x%02X,0x%02X,", static_cast<unsigned>(row),
-               static_cast<unsigned>(slots[s].value[first]));
+    CsvRow line(out, row);
+    line.value(hex8_cell, slots[s].value[first]);
     for (int p = s + 1; p <= s + pairs && p < capacity; ++p) {
       TableRecord pair = slots[p];
-      learning_cell_map(CellTarget{&out, {}}, pair, Direction::extract, 0);
+      learning_cell_map(line.cells(), pair, Direction::extract, 0);
     }
-    out.line();
+    line.end();
     s += pairs + 1;
   }
 }
@@ -240,19 +241,16 @@ std::unique_ptr<LearningTables> load_learning_tables(JobContext& job) {
 
 void write_learning_csv(JobContext& job, const std::string& folder, const LearningTables* tables) {
   if (!tables) return;
-  const TableDescription& description = learning_table();
-  CsvWriter out;
-  if (!open_table_file(out, job, folder, description)) return;
-  out.line();
-  for (int t = 0; t < learning_sub_table_count; ++t) {
-    const LearningSubTable& sub = sub_tables[t];
-    job.report.progress(msg::progress, sub.name);
-    if (t > 0) out.line();
-    out.printf("%s(%d)\n", sub.name, sub.capacity - 1);
-    out.line(column_line());
-    write_rows(job.report, out, sub, tables->slots[t]);
-  }
-  close_table_file(out, job.report, folder, description);
+  write_table_file(job, folder, learning_table(), [&](CsvWriter& out) {
+    for (int t = 0; t < learning_sub_table_count; ++t) {
+      const LearningSubTable& sub = sub_tables[t];
+      job.report.progress(msg::progress, sub.name);
+      out.line();
+      out.printf("%s(%d)\n", sub.name, sub.capacity - 1);
+      out.line(column_line());
+      write_rows(job.report, out, sub, tables->slots[t]);
+    }
+  });
 }
 
 // Each sub-table ends at its separator line (first cell empty). One whose rows do not fit its

@@ -8,6 +8,7 @@
 #include "table/cells.hpp"
 #include "table/columns.hpp"
 #include "table/csv_file.hpp"
+#include "table/table_writer.hpp"
 #include "table/pipeline_table.hpp"
 #include "tables/listed_rows.hpp"
 #include "text/decoder.hpp"
@@ -279,19 +280,14 @@ std::unique_ptr<StringTable> load_strings(JobContext& job) {
 void write_string_csv(JobContext& job, const std::string& folder, const StringTable* table) {
   if (!table) return;
   const TableDescription& description = string_table();
-  CsvWriter out;
-  if (!open_table_file(out, job, folder, description)) return;
-  for (std::size_t g = 0; g < string_group_count; ++g) {
-    out.line();
-    out.line(header_line(description.sections[g]));
-    for (std::size_t k = 0; k < string_count(*table, g); ++k) {
-      std::int32_t id = static_cast<std::int32_t>(k);
-      transfer_cell(CellTarget{&out, {}}, Direction::extract, hex8_cell, id, 0);
-      out.write(string_text(*table, g, k));
-      out.line(",");
+  write_table_file(job, folder, description, [&](CsvWriter& out) {
+    for (std::size_t g = 0; g < string_group_count; ++g) {
+      write_section_start(out, description.sections[g]);
+      for (std::size_t k = 0; k < string_count(*table, g); ++k) {
+        CsvRow(out, static_cast<std::int32_t>(k)).text(string_text(*table, g, k)).end();
+      }
     }
-  }
-  close_table_file(out, job.report, folder, description);
+  });
 }
 
 std::unique_ptr<StringTable> read_string_csv(JobContext& job, const std::string& folder) {
