@@ -156,16 +156,20 @@ std::unique_ptr<EventBattleTable> battles_in(const RomImage& rom) {
 }  // namespace
 
 const TableDescription& event_battle_table() {
-  static const TableDescription table{
-      "イベントバトル",
-      "event_battle.csv",
-      "イベントで起こる戦闘のデータ（バイト列）。一つの領域に詰めて書き込みます。IDが0から一つずつそろっていれば行はIDの位置に置かれます。読めない欄のある戦闘はROMのバイトのまま、領域に収まらない時は領域全体が元のままです。",
-      ",イベントバトルデータ,",
-      {{nullptr, static_cast<int>(event_battle_count), &battle_row, {}, {}, 0, -1,
-        {event_battle_area, event_battle_area_size, event_battle_pointers}, 1, 1}},
-      {",IDの欄は16進法,"},
-      false,
-  };
+  static const TableDescription table = [] {
+    TableDescription t;
+    t.name = "イベントバトル";
+    t.file_name = "event_battle.csv";
+    t.purpose = "イベントで起こる戦闘のデータ（バイト列）。一つの領域に詰めて書き込みます。IDが0から一つずつそろっていれば行はIDの位置に置かれます。読めない欄のある戦闘はROMのバイトのまま、領域に収まらない時は領域全体が元のままです。";
+    t.preamble = ",イベントバトルデータ,";
+    t.sections = {section(nullptr, static_cast<int>(event_battle_count), battle_row)
+                      .packed(packed_area(event_battle_area, event_battle_area_size).pointers_at(event_battle_pointers))
+                      .area_size_in(1)
+                      .repeats_from(1)};
+    t.comments = {",IDの欄は16進法,"};
+    t.fixed_rows = false;
+    return t;
+  }();
   return table;
 }
 

@@ -156,26 +156,28 @@ void apply_rate_rule(TableRecord& record, int index, Report* report) {
 }
 
 const TableDescription& formation_table() {
-  static const TableDescription table{
-      "陣形",
-      "form.csv",
-      "陣形の名前。使える陣形は各メンバーの狙われる確率、素早さ、役割、位置と陣形技も。",
-      ",陣形データ,総数:64,",
-      {{nullptr, 64, &formation,
-        {{0x3E68CB, 11, 11, role_at}, {0x3E73EB, 12, 12, position_at}, {0x3E763B, 12, 12, info_at},
-         {0x3E939B, 7, 7, techs_at}},
-        {0x3D0000, 10}, 0, 32}},
-      {
-          ",IDの欄は16進法、IDが20以降は未使用？",
-          ",素早さは-3～3,",
-          ",確率：狙われる確率(255分の\?\?),",
-          ",①：一人目 ②：二人目 ③：三人目 ④：四人目 ⑤：五人目 ⑥：六人目,",
-          ",陣形技は20～5Fの間,",
-      },
-      true,
-      false,
-      2,
-      {[](Report& report, std::int32_t id, TableRecord& record) { apply_rate_rule(record, id, &report); }},
-  };
+  static const TableDescription table = [] {
+    TableDescription t;
+    t.name = "陣形";
+    t.file_name = "form.csv";
+    t.purpose = "陣形の名前。使える陣形は各メンバーの狙われる確率、素早さ、役割、位置と陣形技も。";
+    t.preamble = ",陣形データ,総数:64,";
+    t.sections = {section(nullptr, 64, formation)
+                      .reads({rom_table(0x3E68CB, 11).into(role_at), rom_table(0x3E73EB, 12).into(position_at),
+                              rom_table(0x3E763B, 12).into(info_at), rom_table(0x3E939B, 7).into(techs_at)})
+                      .named(name_slots(0x3D0000, 10))
+                      .data_in_first(32)};
+    t.comments = {
+        ",IDの欄は16進法、IDが20以降は未使用？",
+        ",素早さは-3～3,",
+        ",確率：狙われる確率(255分の\?\?),",
+        ",①：一人目 ②：二人目 ③：三人目 ④：四人目 ⑤：五人目 ⑥：六人目,",
+        ",陣形技は20～5Fの間,",
+    };
+    t.hooks.after_read = [](Report& report, std::int32_t id, TableRecord& record) {
+      apply_rate_rule(record, id, &report);
+    };
+    return t;
+  }();
   return table;
 }

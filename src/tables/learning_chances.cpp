@@ -188,26 +188,25 @@ const Layout& learning_slot_layout() { return slot_layout; }
 
 const TableDescription& learning_table() {
   static const TableDescription table = [] {
-    TableDescription t{
-        "味方技、陣形技派生",
-        "flash.csv",
-        "技の閃き（派生）の表: 派生元の技ごとに、派生する技と難易度の組。領域に収まらない表と読めない欄のある表は元のままです。",
-        ",味方技、陣形技派生データ,",
-        {},
-        {
-            ",各種類ごとの間にある空行は残しておけば、限界数までなら派生元を追加できます,",
-            ",派生技IDと難易度の一セットが必要です,",
-            ",セット数に制限はない。がゲーム上であるかもしれない,",
-            ",????確率の括弧内の数字はデータの限界総数,",
-            "データの数とは総セット数+派生元データの数,",
-        },
-        false,
-    };
+    TableDescription t;
+    t.name = "味方技、陣形技派生";
+    t.file_name = "flash.csv";
+    t.purpose = "技の閃き（派生）の表: 派生元の技ごとに、派生する技と難易度の組。領域に収まらない表と読めない欄のある表は元のままです。";
+    t.preamble = ",味方技、陣形技派生データ,";
     for (const LearningSubTable& sub : sub_tables) {
-      Section& section = t.sections.emplace_back(Section{sub.name, sub.capacity - 1, &row_layout, {}});
-      section.area = {sub.rom_offset, static_cast<std::uint32_t>(sub.capacity * slot_size)};
-      section.repeated_from = 2;
+      const auto area_size = static_cast<std::uint32_t>(sub.capacity * slot_size);
+      t.sections.push_back(section(sub.name, sub.capacity - 1, row_layout)
+                               .packed(packed_area(sub.rom_offset, area_size))
+                               .repeats_from(2));
     }
+    t.comments = {
+        ",各種類ごとの間にある空行は残しておけば、限界数までなら派生元を追加できます,",
+        ",派生技IDと難易度の一セットが必要です,",
+        ",セット数に制限はない。がゲーム上であるかもしれない,",
+        ",????確率の括弧内の数字はデータの限界総数,",
+        "データの数とは総セット数+派生元データの数,",
+    };
+    t.fixed_rows = false;
     return t;
   }();
   return table;
