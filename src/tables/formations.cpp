@@ -60,17 +60,25 @@ const FieldCodec running_total = {
     "that their sum stays within 255"};
 const FieldCodec signed_speed = {move_signed_speed, "bit 2 the sign (set: negative), bits 1-0 the magnitude"};
 
+// A member's rate and speed, each moved by its codec.
+Field rate(int rom_byte, const char* header) {
+  return {rom_byte, 0xFF, codec_field, decimal_cell, header, &running_total};
+}
+Field speed(int rom_byte, const char* header) {
+  return {rom_byte, 0x07, codec_field, decimal_cell, header, &signed_speed, -speed_limit, speed_limit};
+}
+
 const Layout formation = joined({id_and_name(), {
-    {role_at + 0,      0xFF, codec_field,   decimal_cell, "①確率", &running_total},
-    {role_at + 1,      0xFF, codec_field,   decimal_cell, "②確率", &running_total},
-    {role_at + 2,      0xFF, codec_field,   decimal_cell, "③確率", &running_total},
-    {role_at + 3,      0xFF, codec_field,   decimal_cell, "④確率", &running_total},
-    {role_at + 4,      0xFF, codec_field,   decimal_cell, "⑤確率", &running_total},
-    {role_at + 5,      0x07, codec_field,   decimal_cell, "①素早さ", &signed_speed, -speed_limit, speed_limit},
-    {role_at + 6,      0x07, codec_field,   decimal_cell, "②素早さ", &signed_speed, -speed_limit, speed_limit},
-    {role_at + 7,      0x07, codec_field,   decimal_cell, "③素早さ", &signed_speed, -speed_limit, speed_limit},
-    {role_at + 8,      0x07, codec_field,   decimal_cell, "④素早さ", &signed_speed, -speed_limit, speed_limit},
-    {role_at + 9,      0x07, codec_field,   decimal_cell, "⑤素早さ", &signed_speed, -speed_limit, speed_limit},
+    rate(role_at + 0, "①確率"),
+    rate(role_at + 1, "②確率"),
+    rate(role_at + 2, "③確率"),
+    rate(role_at + 3, "④確率"),
+    rate(role_at + 4, "⑤確率"),
+    speed(role_at + 5, "①素早さ"),
+    speed(role_at + 6, "②素早さ"),
+    speed(role_at + 7, "③素早さ"),
+    speed(role_at + 8, "④素早さ"),
+    speed(role_at + 9, "⑤素早さ"),
     {role_at + 5,      0x80, flag,          mark_cell,    "①前防"},
     {role_at + 6,      0x80, flag,          mark_cell,    "②前防"},
     {role_at + 7,      0x80, flag,          mark_cell,    "③前防"},
