@@ -21,7 +21,7 @@ struct FixedMapping {
   std::uint16_t code;
 };
 const FixedMapping fixed_mappings[] = {
-    {"　", 0x50},    // the blank glyph
+    {"　", blank_code},
     {"ー", 0xE5},    // "一" doubles as the long-vowel bar
     {"Ｏ", 0x2300},  // "０"
     {"へ", 0x9E},    // the katakana serve for the hiragana the font lacks
