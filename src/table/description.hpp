@@ -102,8 +102,8 @@ struct Section {
     data_rows = count;
     return *this;
   }
-  Section& packed(PackedArea packed_area) {
-    area = packed_area;
+  Section& packed(PackedArea rows_area) {
+    area = rows_area;
     return *this;
   }
   Section& area_size_in(int field) {

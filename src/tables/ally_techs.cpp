@@ -68,14 +68,14 @@ const Layout& dodge_layout() {
 // Every ROM table is indexed by technique number, over both sections.
 std::vector<RomSource> technique_sources() {
   return {
-      {0x3E0F00, 14, 14, effect, RowIndex::id},
-      {0x3E353F, 2, 2, spark, RowIndex::id},
-      {0x3E94C3, 1, 1, comment, RowIndex::id},
+      rom_table(0x3E0F00, 14).into(effect).by_id(),
+      rom_table(0x3E353F, 2).into(spark).by_id(),
+      rom_table(0x3E94C3, 1).into(comment).by_id(),
       // One bit per technique, technique 0 in the highest bit of the first byte.
-      {0x3DEFFC, 0, 32, mastery, RowIndex::id, SourceKind::bit_per_index},
+      bit_array(0x3DEFFC, 32).into(mastery).by_id(),
   };
 }
-constexpr NameSlot technique_names = {0x3D27C0, 10};
+constexpr NameSlot technique_names = name_slots(0x3D27C0, 10);
 
 }  // namespace
 
