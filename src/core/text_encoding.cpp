@@ -81,20 +81,30 @@ bool refused(char32_t code_point) {
 // How a line can be converted: copied, by the codec in one call, or character by character.
 enum class Line { ascii, whole, by_character };
 
-Line classify_utf8(std::string_view line) {
-  Line kind = Line::ascii;
-  for (std::size_t at = 0; at < line.size();) {
-    if (static_cast<unsigned char>(line[at]) < 0x80) {
+// Calls visit(length, code_point) for each character of the text outside ASCII, length 0 for
+// a malformed one (which then stands for its first byte), until visit returns false; false then.
+template <typename Visit>
+bool each_multi_byte_char(std::string_view text, Visit visit) {
+  for (std::size_t at = 0; at < text.size();) {
+    if (static_cast<unsigned char>(text[at]) < 0x80) {
       ++at;
       continue;
     }
     char32_t code_point = 0;
-    const std::size_t length = utf8_char(line, at, code_point);
-    if (length == 0 || alias_of(code_point) || refused(code_point)) return Line::by_character;
-    kind = Line::whole;
-    at += length;
+    const std::size_t length = utf8_char(text, at, code_point);
+    if (!visit(length, code_point)) return false;
+    at += length != 0 ? length : 1;
   }
-  return kind;
+  return true;
+}
+
+Line classify_utf8(std::string_view line) {
+  Line kind = Line::ascii;
+  const bool whole = each_multi_byte_char(line, [&](std::size_t length, char32_t code_point) {
+    kind = Line::whole;
+    return length != 0 && !alias_of(code_point) && !refused(code_point);
+  });
+  return whole ? kind : Line::by_character;
 }
 
 Line classify_sjis(std::string_view line) {
@@ -123,6 +133,76 @@ void for_each_line(std::string_view text, Convert convert) {
   }
 }
 
+// Converts the character at `at` (which is in the line), appending it to `out`; returns its
+// length, and sets `lost` when it has no form in the target (then nothing is appended).
+using CharConverter = std::size_t (*)(std::string_view line, std::size_t at, detail::Codec& codec,
+                                      std::string& out, bool& lost);
+
+std::size_t utf8_char_to_sjis(std::string_view line, std::size_t at, detail::Codec& codec,
+                              std::string& out, bool& lost) {
+  if (static_cast<unsigned char>(line[at]) < 0x80) {
+    out.push_back(line[at]);
+    return 1;
+  }
+  char32_t code_point = 0;
+  const std::size_t length = utf8_char(line, at, code_point);
+  if (length == 0) {
+    lost = true;
+    return 1;
+  }
+  if (const char* alias = alias_of(code_point)) {
+    out.append(alias);
+  } else {
+    lost = refused(code_point) || !codec.append(line.substr(at, length), out);
+  }
+  return length;
+}
+
+std::size_t sjis_char_to_utf8(std::string_view line, std::size_t at, detail::Codec& codec,
+                              std::string& out, bool& lost) {
+  const unsigned char c = static_cast<unsigned char>(line[at]);
+  const std::size_t length = sjis::char_length(line, at);
+  if (c < 0x80) {
+    out.push_back(line[at]);
+  } else {
+    lost = (length == 1 && !sjis::is_halfwidth_kana(c)) || !codec.append(line.substr(at, length), out);
+  }
+  return length;
+}
+
+// One direction of conversion.
+struct Conversion {
+  detail::Target target;
+  Line (*classify)(std::string_view line);
+  CharConverter convert_char;
+  std::string_view blank;  // U+3000 in the target, for a lost character
+};
+
+// Line by line: an ASCII line is copied, another converted by the codec in one call, and a
+// line the codec refuses character by character, each lost character becoming a blank.
+std::string convert(const Conversion& conversion, std::string_view text, std::size_t reserve,
+                    std::vector<int>* lost_lines) {
+  detail::Codec codec(conversion.target);
+  std::string out;
+  out.reserve(reserve);
+  for_each_line(text, [&](std::string_view line, int number) {
+    const Line kind = conversion.classify(line);
+    if (kind == Line::ascii) {
+      out.append(line);
+      return;
+    }
+    if (kind == Line::whole && codec.append(line, out)) return;
+    for (std::size_t at = 0; at < line.size();) {
+      bool lost = false;
+      at += conversion.convert_char(line, at, codec, out, lost);
+      if (!lost) continue;
+      out.append(conversion.blank);
+      if (lost_lines) lost_lines->push_back(number);
+    }
+  });
+  return out;
+}
+
 }  // namespace
 
 bool has_utf8_bom(std::string_view bytes) { return bytes.substr(0, utf8_bom.size()) == utf8_bom; }
@@ -136,76 +216,21 @@ bool has_utf8_bom(std::string_view bytes) { return bytes.substr(0, utf8_bom.size
 // kanji and kana.
 bool looks_like_utf8(std::string_view bytes) {
   bool multi_byte = false;
-  for (std::size_t at = 0; at < bytes.size();) {
-    if (static_cast<unsigned char>(bytes[at]) < 0x80) {
-      ++at;
-      continue;
-    }
-    char32_t code_point = 0;
-    const std::size_t length = utf8_char(bytes, at, code_point);
-    if (length == 0) return false;
+  const bool well_formed = each_multi_byte_char(bytes, [&](std::size_t length, char32_t) {
     multi_byte = true;
-    at += length;
-  }
-  return multi_byte;
+    return length != 0;
+  });
+  return well_formed && multi_byte;
 }
 
 std::string utf8_to_sjis(std::string_view utf8, std::vector<int>* lost_lines) {
-  detail::Codec codec(detail::Target::cp932);
-  std::string out;
-  out.reserve(utf8.size());
-  for_each_line(utf8, [&](std::string_view line, int number) {
-    const Line kind = classify_utf8(line);
-    if (kind == Line::ascii) {
-      out.append(line);
-      return;
-    }
-    if (kind == Line::whole && codec.append(line, out)) return;
-    for (std::size_t at = 0; at < line.size();) {
-      if (static_cast<unsigned char>(line[at]) < 0x80) {
-        out.push_back(line[at++]);
-        continue;
-      }
-      char32_t code_point = 0;
-      const std::size_t length = utf8_char(line, at, code_point);
-      const char* alias = length != 0 ? alias_of(code_point) : nullptr;
-      if (alias) {
-        out.append(alias);
-      } else if (length == 0 || refused(code_point) || !codec.append(line.substr(at, length), out)) {
-        out.append(sjis_blank);
-        if (lost_lines) lost_lines->push_back(number);
-      }
-      at += length != 0 ? length : 1;
-    }
-  });
-  return out;
+  return convert({detail::Target::cp932, classify_utf8, utf8_char_to_sjis, sjis_blank}, utf8,
+                 utf8.size(), lost_lines);
 }
 
 std::string sjis_to_utf8(std::string_view sjis_text, std::vector<int>* lost_lines) {
-  detail::Codec codec(detail::Target::utf8);
-  std::string out;
-  out.reserve(sjis_text.size() + sjis_text.size() / 2);
-  for_each_line(sjis_text, [&](std::string_view line, int number) {
-    const Line kind = classify_sjis(line);
-    if (kind == Line::ascii) {
-      out.append(line);
-      return;
-    }
-    if (kind == Line::whole && codec.append(line, out)) return;
-    for (std::size_t at = 0; at < line.size();) {
-      const unsigned char c = static_cast<unsigned char>(line[at]);
-      const std::size_t length = sjis::char_length(line, at);
-      if (c < 0x80) {
-        out.push_back(line[at]);
-      } else if ((length == 1 && !sjis::is_halfwidth_kana(c)) ||
-                 !codec.append(line.substr(at, length), out)) {
-        out.append(utf8_blank);
-        if (lost_lines) lost_lines->push_back(number);
-      }
-      at += length;
-    }
-  });
-  return out;
+  return convert({detail::Target::utf8, classify_sjis, sjis_char_to_utf8, utf8_blank}, sjis_text,
+                 sjis_text.size() + sjis_text.size() / 2, lost_lines);
 }
 
 std::string sjis_to_utf8_with_bom(std::string_view sjis_text, std::vector<int>* lost_lines) {

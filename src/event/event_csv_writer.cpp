@@ -7,6 +7,7 @@
 #include "event/event_csv.hpp"
 #include "event/event_messages.hpp"
 #include "table/csv_file.hpp"
+#include "table/table_writer.hpp"
 #include "text/decoder.hpp"
 
 namespace {
@@ -62,9 +63,7 @@ void write_event_csv(JobContext& job, const std::string& folder, const EventBank
     decode_text(&text, bank.text.data() + start, std::numeric_limits<std::size_t>::max(),
                 static_cast<std::size_t>(end - start), &job.report, tags);
     start = pointer;
-    out.printf("0x%02X,", static_cast<unsigned>(i));
-    out.write(text);
-    out.write(",\n");
+    CsvRow(out, i).text(text).end();
   }
   if (!out.close()) job.report.add(msg::cannot_write, path);
 }

@@ -19,10 +19,10 @@ void write_song(JobContext& job, const PlacedSong& placed) {
     rom_write(job.rom, placed.drum.data(), drum_entry_of(placed.song), placed.drum.size());
   }
   rom_write(job.rom, placed.block.data(), placed.offset, placed.block.size());
-  const std::uint8_t bank_mark = placed.song < base_song_count ? 0xC0 : 0x00;
+  const std::uint32_t address = placed.offset + song_region(placed.song).pointer_base;
   const std::array<std::uint8_t, pointer_entry_size> pointer = {
-      static_cast<std::uint8_t>(placed.offset), static_cast<std::uint8_t>(placed.offset >> 8),
-      static_cast<std::uint8_t>((placed.offset >> 16) | bank_mark)};
+      static_cast<std::uint8_t>(address), static_cast<std::uint8_t>(address >> 8),
+      static_cast<std::uint8_t>(address >> 16)};
   rom_write(job.rom, pointer.data(), pointer_entry_of(placed.song), pointer.size());
 }
 

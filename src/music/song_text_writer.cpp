@@ -7,6 +7,7 @@
 #include "core/report.hpp"
 #include "core/messages.hpp"
 #include "music/music_messages.hpp"
+#include "core/hex.hpp"
 #include "core/job_context.hpp"
 #include "music/song_text.hpp"
 #include "table/csv_file.hpp"
@@ -28,10 +29,9 @@ void append_format(std::string& text, const char* format, ...) {
 }
 
 void append_byte(std::string& text, std::uint8_t value) {
-  static const char digits[] = "0123456789ABCDEF";
   text.push_back(' ');
-  text.push_back(digits[value >> 4]);
-  text.push_back(digits[value & 0xF]);
+  text.push_back(hex_digits[value >> 4]);
+  text.push_back(hex_digits[value & 0xF]);
 }
 
 // A target outside its own channel keeps the byte it leads to: named by channel and offset,

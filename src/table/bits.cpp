@@ -1,14 +1,10 @@
 #include "table/bits.hpp"
 
-namespace {
-
-std::uint32_t lowest_bit(std::uint32_t mask, int width) {
+std::uint32_t lowest_bit(std::uint32_t mask) {
   std::uint32_t shift = 0;
-  while (shift < static_cast<std::uint32_t>(width) && !(mask & (1u << shift))) ++shift;
+  while (shift < 32 && !(mask & (1u << shift))) ++shift;
   return shift;
 }
-
-}  // namespace
 
 void transfer_bits(std::uint8_t* rom, Direction direction, int kind, std::int32_t& field,
                    std::uint32_t mask) {
@@ -16,7 +12,7 @@ void transfer_bits(std::uint8_t* rom, Direction direction, int kind, std::int32_
   const bool extract = direction == Direction::extract;
   switch (kind) {
     case byte_field: {
-      const std::uint32_t shift = lowest_bit(mask, 8);
+      const std::uint32_t shift = lowest_bit(mask);
       if (extract) {
         field |= static_cast<std::int32_t>(shift >= 8 ? 0 : (rom[0] & mask) >> shift);
       } else if (shift < 8) {
@@ -25,7 +21,7 @@ void transfer_bits(std::uint8_t* rom, Direction direction, int kind, std::int32_
       break;
     }
     case word_field: {
-      const std::uint32_t shift = lowest_bit(mask, 16);
+      const std::uint32_t shift = lowest_bit(mask);
       if (extract) {
         const std::uint32_t word = rom[0] | (std::uint32_t{rom[1]} << 8);
         field |= static_cast<std::int32_t>(shift >= 16 ? 0 : (word & mask) >> shift);

@@ -13,6 +13,9 @@ enum BitKind : int {
   codec_field = 4,    // moved by the table's own codec (see FieldCodec); transfer_bits skips it
 };
 
+// The number of the lowest bit set in the mask; 32 for no bit.
+std::uint32_t lowest_bit(std::uint32_t mask);
+
 // Moves one field between ROM bytes and its value. Both directions only OR bits in: the
 // caller clears the target's bits first. Flags use only the value's lowest bit when building.
 void transfer_bits(std::uint8_t* rom_bytes, Direction direction, int kind, std::int32_t& field,

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "core/hex.hpp"
 #include "core/messages.hpp"
 #include "core/report.hpp"
 #include "core/sjis.hpp"
@@ -94,13 +95,6 @@ std::string normalized(std::string_view cell) {
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
-int hex_digit(char c) {
-  if (is_digit(c)) return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
 std::int32_t saturated(std::int64_t value) {
   if (value > INT32_MAX) return INT32_MAX;
   if (value < INT32_MIN) return INT32_MIN;
@@ -140,7 +134,7 @@ std::optional<std::int32_t> read_hex(std::string_view text) {
   if (text.empty()) return std::nullopt;
   std::int64_t value = 0;
   for (const char c : text) {
-    const int digit = hex_digit(c);
+    const int digit = hex_value(c);
     if (digit < 0) return std::nullopt;
     value = std::min<std::int64_t>(value * 16 + digit, std::int64_t{1} << 40);
   }

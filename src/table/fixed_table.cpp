@@ -8,11 +8,11 @@
 #include "core/rom_image.hpp"
 #include "table/columns.hpp"
 #include "table/csv_file.hpp"
+#include "table/table_writer.hpp"
+#include "text/charset.hpp"
 #include "text/names.hpp"
 
 namespace {
-
-constexpr std::uint8_t blank_glyph = 0x50;
 
 std::uint32_t index_of(const RomSource& source, const Section& section, int row) {
   return static_cast<std::uint32_t>(source.index == RowIndex::id ? section.first_id + row : row);
@@ -71,7 +71,7 @@ TableRecord image_record(const RomImage& rom, const Section& section, int row) {
   const Layout& layout = *section.layout;
   TableRecord record = make_record(layout, section.first_id + row);
   if (section.name.size) {
-    std::vector<std::uint8_t> name(section.name.size, blank_glyph);
+    std::vector<std::uint8_t> name(section.name.size, blank_code);
     rom_read(rom, name.data(), name_offset(section, row), name.size());
     record.text[name_field(layout)] = decode_name(name.data(), name.size());
   }
@@ -101,24 +101,23 @@ std::unique_ptr<FixedTableBlock> load_fixed_table(JobContext& job, const TableDe
 void write_fixed_csv(JobContext& job, const std::string& folder, const TableDescription& table,
                      const FixedTableBlock* block) {
   if (!block) return;
-  CsvWriter out;
-  if (!open_table_file(out, job, folder, table)) return;
-  for (std::size_t s = 0; s < table.sections.size() && s < block->rows.size(); ++s) {
-    const Section& section = table.sections[s];
-    const std::size_t leading = leading_fields(*section.layout);
-    out.line();
-    if (section.title) job.report.progress(msg::progress, section.title);
-    if (table.titled_sections) out.line(std::string(",") + (section.title ? section.title : "") + ",");
-    out.line(header_line(section));
-    for (std::size_t row = 0; row < block->rows[s].size(); ++row) {
-      TableRecord record = block->rows[s][row];
-      const bool data = static_cast<int>(row) < data_rows(section);
-      cell_map(*section.layout, CellTarget{&out, {}}, Direction::extract, record,
-               data ? section.layout->size() : leading);
+  write_table_file(job, folder, table, [&](CsvWriter& out) {
+    for (std::size_t s = 0; s < table.sections.size() && s < block->rows.size(); ++s) {
+      const Section& section = table.sections[s];
+      const std::size_t leading = leading_fields(*section.layout);
       out.line();
+      if (section.title) job.report.progress(msg::progress, section.title);
+      if (table.titled_sections) out.line(std::string(",") + (section.title ? section.title : "") + ",");
+      out.line(header_line(section));
+      for (std::size_t row = 0; row < block->rows[s].size(); ++row) {
+        TableRecord record = block->rows[s][row];
+        const bool data = static_cast<int>(row) < data_rows(section);
+        cell_map(*section.layout, CellTarget{&out, {}}, Direction::extract, record,
+                 data ? section.layout->size() : leading);
+        out.line();
+      }
     }
-  }
-  close_table_file(out, job.report, folder, table);
+  });
 }
 
 std::unique_ptr<FixedTableBlock> read_fixed_csv(JobContext& job, const std::string& folder,

@@ -9,12 +9,6 @@
 
 namespace {
 
-std::uint32_t lowest_bit(std::uint32_t mask) {
-  std::uint32_t shift = 0;
-  while (shift < 32 && !(mask & (1u << shift))) ++shift;
-  return shift;
-}
-
 // The bits a field of a mask with a gap holds (0xF7: all but bit 3), or 0 for a field whose
 // range says all.
 std::uint32_t gapped_bits(const Field& field) {

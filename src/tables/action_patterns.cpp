@@ -34,20 +34,22 @@ const Layout drop_items = {
 }  // namespace
 
 const TableDescription& action_pattern_table() {
-  static const TableDescription table{
-      "敵パターン",
-      "monster_ptn.csv",
-      "敵の行動パターン（敵技8つの組）、二回行動する敵、敵が落とすアイテムとお金。",
-      ",敵パターンデータ,総数:1,",
-      {
-          {"行動パターン", 256, &action_pattern, {{0x3E5ECB, 8, 8, 0}}},
-          {"二回行動", 32, &two_action, {{0x3E66CB, 2, 2, 0}}},
-          {"ドロップアイテム", 64, &drop_items, {{0x3E678B, 5, 5, 0}}},
-      },
-      {
-          ",IDの欄は16進法,",
-          ",ドロップアイテムはFDで装備武器1、FEで装備武器2,",
-      },
-  };
+  static const TableDescription table = [] {
+    TableDescription t;
+    t.name = "敵パターン";
+    t.file_name = "monster_ptn.csv";
+    t.purpose = "敵の行動パターン（敵技8つの組）、二回行動する敵、敵が落とすアイテムとお金。";
+    t.preamble = ",敵パターンデータ,総数:1,";
+    t.sections = {
+        section("行動パターン", 256, action_pattern).reads({rom_table(0x3E5ECB, 8)}),
+        section("二回行動", 32, two_action).reads({rom_table(0x3E66CB, 2)}),
+        section("ドロップアイテム", 64, drop_items).reads({rom_table(0x3E678B, 5)}),
+    };
+    t.comments = {
+        ",IDの欄は16進法,",
+        ",ドロップアイテムはFDで装備武器1、FEで装備武器2,",
+    };
+    return t;
+  }();
   return table;
 }

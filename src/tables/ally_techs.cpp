@@ -68,34 +68,36 @@ const Layout& dodge_layout() {
 // Every ROM table is indexed by technique number, over both sections.
 std::vector<RomSource> technique_sources() {
   return {
-      {0x3E0F00, 14, 14, effect, RowIndex::id},
-      {0x3E353F, 2, 2, spark, RowIndex::id},
-      {0x3E94C3, 1, 1, comment, RowIndex::id},
+      rom_table(0x3E0F00, 14).into(effect).by_id(),
+      rom_table(0x3E353F, 2).into(spark).by_id(),
+      rom_table(0x3E94C3, 1).into(comment).by_id(),
       // One bit per technique, technique 0 in the highest bit of the first byte.
-      {0x3DEFFC, 0, 32, mastery, RowIndex::id, SourceKind::bit_per_index},
+      bit_array(0x3DEFFC, 32).into(mastery).by_id(),
   };
 }
-constexpr NameSlot technique_names = {0x3D27C0, 10};
+constexpr NameSlot technique_names = name_slots(0x3D27C0, 10);
 
 }  // namespace
 
 const TableDescription& ally_tech_table() {
-  static const TableDescription table{
-      "味方技",
-      "tech.csv",
-      "味方の技の名前と効果、閃きタイプ、コメント、初期極意。使用できる技と見切り技で列が違います。",
-      ",味方技データ,総数:256,",
-      {
-          {"使用できる技", first_dodge_tech, &usable_layout(), technique_sources(), technique_names},
-          {"見切り技", 256 - first_dodge_tech, &dodge_layout(), technique_sources(), technique_names,
-           first_dodge_tech},
-      },
-      {
-          ",IDの欄は16進法",
-          ",地属性は(蒼龍、朱鳥、白虎、玄武)　天属性は(物理、太陽、月、アビス)の順",
-          ",閃きタイプはキャラの閃きタイプと関連",
-          ",struct.defだけだとよくわからんことが多い",
-      },
-  };
+  static const TableDescription table = [] {
+    TableDescription t;
+    t.name = "味方技";
+    t.file_name = "tech.csv";
+    t.purpose = "味方の技の名前と効果、閃きタイプ、コメント、初期極意。使用できる技と見切り技で列が違います。";
+    t.preamble = ",味方技データ,総数:256,";
+    t.sections = {
+        section("使用できる技", first_dodge_tech, usable_layout()).reads(technique_sources()).named(technique_names),
+        section("見切り技", 256 - first_dodge_tech, dodge_layout()).reads(technique_sources()).named(technique_names)
+            .ids_from(first_dodge_tech),
+    };
+    t.comments = {
+        ",IDの欄は16進法",
+        ",地属性は(蒼龍、朱鳥、白虎、玄武)　天属性は(物理、太陽、月、アビス)の順",
+        ",閃きタイプはキャラの閃きタイプと関連",
+        ",struct.defだけだとよくわからんことが多い",
+    };
+    return t;
+  }();
   return table;
 }

@@ -101,21 +101,24 @@ const Layout character = joined({id_and_name(), {
 }  // namespace
 
 const TableDescription& character_table() {
-  static const TableDescription table{
-      "キャラクター",
-      "char.csv",
-      "キャラクターの名前。仲間になるキャラクターは能力値、初期の技・術・装備、成長度も。",
-      ",キャラクターデータ,総数:256,",
-      {{nullptr, 256, &character,
-        {{0x3E0600, 48, 48, stats}, {0x3E31BF, 16, 16, growth}},
-        {0x3D1480, 8}, 0, 48}},
-      {
-          ",IDの欄は16進法,",
-          ",アンデッドの次の不明は性別の不明,",
-          ",技IDと術IDは初期習得の技ID。腕IDと体IDは初期装備のアイテムID,",
-          ",地術は(蒼龍、朱鳥、白虎、玄武)の総称とする。天術は(太陽、月)の総称とする,",
-          ",成長率では使われていないものもある,",
-      },
-  };
+  static const TableDescription table = [] {
+    TableDescription t;
+    t.name = "キャラクター";
+    t.file_name = "char.csv";
+    t.purpose = "キャラクターの名前。仲間になるキャラクターは能力値、初期の技・術・装備、成長度も。";
+    t.preamble = ",キャラクターデータ,総数:256,";
+    t.sections = {section(nullptr, 256, character)
+                      .reads({rom_table(0x3E0600, 48).into(stats), rom_table(0x3E31BF, 16).into(growth)})
+                      .named(name_slots(0x3D1480, 8))
+                      .data_in_first(48)};
+    t.comments = {
+        ",IDの欄は16進法,",
+        ",アンデッドの次の不明は性別の不明,",
+        ",技IDと術IDは初期習得の技ID。腕IDと体IDは初期装備のアイテムID,",
+        ",地術は(蒼龍、朱鳥、白虎、玄武)の総称とする。天術は(太陽、月)の総称とする,",
+        ",成長率では使われていないものもある,",
+    };
+    return t;
+  }();
   return table;
 }

@@ -31,16 +31,18 @@ const Layout enemy_tech = joined({
 }  // namespace
 
 const TableDescription& enemy_tech_table() {
-  static const TableDescription table{
-      "敵技",
-      "mons_tech.csv",
-      "敵の技の名前と効果、見切りの難易度。",
-      ",敵技データ,総数:256,",
-      {{nullptr, 256, &enemy_tech,
-        // The difficulty is stored too, or an edit of its column would be lost.
-        {{0x3E1D00, 16, 16, effect}, {0x3E3D4B, 1, 1, difficulty}},
-        {0x3D31C0, 10}}},
-      {",IDの欄は16進法"},
-  };
+  static const TableDescription table = [] {
+    TableDescription t;
+    t.name = "敵技";
+    t.file_name = "mons_tech.csv";
+    t.purpose = "敵の技の名前と効果、見切りの難易度。";
+    t.preamble = ",敵技データ,総数:256,";
+    // The difficulty is stored too, or an edit of its column would be lost.
+    t.sections = {section(nullptr, 256, enemy_tech)
+                      .reads({rom_table(0x3E1D00, 16).into(effect), rom_table(0x3E3D4B, 1).into(difficulty)})
+                      .named(name_slots(0x3D31C0, 10))};
+    t.comments = {",IDの欄は16進法"};
+    return t;
+  }();
   return table;
 }

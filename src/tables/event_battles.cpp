@@ -10,6 +10,7 @@
 #include "table/cells.hpp"
 #include "table/columns.hpp"
 #include "table/csv_file.hpp"
+#include "table/table_writer.hpp"
 #include "table/pipeline_table.hpp"
 #include "tables/listed_rows.hpp"
 
@@ -155,16 +156,20 @@ std::unique_ptr<EventBattleTable> battles_in(const RomImage& rom) {
 }  // namespace
 
 const TableDescription& event_battle_table() {
-  static const TableDescription table{
-      "イベントバトル",
-      "event_battle.csv",
-      "イベントで起こる戦闘のデータ（バイト列）。一つの領域に詰めて書き込みます。IDが0から一つずつそろっていれば行はIDの位置に置かれます。読めない欄のある戦闘はROMのバイトのまま、領域に収まらない時は領域全体が元のままです。",
-      ",イベントバトルデータ,",
-      {{nullptr, static_cast<int>(event_battle_count), &battle_row, {}, {}, 0, -1,
-        {event_battle_area, event_battle_area_size, event_battle_pointers}, 1, 1}},
-      {",IDの欄は16進法,"},
-      false,
-  };
+  static const TableDescription table = [] {
+    TableDescription t;
+    t.name = "イベントバトル";
+    t.file_name = "event_battle.csv";
+    t.purpose = "イベントで起こる戦闘のデータ（バイト列）。一つの領域に詰めて書き込みます。IDが0から一つずつそろっていれば行はIDの位置に置かれます。読めない欄のある戦闘はROMのバイトのまま、領域に収まらない時は領域全体が元のままです。";
+    t.preamble = ",イベントバトルデータ,";
+    t.sections = {section(nullptr, static_cast<int>(event_battle_count), battle_row)
+                      .packed(packed_area(event_battle_area, event_battle_area_size).pointers_at(event_battle_pointers))
+                      .area_size_in(1)
+                      .repeats_from(1)};
+    t.comments = {",IDの欄は16進法,"};
+    t.fixed_rows = false;
+    return t;
+  }();
   return table;
 }
 
@@ -180,24 +185,17 @@ std::unique_ptr<EventBattleTable> load_event_battles(JobContext& job) {
 void write_event_battle_csv(JobContext& job, const std::string& folder, const EventBattleTable* table) {
   if (!table) return;
   const TableDescription& description = event_battle_table();
-  CsvWriter out;
-  if (!open_table_file(out, job, folder, description)) return;
-  out.line();
-  out.line(header_line(description.sections.front()));
-  report_unlisted_pointers(job.report, *table, listed_addresses(*table));
-  std::size_t p = 0;
-  for (std::size_t j = 0; j < event_battle_count; ++j) {
-    if (table->address[j] == event_battle_unused) break;
-    std::int32_t id = static_cast<std::int32_t>(j);
-    transfer_cell(CellTarget{&out, {}}, Direction::extract, hex8_cell, id, 0);
-    const std::size_t length = listed_length(*table, j, p);
-    for (std::size_t i = 0; i < length; ++i) {
-      std::int32_t value = table->data[p++];
-      transfer_cell(CellTarget{&out, {}}, Direction::extract, hex8_cell, value, 0);
+  write_table_file(job, folder, description, [&](CsvWriter& out) {
+    write_section_start(out, description.sections.front());
+    report_unlisted_pointers(job.report, *table, listed_addresses(*table));
+    std::size_t p = 0;
+    for (std::size_t j = 0; j < event_battle_count && table->address[j] != event_battle_unused; ++j) {
+      CsvRow row(out, static_cast<std::int32_t>(j));
+      const std::size_t length = listed_length(*table, j, p);
+      for (std::size_t i = 0; i < length; ++i) row.value(hex8_cell, table->data[p++]);
+      row.end();
     }
-    out.line();
-  }
-  close_table_file(out, job.report, folder, description);
+  });
 }
 
 std::unique_ptr<EventBattleTable> read_event_battle_csv(JobContext& job, const std::string& folder) {

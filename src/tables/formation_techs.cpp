@@ -56,21 +56,23 @@ const Layout formation_tech = joined({
 }  // namespace
 
 const TableDescription& formation_tech_table() {
-  static const TableDescription table{
-      "陣形技",
-      "form_tech.csv",
-      "陣形技の名前、使える条件と効果。行 n は技番号 0x20 + n です。",
-      ",陣形技データ,総数:64,",
-      {{nullptr, 64, &formation_tech,
-        {{0x3E6A2B + 12 * first_technique, 12, 12, requirement},
-         {0x3E6EAB + 14 * first_technique, 14, 14, effect}},
-        {0x3D3BC0, 10}}},
-      {
-          ",IDの欄は16進法,",
-          ",①：一人目 ②：二人目 ③：三人目 ④：四人目 ⑤：五人目,",
-          ",①術可からクリティカル条件の前までが使用条件,",
-          ",命中率以降は味方技データのコピー。どう違うのかよくわからん,",
-      },
-  };
+  static const TableDescription table = [] {
+    TableDescription t;
+    t.name = "陣形技";
+    t.file_name = "form_tech.csv";
+    t.purpose = "陣形技の名前、使える条件と効果。行 n は技番号 0x20 + n です。";
+    t.preamble = ",陣形技データ,総数:64,";
+    t.sections = {section(nullptr, 64, formation_tech)
+                      .reads({rom_table(0x3E6A2B + 12 * first_technique, 12).into(requirement),
+                              rom_table(0x3E6EAB + 14 * first_technique, 14).into(effect)})
+                      .named(name_slots(0x3D3BC0, 10))};
+    t.comments = {
+        ",IDの欄は16進法,",
+        ",①：一人目 ②：二人目 ③：三人目 ④：四人目 ⑤：五人目,",
+        ",①術可からクリティカル条件の前までが使用条件,",
+        ",命中率以降は味方技データのコピー。どう違うのかよくわからん,",
+    };
+    return t;
+  }();
   return table;
 }

@@ -60,17 +60,25 @@ const FieldCodec running_total = {
     "that their sum stays within 255"};
 const FieldCodec signed_speed = {move_signed_speed, "bit 2 the sign (set: negative), bits 1-0 the magnitude"};
 
+// A member's rate and speed, each moved by its codec.
+Field rate(int rom_byte, const char* header) {
+  return {rom_byte, 0xFF, codec_field, decimal_cell, header, &running_total};
+}
+Field speed(int rom_byte, const char* header) {
+  return {rom_byte, 0x07, codec_field, decimal_cell, header, &signed_speed, -speed_limit, speed_limit};
+}
+
 const Layout formation = joined({id_and_name(), {
-    {role_at + 0,      0xFF, codec_field,   decimal_cell, "①確率", &running_total},
-    {role_at + 1,      0xFF, codec_field,   decimal_cell, "②確率", &running_total},
-    {role_at + 2,      0xFF, codec_field,   decimal_cell, "③確率", &running_total},
-    {role_at + 3,      0xFF, codec_field,   decimal_cell, "④確率", &running_total},
-    {role_at + 4,      0xFF, codec_field,   decimal_cell, "⑤確率", &running_total},
-    {role_at + 5,      0x07, codec_field,   decimal_cell, "①素早さ", &signed_speed, -speed_limit, speed_limit},
-    {role_at + 6,      0x07, codec_field,   decimal_cell, "②素早さ", &signed_speed, -speed_limit, speed_limit},
-    {role_at + 7,      0x07, codec_field,   decimal_cell, "③素早さ", &signed_speed, -speed_limit, speed_limit},
-    {role_at + 8,      0x07, codec_field,   decimal_cell, "④素早さ", &signed_speed, -speed_limit, speed_limit},
-    {role_at + 9,      0x07, codec_field,   decimal_cell, "⑤素早さ", &signed_speed, -speed_limit, speed_limit},
+    rate(role_at + 0, "①確率"),
+    rate(role_at + 1, "②確率"),
+    rate(role_at + 2, "③確率"),
+    rate(role_at + 3, "④確率"),
+    rate(role_at + 4, "⑤確率"),
+    speed(role_at + 5, "①素早さ"),
+    speed(role_at + 6, "②素早さ"),
+    speed(role_at + 7, "③素早さ"),
+    speed(role_at + 8, "④素早さ"),
+    speed(role_at + 9, "⑤素早さ"),
     {role_at + 5,      0x80, flag,          mark_cell,    "①前防"},
     {role_at + 6,      0x80, flag,          mark_cell,    "②前防"},
     {role_at + 7,      0x80, flag,          mark_cell,    "③前防"},
@@ -156,26 +164,28 @@ void apply_rate_rule(TableRecord& record, int index, Report* report) {
 }
 
 const TableDescription& formation_table() {
-  static const TableDescription table{
-      "陣形",
-      "form.csv",
-      "陣形の名前。使える陣形は各メンバーの狙われる確率、素早さ、役割、位置と陣形技も。",
-      ",陣形データ,総数:64,",
-      {{nullptr, 64, &formation,
-        {{0x3E68CB, 11, 11, role_at}, {0x3E73EB, 12, 12, position_at}, {0x3E763B, 12, 12, info_at},
-         {0x3E939B, 7, 7, techs_at}},
-        {0x3D0000, 10}, 0, 32}},
-      {
-          ",IDの欄は16進法、IDが20以降は未使用？",
-          ",素早さは-3～3,",
-          ",確率：狙われる確率(255分の\?\?),",
-          ",①：一人目 ②：二人目 ③：三人目 ④：四人目 ⑤：五人目 ⑥：六人目,",
-          ",陣形技は20～5Fの間,",
-      },
-      true,
-      false,
-      2,
-      {[](Report& report, std::int32_t id, TableRecord& record) { apply_rate_rule(record, id, &report); }},
-  };
+  static const TableDescription table = [] {
+    TableDescription t;
+    t.name = "陣形";
+    t.file_name = "form.csv";
+    t.purpose = "陣形の名前。使える陣形は各メンバーの狙われる確率、素早さ、役割、位置と陣形技も。";
+    t.preamble = ",陣形データ,総数:64,";
+    t.sections = {section(nullptr, 64, formation)
+                      .reads({rom_table(0x3E68CB, 11).into(role_at), rom_table(0x3E73EB, 12).into(position_at),
+                              rom_table(0x3E763B, 12).into(info_at), rom_table(0x3E939B, 7).into(techs_at)})
+                      .named(name_slots(0x3D0000, 10))
+                      .data_in_first(32)};
+    t.comments = {
+        ",IDの欄は16進法、IDが20以降は未使用？",
+        ",素早さは-3～3,",
+        ",確率：狙われる確率(255分の\?\?),",
+        ",①：一人目 ②：二人目 ③：三人目 ④：四人目 ⑤：五人目 ⑥：六人目,",
+        ",陣形技は20～5Fの間,",
+    };
+    t.hooks.after_read = [](Report& report, std::int32_t id, TableRecord& record) {
+      apply_rate_rule(record, id, &report);
+    };
+    return t;
+  }();
   return table;
 }

@@ -121,18 +121,11 @@ const Layout consumables = item_layout({
 // their comment IDs in tables of one byte per item.
 constexpr std::uint32_t effect_stream = 0x3E0000;
 constexpr std::uint32_t effect_stream_size = 0x600;
-constexpr NameSlot item_names = {0x3D0280, 8};
+constexpr NameSlot item_names = name_slots(0x3D0280, 8);
 
-// The effect record, then the price, indexed by ID over every section.
-std::vector<RomSource> item_sources(std::uint32_t effects, std::uint32_t effect_size,
-                                    std::uint32_t comments = 0) {
-  std::vector<RomSource> sources = {
-      {effects, effect_size, effect_size, 0},
-      {0x3E9958, 2, 2, price_at, RowIndex::id},
-  };
-  if (comments) sources.push_back({comments, 1, 1, comment_at});
-  return sources;
-}
+// Each section reads its effect records first; the prices are indexed by ID over every section.
+constexpr RomSource prices = rom_table(0x3E9958, 2).into(price_at).by_id();
+constexpr RomSource comment_ids(std::uint32_t rom_offset) { return rom_table(rom_offset, 1).into(comment_at); }
 
 // The stream is always used whole: every record of the four sections in it is stored.
 void report_effect_stream(JobContext& job) {
@@ -150,30 +143,34 @@ void report_effect_stream(JobContext& job) {
 }  // namespace
 
 const TableDescription& item_table() {
-  static const TableDescription table{
-      "アイテム",
-      "item.csv",
-      "アイテムの名前と値段、種類ごとの効果（道具、武器、盾、防具、消費アイテム）。",
-      ",アイテムデータ,総数:256,",
-      {
-          {"道具", 8, &tools, item_sources(effect_stream, 4, 0x3E95C3), item_names, 0x00},
-          {"武器", 72, &weapons, item_sources(0x3E0020, 4), item_names, 0x08},
-          {"盾", 16, &shields, item_sources(0x3E0140, 4), item_names, 0x50},
-          {"防具", 128, &armour, item_sources(0x3E0180, 9), item_names, 0x60},
-          {"消費アイテム", 32, &consumables, item_sources(0x3E9738, 2, 0x3E9778), item_names, 0xE0},
-      },
-      {
-          ",IDの欄は16進法",
-          ",武器の種類番号が16以上で両手持ちになる",
-          ",防具の物理防御補正、魔法防御補正の値は×、△、○、○+、◎、□(便宜上)、☆の7つ",
-          ",防具の種類(アクセサリー、靴、小手、兜、服、鎧)にはいずれかに○が必要かも？",
-          ",防具の上の両補正はそれぞれその右の4つのフラグに適用される",
-          ",耐術は0から順に、蒼龍、朱鳥、白虎、玄武、太陽、月、アビス",
-      },
-      true,
-      false,
-      2,
-      {nullptr, report_effect_stream},
-  };
+  static const TableDescription table = [] {
+    TableDescription t;
+    t.name = "アイテム";
+    t.file_name = "item.csv";
+    t.purpose = "アイテムの名前と値段、種類ごとの効果（道具、武器、盾、防具、消費アイテム）。";
+    t.preamble = ",アイテムデータ,総数:256,";
+    t.sections = {
+        section("道具", 8, tools).ids_from(0x00).named(item_names)
+            .reads({rom_table(effect_stream, 4), prices, comment_ids(0x3E95C3)}),
+        section("武器", 72, weapons).ids_from(0x08).named(item_names)
+            .reads({rom_table(0x3E0020, 4), prices}),
+        section("盾", 16, shields).ids_from(0x50).named(item_names)
+            .reads({rom_table(0x3E0140, 4), prices}),
+        section("防具", 128, armour).ids_from(0x60).named(item_names)
+            .reads({rom_table(0x3E0180, 9), prices}),
+        section("消費アイテム", 32, consumables).ids_from(0xE0).named(item_names)
+            .reads({rom_table(0x3E9738, 2), prices, comment_ids(0x3E9778)}),
+    };
+    t.comments = {
+        ",IDの欄は16進法",
+        ",武器の種類番号が16以上で両手持ちになる",
+        ",防具の物理防御補正、魔法防御補正の値は×、△、○、○+、◎、□(便宜上)、☆の7つ",
+        ",防具の種類(アクセサリー、靴、小手、兜、服、鎧)にはいずれかに○が必要かも？",
+        ",防具の上の両補正はそれぞれその右の4つのフラグに適用される",
+        ",耐術は0から順に、蒼龍、朱鳥、白虎、玄武、太陽、月、アビス",
+    };
+    t.hooks.after_store = report_effect_stream;
+    return t;
+  }();
   return table;
 }

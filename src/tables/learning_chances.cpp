@@ -9,6 +9,7 @@
 #include "table/cells.hpp"
 #include "table/columns.hpp"
 #include "table/pipeline_table.hpp"
+#include "table/table_writer.hpp"
 #include "tables/listed_rows.hpp"
 
 namespace {
@@ -70,13 +71,13 @@ void write_rows(Report& report, CsvWriter& out, const LearningSubTable& sub,
       report.add(msg::learning_count_past_area, Report::format("%s %s", learning_table().file_name, sub.name),
                  row, slots[s].value[first], pairs, capacity - 1 - s);
     }
-    out.printf("0x%02X,0x%02X,", static_cast<unsigned>(row),
-               static_cast<unsigned>(slots[s].value[first]));
+    CsvRow line(out, row);
+    line.value(hex8_cell, slots[s].value[first]);
     for (int p = s + 1; p <= s + pairs && p < capacity; ++p) {
       TableRecord pair = slots[p];
-      learning_cell_map(CellTarget{&out, {}}, pair, Direction::extract, 0);
+      learning_cell_map(line.cells(), pair, Direction::extract, 0);
     }
-    out.line();
+    line.end();
     s += pairs + 1;
   }
 }
@@ -187,26 +188,25 @@ const Layout& learning_slot_layout() { return slot_layout; }
 
 const TableDescription& learning_table() {
   static const TableDescription table = [] {
-    TableDescription t{
-        "味方技、陣形技派生",
-        "flash.csv",
-        "技の閃き（派生）の表: 派生元の技ごとに、派生する技と難易度の組。領域に収まらない表と読めない欄のある表は元のままです。",
-        ",味方技、陣形技派生データ,",
-        {},
-        {
-            ",各種類ごとの間にある空行は残しておけば、限界数までなら派生元を追加できます,",
-            ",派生技IDと難易度の一セットが必要です,",
-            ",セット数に制限はない。がゲーム上であるかもしれない,",
-            ",????確率の括弧内の数字はデータの限界総数,",
-            "データの数とは総セット数+派生元データの数,",
-        },
-        false,
-    };
+    TableDescription t;
+    t.name = "味方技、陣形技派生";
+    t.file_name = "flash.csv";
+    t.purpose = "技の閃き（派生）の表: 派生元の技ごとに、派生する技と難易度の組。領域に収まらない表と読めない欄のある表は元のままです。";
+    t.preamble = ",味方技、陣形技派生データ,";
     for (const LearningSubTable& sub : sub_tables) {
-      Section& section = t.sections.emplace_back(Section{sub.name, sub.capacity - 1, &row_layout, {}});
-      section.area = {sub.rom_offset, static_cast<std::uint32_t>(sub.capacity * slot_size)};
-      section.repeated_from = 2;
+      const auto area_size = static_cast<std::uint32_t>(sub.capacity * slot_size);
+      t.sections.push_back(section(sub.name, sub.capacity - 1, row_layout)
+                               .packed(packed_area(sub.rom_offset, area_size))
+                               .repeats_from(2));
     }
+    t.comments = {
+        ",各種類ごとの間にある空行は残しておけば、限界数までなら派生元を追加できます,",
+        ",派生技IDと難易度の一セットが必要です,",
+        ",セット数に制限はない。がゲーム上であるかもしれない,",
+        ",????確率の括弧内の数字はデータの限界総数,",
+        "データの数とは総セット数+派生元データの数,",
+    };
+    t.fixed_rows = false;
     return t;
   }();
   return table;
@@ -240,19 +240,16 @@ std::unique_ptr<LearningTables> load_learning_tables(JobContext& job) {
 
 void write_learning_csv(JobContext& job, const std::string& folder, const LearningTables* tables) {
   if (!tables) return;
-  const TableDescription& description = learning_table();
-  CsvWriter out;
-  if (!open_table_file(out, job, folder, description)) return;
-  out.line();
-  for (int t = 0; t < learning_sub_table_count; ++t) {
-    const LearningSubTable& sub = sub_tables[t];
-    job.report.progress(msg::progress, sub.name);
-    if (t > 0) out.line();
-    out.printf("%s(%d)\n", sub.name, sub.capacity - 1);
-    out.line(column_line());
-    write_rows(job.report, out, sub, tables->slots[t]);
-  }
-  close_table_file(out, job.report, folder, description);
+  write_table_file(job, folder, learning_table(), [&](CsvWriter& out) {
+    for (int t = 0; t < learning_sub_table_count; ++t) {
+      const LearningSubTable& sub = sub_tables[t];
+      job.report.progress(msg::progress, sub.name);
+      out.line();
+      out.printf("%s(%d)\n", sub.name, sub.capacity - 1);
+      out.line(column_line());
+      write_rows(job.report, out, sub, tables->slots[t]);
+    }
+  });
 }
 
 // Each sub-table ends at its separator line (first cell empty). One whose rows do not fit its

@@ -51,20 +51,22 @@ const Layout monster = joined({id_and_name(), {
 }  // namespace
 
 const TableDescription& monster_table() {
-  static const TableDescription table{
-      "モンスター",
-      "monster.csv",
-      "モンスターの名前、大きさ、種族、耐性、能力値、行動パターン、装備と所持アイテム。",
-      ",モンスターデータ,総数:320,",
-      {{nullptr, 320, &monster,
-        {{0x26E400, 1, 1, size_byte}, {0x3E3F8B, 25, 25, stat_byte(0)}},
-        {0x3D0A80, 8}}},
-      {
-          ",IDの欄は16進法",
-          ",縦横サイズは1～5？",
-          ",種族は順に(なし？、獣人、獣、蛇、竜、両棲、鳥、昆虫、植物、無機、魚、水棲、不明、悪魔、骸骨、巨人)",
-          ",耐術は0から順に、蒼龍、朱鳥、白虎、玄武、太陽、月、アビス",
-      },
-  };
+  static const TableDescription table = [] {
+    TableDescription t;
+    t.name = "モンスター";
+    t.file_name = "monster.csv";
+    t.purpose = "モンスターの名前、大きさ、種族、耐性、能力値、行動パターン、装備と所持アイテム。";
+    t.preamble = ",モンスターデータ,総数:320,";
+    t.sections = {section(nullptr, 320, monster)
+                      .reads({rom_table(0x26E400, 1).into(size_byte), rom_table(0x3E3F8B, 25).into(stat_byte(0))})
+                      .named(name_slots(0x3D0A80, 8))};
+    t.comments = {
+        ",IDの欄は16進法",
+        ",縦横サイズは1～5？",
+        ",種族は順に(なし？、獣人、獣、蛇、竜、両棲、鳥、昆虫、植物、無機、魚、水棲、不明、悪魔、骸骨、巨人)",
+        ",耐術は0から順に、蒼龍、朱鳥、白虎、玄武、太陽、月、アビス",
+    };
+    return t;
+  }();
   return table;
 }

@@ -8,6 +8,7 @@
 #include "table/cells.hpp"
 #include "table/columns.hpp"
 #include "table/csv_file.hpp"
+#include "table/table_writer.hpp"
 #include "table/pipeline_table.hpp"
 #include "tables/listed_rows.hpp"
 #include "text/decoder.hpp"
@@ -229,21 +230,19 @@ const std::array<StringGroup, string_group_count>& string_groups() {
 
 const TableDescription& string_table() {
   static const TableDescription table = [] {
-    TableDescription t{
-        "可変長文字列",
-        "string.csv",
-        "メッセージなどの可変長の文字列。各グループは、元のROMで最初のポインタが指す位置から領域に詰めて書き込みます（その前のバイトは元のまま）。IDが0から一つずつそろっていれば行はIDの位置に置かれます。領域に収まらないグループは元のままです。",
-        ",可変長文字列データ,総数:1,",
-        {},
-        {",空行を削除せずに最大バイト数を超えなければ複数の行を追加できます,"},
-        false,
-    };
-    t.comment_gap = 1;
+    TableDescription t;
+    t.name = "可変長文字列";
+    t.file_name = "string.csv";
+    t.purpose = "メッセージなどの可変長の文字列。各グループは、元のROMで最初のポインタが指す位置から領域に詰めて書き込みます（その前のバイトは元のまま）。IDが0から一つずつそろっていれば行はIDの位置に置かれます。領域に収まらないグループは元のままです。";
+    t.preamble = ",可変長文字列データ,総数:1,";
     for (const StringGroup& group : string_groups()) {
-      Section& section = t.sections.emplace_back(Section{nullptr, group.pointers - 1, &string_row, {}});
-      section.area = {group.text_area, group.area_size, group.pointer_table};
-      section.area_column = 1;
+      t.sections.push_back(section(nullptr, group.pointers - 1, string_row)
+                               .packed(packed_area(group.text_area, group.area_size).pointers_at(group.pointer_table))
+                               .area_size_in(1));
     }
+    t.comments = {",空行を削除せずに最大バイト数を超えなければ複数の行を追加できます,"};
+    t.fixed_rows = false;
+    t.comment_gap = 1;
     return t;
   }();
   return table;
@@ -279,19 +278,14 @@ std::unique_ptr<StringTable> load_strings(JobContext& job) {
 void write_string_csv(JobContext& job, const std::string& folder, const StringTable* table) {
   if (!table) return;
   const TableDescription& description = string_table();
-  CsvWriter out;
-  if (!open_table_file(out, job, folder, description)) return;
-  for (std::size_t g = 0; g < string_group_count; ++g) {
-    out.line();
-    out.line(header_line(description.sections[g]));
-    for (std::size_t k = 0; k < string_count(*table, g); ++k) {
-      std::int32_t id = static_cast<std::int32_t>(k);
-      transfer_cell(CellTarget{&out, {}}, Direction::extract, hex8_cell, id, 0);
-      out.write(string_text(*table, g, k));
-      out.line(",");
+  write_table_file(job, folder, description, [&](CsvWriter& out) {
+    for (std::size_t g = 0; g < string_group_count; ++g) {
+      write_section_start(out, description.sections[g]);
+      for (std::size_t k = 0; k < string_count(*table, g); ++k) {
+        CsvRow(out, static_cast<std::int32_t>(k)).text(string_text(*table, g, k)).end();
+      }
     }
-  }
-  close_table_file(out, job.report, folder, description);
+  });
 }
 
 std::unique_ptr<StringTable> read_string_csv(JobContext& job, const std::string& folder) {

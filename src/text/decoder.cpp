@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "text/charset.hpp"
+#include "core/hex.hpp"
 #include "core/messages.hpp"
 #include "core/report.hpp"
 
@@ -98,9 +99,8 @@ class Decoder {
   }
 
   void append_hex(std::uint8_t byte) {
-    static const char digits[] = "0123456789ABCDEF";
-    tag_ += digits[byte >> 4];
-    tag_ += digits[byte & 0x0F];
+    tag_ += hex_digits[byte >> 4];
+    tag_ += hex_digits[byte & 0x0F];
   }
 
   const std::uint8_t* source_;

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "core/hex.hpp"
 #include "core/messages.hpp"
 #include "core/report.hpp"
 #include "core/sjis.hpp"
@@ -20,7 +21,7 @@ struct FixedMapping {
   std::uint16_t code;
 };
 const FixedMapping fixed_mappings[] = {
-    {"　", 0x50},    // the blank glyph
+    {"　", blank_code},
     {"ー", 0xE5},    // "一" doubles as the long-vowel bar
     {"Ｏ", 0x2300},  // "０"
     {"へ", 0x9E},    // the katakana serve for the hiragana the font lacks
@@ -73,14 +74,6 @@ struct CodeIndex {
 const CodeIndex& code_index() {
   static const CodeIndex index;
   return index;
-}
-
-bool hex_digit(char c, unsigned& value) {
-  if (c >= '0' && c <= '9') value = static_cast<unsigned>(c - '0');
-  else if (c >= 'a' && c <= 'f') value = static_cast<unsigned>(c - 'a' + 10);
-  else if (c >= 'A' && c <= 'F') value = static_cast<unsigned>(c - 'A' + 10);
-  else return false;
-  return true;
 }
 
 class Encoder {
@@ -176,10 +169,10 @@ class Encoder {
     unsigned value = 0;
     int digits = 0;
     for (; position < length_ && source_[position] != '>'; ++position) {
-      unsigned digit = 0;
+      const int digit = hex_value(source_[position]);
       value <<= 4;
-      if (hex_digit(source_[position], digit)) {
-        value += digit;
+      if (digit >= 0) {
+        value += static_cast<unsigned>(digit);
         if (++digits % 2 == 0) {
           write_byte(static_cast<std::uint8_t>(value & 0xFF));
           value = 0;
@@ -199,9 +192,8 @@ class Encoder {
   static bool well_formed_tag(std::string_view body) {
     if (!body.empty() && body.back() == '#') body.remove_suffix(1);
     if (body.size() % 3 != 2) return false;
-    unsigned digit = 0;
     for (std::size_t i = 0; i < body.size(); ++i) {
-      const bool ok = i % 3 == 2 ? body[i] == ' ' : hex_digit(body[i], digit);
+      const bool ok = i % 3 == 2 ? body[i] == ' ' : hex_value(body[i]) >= 0;
       if (!ok) return false;
     }
     return true;

@@ -6,6 +6,7 @@
 #include "core/messages.hpp"
 #include "core/report.hpp"
 #include "core/sjis.hpp"
+#include "text/charset.hpp"
 #include "text/decoder.hpp"
 #include "text/encoder.hpp"
 
@@ -36,7 +37,7 @@ std::string decode_name(const std::uint8_t* slot, std::size_t slot_size, Report*
 
 void encode_name(const std::string& name, std::uint8_t* slot, std::size_t slot_size,
                  Report* report) {
-  std::memset(slot, 0x50, slot_size);
+  std::memset(slot, blank_code, slot_size);
   encode_text(slot, name.data(), slot_size, name.size(), false, report);
   if (!report || encoded_size(name, name.size()) <= slot_size) return;
   const std::size_t kept = fitting_length(name, slot_size);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
@@ -36,8 +37,11 @@ std::string first_differing_line(const std::string& name, const std::string& exp
     const std::string b = i < got.size() ? got[i] : "(no line)";
     if (a != b) return name + ":" + std::to_string(i + 1) + "\n  golden:  " + a + "\n  written: " + b;
   }
-  // Same lines, other bytes: the line ends differ.
-  return expected == actual ? std::string() : name + ": the line ends differ";
+  if (expected == actual) return {};
+  // Same lines, other bytes: the line ends differ, first on the line named.
+  const auto at = std::mismatch(expected.begin(), expected.end(), actual.begin(), actual.end()).first;
+  const auto line = 1 + std::count(expected.begin(), at, '\n');
+  return name + ":" + std::to_string(line) + ": the line ends differ";
 }
 
 class Golden : public ::testing::Test {

@@ -41,26 +41,13 @@ struct Formations : TableTest {
 
 }  // namespace
 
-TEST_F(Formations, FileLayoutAndRoundTrip) {
+TEST_F(Formations, RatesSpeedsAndUnheldBitsRoundTrip) {
   input[techs + 6] = 0xFF;               // bits 6-0 belong to no field and are kept
   input[role + 11 + 5] = 0xF4;           // speed sign with magnitude 0
   const std::uint8_t falling[5] = {100, 50, 50, 200, 10};
   for (int j = 0; j < 5; ++j) input[role + 22 + j] = falling[j];
   extract_csv();
-  EXPECT_EQ(lines[0], ",陣形データ,総数:64,");
-  const std::string head = "ID,名前(10),①確率,②確率,③確率,④確率,⑤確率,①素早さ,";
-  const std::string tail = "スペルフュージョン,①Ｙ座標,①Ｘ座標,②Ｙ座標,②Ｘ座標,③Ｙ座標,③Ｘ座標,④Ｙ座標,④Ｘ座標,"
-                           "⑤Ｙ座標,⑤Ｘ座標,⑥Ｙ座標,⑥Ｘ座標,①情報Ｙ座標,①情報Ｘ座標,②情報Ｙ座標,②情報Ｘ座標,"
-                           "③情報Ｙ座標,③情報Ｘ座標,④情報Ｙ座標,④情報Ｘ座標,⑤情報Ｙ座標,⑤情報Ｘ座標,⑥情報Ｙ座標,⑥情報Ｘ座標,";
-  EXPECT_EQ(lines[2].substr(0, head.size()), head);
-  EXPECT_EQ(lines[2].substr(lines[2].size() - tail.size()), tail);
-  EXPECT_EQ(std::count(lines[2].begin(), lines[2].end(), ','), 71);
-  EXPECT_EQ(std::count(lines[line_of(0x1F)].begin(), lines[line_of(0x1F)].end(), ','), 71);
-  EXPECT_EQ(std::count(lines[line_of(0x20)].begin(), lines[line_of(0x20)].end(), ','), 2);
   EXPECT_NE(lines[line_of(2)].find(",100,-50,0,150,-190,"), std::string::npos) << lines[line_of(2)];
-  EXPECT_EQ(lines[70], ",素早さは-3～3,");
-  EXPECT_EQ(lines[71], ",確率：狙われる確率(255分の\?\?),");
-  EXPECT_EQ(lines[73], ",陣形技は20～5Fの間,");
 
   // Cells past the name of a formation without data are never stored.
   lines[line_of(0x20)] += data_cells("1,2,3,4,5,", "1,1,1,1,1,");

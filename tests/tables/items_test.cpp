@@ -55,30 +55,13 @@ struct Items : TableTest {
 
 }  // namespace
 
-TEST_F(Items, FileLayoutAndRoundTrip) {
+TEST_F(Items, BitsOfNoFieldRoundTrip) {
   // Bits that belong to no armour field, set in the first armour record (0x3E0180): kept.
   input[0x3E0181] |= 0x08;
   input[0x3E0183] |= 0x08;
   input[0x3E0185] |= 0x40;
   input[0x3E0188] |= 0x30;
   extract_csv();
-  EXPECT_EQ(lines[0], ",アイテムデータ,総数:256,");
-  EXPECT_EQ(lines[2], "ID,名前(8),値段,種類,重さ？,威力(実数は4倍),不明,不明,コメントID,");
-  EXPECT_EQ(lines[12], "ID,名前(8),値段,種類,重さ,威力,両手持ち,呪い,固有技ID,固有技ID,");
-  EXPECT_EQ(lines[86], "ID,名前(8),値段,種類,重さ,防御力,回避率,呪い,ガーター,耐斬,耐打,耐貫,耐弓,耐熱,耐冷,耐雷,耐状,");
-  EXPECT_EQ(lines[104],
-            "ID,名前(8),値段,物理防御力,物理防御補正,斬,打,突,射,魔法防御力,魔法防御補正,熱,冷,雷,状,"
-            "耐気絶,耐石化,耐マヒ,耐眠り,耐暗闇,耐精神,耐毒,耐スタン,"
-            "呪い,アクセサリー,靴,小手,兜,服,鎧,耐術,耐地,耐凝,耐音,耐投,耐水,"
-            "Plus腕力,Plus器用,Plus素早,Plus体力,Plus魔力,Plus意思力,Plus魅力,Plus2,能力非表示,自動回復,重さ,");
-  EXPECT_EQ(lines[234],
-            "ID,名前(8),値段,不明フラグ,不明フラグ,LP回復,JP回復,WP回復,不明フラグ,全体,一人,回復量,完全回復,コメントID,");
-  EXPECT_EQ(lines[line_of(0xDF)].substr(0, 5), "0xDF,");
-  EXPECT_EQ(lines[line_of(0xE0) - 2], "");
-  EXPECT_EQ(lines[269], ",IDの欄は16進法");
-  EXPECT_EQ(lines[271], ",防具の物理防御補正、魔法防御補正の値は×、△、○、○+、◎、□(便宜上)、☆の7つ");
-  EXPECT_EQ(lines[274], ",耐術は0から順に、蒼龍、朱鳥、白虎、玄武、太陽、月、アビス");
-
   const std::vector<std::uint8_t> out = rebuild();
   std::vector<std::uint8_t> expected = input;
   ASSERT_EQ(out.size(), expected.size());

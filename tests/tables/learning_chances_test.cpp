@@ -90,26 +90,13 @@ struct LearningChances : ::testing::Test {
 
 }  // namespace
 
-TEST_F(LearningChances, FileLayoutAndRoundTrip) {
+TEST_F(LearningChances, BytesPastTheEndMarkerRoundTrip) {
   // Sub-table 1 of the sample ends with a marker at slot 350; the marker's second byte and what
   // lies after it come back as they were.
   input[0x3E3A4B + 2 * 350 + 1] = 0x56;
   input[0x3E3A4B + 2 * 360] = 0x12;
   input[0x3E3A4B + 2 * 360 + 1] = 0x34;
-  const Rows lines = extract_csv();
-  ASSERT_GT(lines.size(), 10u);
-  EXPECT_EQ(lines[0], ",味方技、陣形技派生データ,");
-  EXPECT_EQ(lines[2], "技閃き確率(383)");
-  EXPECT_EQ(lines[3], column_line);
-  EXPECT_EQ(lines[4].substr(0, 5), "0x00,");
-  for (std::size_t t = 1; t < 4; ++t) {
-    const auto title = std::find(lines.begin(), lines.end(), areas[t].title);
-    ASSERT_NE(title, lines.end()) << t;
-    EXPECT_EQ(*(title - 1), "");
-    EXPECT_EQ(*(title + 1), column_line);
-  }
-  EXPECT_EQ(lines.back(), "データの数とは総セット数+派生元データの数,");
-
+  extract_csv();
   EXPECT_EQ(first_difference(rebuild(read_text(csv)), input), -1);
 }
 

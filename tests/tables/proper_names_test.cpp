@@ -28,17 +28,7 @@ struct ProperNames : TableTest {
 
 }  // namespace
 
-TEST_F(ProperNames, FileLayoutAndRoundTrip) {
-  ASSERT_EQ(lines.size(), 1u + 9 * 3 + 832);
-  EXPECT_EQ(lines[0], ",固有名詞データ,総種類:1,");
-  EXPECT_EQ(lines[1], "");
-  EXPECT_EQ(lines[2], ",職業名称,");
-  EXPECT_EQ(lines[3], "ID,名前(10),");
-  EXPECT_EQ(lines[row(8, 0) - 2], ",トーナメントチーム名称,");
-  EXPECT_EQ(lines[row(8, 0) - 1], "ID,名前(8),");
-  EXPECT_EQ(lines[row(4, 0) - 1], "ID,名前(26),");
-  EXPECT_EQ(lines[row(1, 255)].substr(0, 5), "0xFF,");
-  EXPECT_EQ(lines[row(4, 5)], "0x05,魔万５あ" + lines[row(4, 5)].substr(13));
+TEST_F(ProperNames, RoundTrip) {
   EXPECT_EQ(first_difference(store(), input), -1);
 }
 
