@@ -14,7 +14,7 @@
 namespace dialog {
 namespace {
 
-constexpr std::size_t label_columns = 26;
+constexpr std::size_t label_columns = 30;
 constexpr std::size_t box_text_columns = 70;
 static_assert(row_count <= 9 && mode_count <= 9, "a row and a mode are chosen with one digit");
 // The boxes are chosen with the letters from a on; none of them may be m, q or r.
