@@ -107,6 +107,8 @@ void apply_mode_labels(HWND window) {
 
 void run_dialog_job(HWND window) {
   for (int row = 1; row <= dialog::row_count; ++row) {
+    // A disabled row is not passed: a name left there by another mode refuses nothing.
+    if (!state_of(window).row_enabled[static_cast<std::size_t>(row - 1)]) continue;
     const auto& controls = dialog::row_controls[static_cast<std::size_t>(row - 1)];
     if (!to_sjis(control_text(window, controls.field), state_of(window).fields[static_cast<std::size_t>(row - 1)])) {
       report_unrepresentable(window, row);
