@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The terminal form end to end: varbek started without arguments inside tmux, driven by typed
 # keys. It extracts the sample ROM in UTF-8 into a folder with a Japanese name (the files must
-# equal a command-line extract), then runs a build with a patch of a missing ROM and reads the
-# failure in the box.
+# equal a command-line extract), runs a build with a patch of a missing ROM and reads the
+# failure in the box, a round trip of the sample (one row), and fills in the merge's four rows.
 #   VARBEK_BUILD_DIR  the Linux build folder (default build/linux; built when varbek is missing)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -47,13 +47,14 @@ tmux -L "$socket" -u new-session -d -s form -x 132 -y 50 \
 wait_for "r: 実行(OK)"
 wait_for "1 読み込みSMC"
 wait_for "3 引数３（無効）"
-wait_for "6 [ ] BPSパッチも作成（無効）"
+wait_for "4 引数４（無効）"
+wait_for "e [ ] BPSパッチも作成（無効）"
 
 # The patch box belongs to the build mode; the UTF-8 box is this mode's.
-type_line "6"
+type_line "e"
 wait_for "この項目は今のモードでは使えません"
-type_line "5"
-wait_for "5 [x] UTF-8で書き出す"
+type_line "b"
+wait_for "b [x] UTF-8で書き出す"
 
 type_line "1 $work/sample.smc"
 type_line "2"
@@ -84,17 +85,35 @@ wait_for "3 CSV作成　ディレクトリ"
 type_line "1 $work/missing.smc"
 type_line "2 $work/out.smc"
 type_line "3 $work/出力"
-type_line "6"
-wait_for "6 [x] BPSパッチも作成"
+type_line "e"
+wait_for "e [x] BPSパッチも作成"
 type_line "r"
 wait_for "が開けませんでした"
 wait_for "missing.smc"
 type_line ""
-type_line "q"
-wait_for "FORM-ENDED"
 if [ -n "$(find "$work" -maxdepth 1 -name 'out.*')" ]; then
   echo "FAIL: a failed build wrote its output" >&2
   exit 1
 fi
 
-echo "terminal form: a UTF-8 extract of $count files and a failed build behaved as expected"
+# The round trip takes one row; the merge four, and one side at most.
+clear_screen
+type_line "m7"
+wait_for "2 書き込みSMC（無効）"
+type_line "1 $work/sample.smc"
+type_line "r"
+wait_for "往復チェック: 全部を書き出して"
+wait_for "| 正常に終了しました"
+type_line ""
+type_line "m9"
+wait_for "4 書き込みSMC "
+type_line "g"
+wait_for "g [x] 競合は改造Aを採用"
+clear_screen
+type_line "h"
+wait_for "g [ ] 競合は改造Aを採用"
+wait_for "h [x] 競合は改造Bを採用"
+type_line "q"
+wait_for "FORM-ENDED"
+
+echo "terminal form: a UTF-8 extract of $count files, a failed build, a round trip and the merge's rows behaved as expected"

@@ -45,7 +45,7 @@ bool contains(const std::string& text, const std::string& part) {
 }  // namespace
 
 TEST(TerminalForm, TypedFieldsAndMusicBecomeTheJob) {
-  ScriptedForm form{"1 rom.smc", "2", "out dir ", "4", "r", "", "q"};
+  ScriptedForm form{"1 rom.smc", "2", "out dir ", "a", "r", "", "q"};
   form.run();
   ASSERT_EQ(form.jobs.size(), 1u);
   EXPECT_EQ(form.jobs[0], (Args{"dummy", "-am", "rom.smc", "out dir"}));
@@ -56,10 +56,10 @@ TEST(TerminalForm, TypedFieldsAndMusicBecomeTheJob) {
 }
 
 TEST(TerminalForm, ModeChoiceFollowsTheDialogRules) {
-  ScriptedForm form{"3 csv", "m", "2", "3 csv", "m 9", "1 in", "2 out", "r", "", "m5", "r", "", "q"};
+  ScriptedForm form{"3 csv", "m", "2", "3 csv", "m 0", "1 in", "2 out", "r", "", "m5", "r", "", "q"};
   form.run();
   EXPECT_TRUE(contains(form.output, "この項目は今のモードでは使えません"));
-  EXPECT_TRUE(contains(form.output, "1から5の番号を入力してください"));
+  EXPECT_TRUE(contains(form.output, "1から9の番号を入力してください"));
   EXPECT_TRUE(contains(form.output, "CSV作成　ディレクトリ"));
   EXPECT_TRUE(contains(form.output, "5 CSVチェック"));
   ASSERT_EQ(form.jobs.size(), 2u);
@@ -68,8 +68,20 @@ TEST(TerminalForm, ModeChoiceFollowsTheDialogRules) {
   EXPECT_EQ(form.jobs[1], (Args{"dummy", "-c", "in", "out"}));
 }
 
+TEST(TerminalForm, MergeTakesFourRowsAndOneSide) {
+  ScriptedForm form{"m9", "1 base.smc", "2 a.bps", "3 b.ips", "4 out.smc", "a", "g", "H", "r", "", "m8", "r", "", "q"};
+  form.run();
+  ASSERT_EQ(form.jobs.size(), 2u);
+  EXPECT_EQ(form.jobs[0], (Args{"dummy", "-jmB", "base.smc", "a.bps", "b.ips", "out.smc"}));
+  EXPECT_TRUE(contains(form.output, "  4 書き込みSMC"));
+  EXPECT_TRUE(contains(form.output, "g [ ] 競合は改造Aを採用\n  h [x] 競合は改造Bを採用\n"));
+  // The patch takes three rows; the fourth is disabled and not passed.
+  EXPECT_EQ(form.jobs[1], (Args{"dummy", "-b", "base.smc", "a.bps", "b.ips"}));
+  EXPECT_TRUE(contains(form.output, "4 書き込みSMC（無効）"));
+}
+
 TEST(TerminalForm, EmptyAnswerKeepsAFieldAndHyphenClearsIt) {
-  ScriptedForm form{"m4", "4", "1 a.bin", "2 b.txt", "1", "", "r", "", "2 -", "r", "q"};
+  ScriptedForm form{"m4", "a", "1 a.bin", "2 b.txt", "1", "", "r", "", "2 -", "r", "q"};
   form.outcome = JobOutcome{};
   form.run();
   ASSERT_EQ(form.jobs.size(), 2u);

@@ -24,28 +24,28 @@ using Args = std::vector<std::string>;
 
 TEST(DialogModes, Row3AndItsLabelFollowTheBuildMode) {
   DialogState state = state_in_mode(0);
-  EXPECT_FALSE(state.row3_enabled);
+  EXPECT_FALSE(state.row_enabled[2]);
   EXPECT_EQ(state.labels[2], "引数３");
 
   switch_mode(state, 1);
-  EXPECT_TRUE(state.row3_enabled);
+  EXPECT_TRUE(state.row_enabled[2]);
   EXPECT_EQ(state.labels[1], "書き込みSMC");
   EXPECT_EQ(state.labels[2], "CSV作成　ディレクトリ");
 
   // Back in the extract mode row 3 is disabled again but keeps the text it was given.
   switch_mode(state, 0);
-  EXPECT_FALSE(state.row3_enabled);
+  EXPECT_FALSE(state.row_enabled[2]);
   EXPECT_EQ(state.labels[1], "CSV作成　ディレクトリ");
   EXPECT_EQ(state.labels[2], "CSV作成　ディレクトリ");
 }
 
 TEST(DialogModes, TextModesDisableTheMusicBoxAndTableModesEnableItAgain) {
   DialogState state = state_in_mode(3);
-  EXPECT_FALSE(state.music_enabled);
+  EXPECT_FALSE(state.box_enabled[music_box]);
   EXPECT_EQ(state.labels[0], "読み込み　ファイル");
   EXPECT_EQ(state.labels[1], "書き込み　ファイル");
   switch_mode(state, 1);
-  EXPECT_TRUE(state.music_enabled);
+  EXPECT_TRUE(state.box_enabled[music_box]);
 }
 
 TEST(DialogModes, NoSelectionChangesNothing) {
@@ -54,13 +54,13 @@ TEST(DialogModes, NoSelectionChangesNothing) {
   for (int mode : {no_mode, mode_count}) {
     switch_mode(state, mode);
     EXPECT_EQ(state.labels, before.labels) << mode;
-    EXPECT_EQ(state.row3_enabled, before.row3_enabled) << mode;
+    EXPECT_EQ(state.row_enabled, before.row_enabled) << mode;
   }
 }
 
 TEST(DialogArguments, CountStopsAtTheFirstEmptyField) {
   DialogState state = state_in_mode(1);
-  state.fields = {"in.smc", "out.smc", "csv"};
+  state.fields = {"in.smc", "out.smc", "csv", ""};
   EXPECT_EQ(dialog_job_arguments(state), (Args{"dummy", "-m", "in.smc", "out.smc", "csv"}));
 
   // Mode 2 with field 2 empty: field 3 is not passed, and the job is refused without a box.
@@ -82,7 +82,7 @@ TEST(DialogArguments, CountStopsAtTheFirstEmptyField) {
 TEST(DialogArguments, MusicBoxAppendsTheLetterM) {
   DialogState state = state_in_mode(0);
   state.fields = {"rom.smc", "csv"};
-  state.music_checked = true;
+  state.box_checked[music_box] = true;
   const Args args = dialog_job_arguments(state);
   EXPECT_EQ(args, (Args{"dummy", "-am", "rom.smc", "csv"}));
   EXPECT_TRUE(parse_job(args).music);
@@ -101,7 +101,7 @@ TEST(DialogArguments, NothingSelectedIsRefused) {
   state.mode = no_mode;
   state.fields = {"a", "b", "c"};
   EXPECT_EQ(dialog_job_arguments(state), (Args{"dummy"}));
-  state.music_checked = true;
+  state.box_checked[music_box] = true;
   EXPECT_EQ(run_job(dialog_job_arguments(state)), -1);
 }
 
@@ -114,8 +114,8 @@ TEST(DialogArguments, LongPathsArePassedWhole) {
 }
 
 TEST(DialogBrowse, FolderRowsAreTheCsvFolderRows) {
-  for (int mode : {0, 1, 2, 3, 4}) {
-    for (int row : {1, 2, 3}) {
+  for (int mode = 0; mode < mode_count; ++mode) {
+    for (int row = 1; row <= row_count; ++row) {
       const bool folder = ((mode == 0 || mode == 4) && row == 2) || (mode == 1 && row == 3);
       EXPECT_EQ(browse_request(mode, row).kind, folder ? BrowseKind::folder : BrowseKind::file)
           << mode << " " << row;
@@ -144,14 +144,14 @@ TEST(DialogBrowse, FilePickerFiltersDependOnTheMode) {
 
 TEST(DialogBrowse, CancelledPickerKeepsTheField) {
   DialogState state = state_in_mode(1);
-  state.fields = {"in.smc", "out.smc", "csv"};
+  state.fields = {"in.smc", "out.smc", "csv", ""};
   EXPECT_FALSE(apply_browse_result(state, 2, ""));
   EXPECT_EQ(state.fields[1], "out.smc");
   EXPECT_TRUE(apply_browse_result(state, 3, "C:\\mods\\csv"));
   EXPECT_EQ(state.fields[2], "C:\\mods\\csv");
-  apply_browse_result(state, 4, "x");
+  apply_browse_result(state, 5, "x");
   apply_browse_result(state, 0, "x");
-  EXPECT_EQ(state.fields, (std::array<std::string, 3>{"in.smc", "out.smc", "C:\\mods\\csv"}));
+  EXPECT_EQ(state.fields, (std::array<std::string, 4>{"in.smc", "out.smc", "C:\\mods\\csv", ""}));
 }
 
 TEST(DialogDrop, FirstDroppedFileFillsField1) {

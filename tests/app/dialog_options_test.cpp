@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "app/dialog/dialog_logic.hpp"
 #include "jobs/job.hpp"
 
@@ -9,7 +11,8 @@ namespace {
 
 using Args = std::vector<std::string>;
 
-constexpr int extract = 0, build = 1, encode = 2, decode = 3, check = 4;
+constexpr int extract = 0, build = 1, encode = 2, check = 4, diff = 5, round_trip = 6, patching = 7,
+              merge = 8;
 
 DialogState state_in_mode(int mode) {
   DialogState state;
@@ -18,68 +21,107 @@ DialogState state_in_mode(int mode) {
   return state;
 }
 
-}  // namespace
-
-TEST(DialogOptionBoxes, EachBoxIsEnabledInItsOwnModeOnly) {
-  struct Case {
-    int mode;
-    bool utf8;
-    bool patch;
-  };
-  for (const Case& c : {Case{extract, true, false}, Case{build, false, true}, Case{encode, false, false},
-                        Case{decode, false, false}, Case{check, false, false}}) {
-    const DialogState state = state_in_mode(c.mode);
-    EXPECT_EQ(state.box_enabled[utf8_box], c.utf8) << c.mode;
-    EXPECT_EQ(state.box_enabled[patch_box], c.patch) << c.mode;
-  }
-  EXPECT_STREQ(option_box_table()[utf8_box].text, "UTF-8で書き出す");
-  EXPECT_STREQ(option_box_table()[patch_box].text, "BPSパッチも作成");
+// Every row filled, every box ticked (side B after side A, which unticks A).
+DialogState everything_ticked(int mode) {
+  DialogState state = state_in_mode(mode);
+  state.fields = {"p1", "p2", "p3", "p4"};
+  for (int box = 0; box < option_box_count; ++box) set_box(state, box, true);
+  return state;
 }
 
-TEST(DialogOptionBoxes, CheckModeAsksForARomAndTheCsvFolder) {
-  const DialogState state = state_in_mode(check);
-  EXPECT_EQ(state.labels[0], "読み込みSMC");
-  EXPECT_EQ(state.labels[1], "CSV作成　ディレクトリ");
-  EXPECT_FALSE(state.row3_enabled);
-  EXPECT_TRUE(state.music_enabled);
-  EXPECT_EQ(browse_request(check, 1).filters.size(), 2u);
-  EXPECT_EQ(browse_request(check, 2).kind, BrowseKind::folder);
+}  // namespace
+
+TEST(DialogOptionBoxes, EveryModeOffersExactlyWhatItsJobTakes) {
+  // The merge job is not on the command line yet; its line is checked on its own below.
+  for (int mode = 0; mode < mode_count; ++mode) {
+    if (mode == merge) continue;
+    const DialogState state = everything_ticked(mode);
+    const Args args = dialog_job_arguments(state);
+    const JobSettings job = parse_job(args);
+    EXPECT_EQ(job.refusal.message, nullptr) << args[1];
+    EXPECT_EQ(job.paths.size(), mode_path_count(mode_table()[static_cast<std::size_t>(mode)])) << args[1];
+    EXPECT_EQ(job.music, state.box_enabled[music_box]) << args[1];
+    EXPECT_EQ(job.utf8_files, state.box_enabled[utf8_box]) << args[1];
+    EXPECT_EQ(job.strict, state.box_enabled[strict_box]) << args[1];
+    EXPECT_EQ(job.newline_flag, state.box_enabled[newline_box]) << args[1];
+    EXPECT_EQ(job.patch, state.box_enabled[patch_box]) << args[1];
+    EXPECT_EQ(job.ips, state.box_enabled[ips_box]) << args[1];
+    for (int row = 0; row < row_count; ++row) {
+      EXPECT_EQ(state.row_enabled[static_cast<std::size_t>(row)],
+                static_cast<std::size_t>(row) < job.paths.size())
+          << args[1] << " row " << row + 1;
+    }
+  }
 }
 
 TEST(DialogOptionBoxes, TickedBoxesGiveTheirOptionBetweenModeAndPaths) {
   struct Case {
     int mode;
-    bool music, utf8, patch;
+    std::vector<int> boxes;
     Args expected;
   };
-  const std::array<std::string, 3> table_fields{"rom.smc", "csv", ""};
-  const std::array<std::string, 3> build_fields{"in.smc", "out.smc", "csv"};
   const Case cases[] = {
-      {extract, false, true, false, {"dummy", "-a", "-u", "rom.smc", "csv"}},
-      {extract, true, true, true, {"dummy", "-am", "-u", "rom.smc", "csv"}},
-      {extract, false, false, true, {"dummy", "-a", "rom.smc", "csv"}},
-      {build, false, false, true, {"dummy", "-m", "-p", "in.smc", "out.smc", "csv"}},
-      {build, true, true, true, {"dummy", "-mm", "-p", "in.smc", "out.smc", "csv"}},
-      {build, false, true, false, {"dummy", "-m", "in.smc", "out.smc", "csv"}},
-      {check, false, true, true, {"dummy", "-c", "rom.smc", "csv"}},
-      {encode, false, true, true, {"dummy", "-e", "rom.smc", "csv"}},
-      {encode, true, true, true, {"dummy", "-e", "rom.smc", "csv"}},
-      {no_mode, false, true, true, {"dummy"}},
+      {extract, {utf8_box}, {"dummy", "-a", "-u", "p1", "p2"}},
+      {extract, {music_box, utf8_box, strict_box, patch_box}, {"dummy", "-am", "-u", "-s", "p1", "p2"}},
+      {build, {music_box, patch_box, ips_box, utf8_box}, {"dummy", "-mm", "-p", "-i", "p1", "p2", "p3"}},
+      {build, {strict_box, side_a_box}, {"dummy", "-m", "-s", "p1", "p2", "p3"}},
+      {encode, {music_box, newline_box, strict_box}, {"dummy", "-e", "-n", "p1", "p2"}},
+      {check, {music_box, strict_box, ips_box}, {"dummy", "-cm", "-s", "p1", "p2"}},
+      {diff, {music_box, utf8_box, strict_box}, {"dummy", "-xm", "-u", "p1", "p2", "p3"}},
+      {round_trip, {music_box, strict_box, utf8_box}, {"dummy", "-t", "p1"}},
+      {patching, {music_box, ips_box}, {"dummy", "-b", "p1", "p2", "p3"}},
+      {merge, {}, {"dummy", "-j", "p1", "p2", "p3", "p4"}},
+      {merge, {music_box, side_b_box, utf8_box}, {"dummy", "-jmB", "p1", "p2", "p3", "p4"}},
+      {merge, {side_a_box}, {"dummy", "-jA", "p1", "p2", "p3", "p4"}},
+      {no_mode, {music_box, utf8_box}, {"dummy"}},
   };
   for (const Case& c : cases) {
     DialogState state = state_in_mode(c.mode);
-    state.fields = c.mode == build ? build_fields : table_fields;
-    state.music_checked = c.music;
-    state.box_checked[utf8_box] = c.utf8;
-    state.box_checked[patch_box] = c.patch;
-    const Args args = dialog_job_arguments(state);
-    EXPECT_EQ(args, c.expected) << c.mode << c.music << c.utf8 << c.patch;
-    if (c.mode == no_mode) continue;
-    // The job takes the options for options, never for paths.
-    const JobSettings job = parse_job(args);
-    EXPECT_EQ(job.refusal.message, nullptr) << c.mode << c.music << c.utf8 << c.patch;
-    EXPECT_EQ(job.paths.size(), c.mode == build ? 3u : 2u) << c.mode;
-    EXPECT_EQ(job.utf8_files, c.mode == extract && c.utf8) << c.mode;
-    EXPECT_EQ(job.music, c.music && c.mode != encode) << c.mode;
+    state.fields = {"p1", "p2", "p3", "p4"};
+    for (int box : c.boxes) set_box(state, box, true);
+    EXPECT_EQ(dialog_job_arguments(state), c.expected) << c.mode;
   }
+}
+
+TEST(DialogOptionBoxes, MergeSidesExcludeEachOther) {
+  DialogState state = state_in_mode(merge);
+  state.fields = {"base.smc", "a.bps", "b.ips", "out.smc"};
+  set_box(state, side_a_box, true);
+  set_box(state, side_b_box, true);
+  EXPECT_FALSE(state.box_checked[side_a_box]);
+  EXPECT_EQ(dialog_job_arguments(state), (Args{"dummy", "-jB", "base.smc", "a.bps", "b.ips", "out.smc"}));
+  set_box(state, side_b_box, false);
+  EXPECT_EQ(dialog_job_arguments(state)[1], "-j");
+  // The other boxes are independent.
+  set_box(state, music_box, true);
+  set_box(state, side_a_box, true);
+  EXPECT_TRUE(state.box_checked[music_box]);
+  EXPECT_EQ(dialog_job_arguments(state)[1], "-jmA");
+}
+
+TEST(DialogOptionBoxes, NewModesAskForTheirFilesInOrder) {
+  struct Case {
+    int mode;
+    std::vector<std::string> labels;
+    std::vector<const char*> first_filter;  // per row; "" for a folder
+  };
+  const Case cases[] = {
+      {diff, {"元SMC", "比較SMCかパッチ", "書き込みCSV"}, {"*.smc", "*.smc;*.bps;*.ips", "*.csv"}},
+      {round_trip, {"読み込みSMC"}, {"*.smc"}},
+      {patching, {"パッチ（BPSかIPS）", "元SMC", "書き込みSMC"}, {"*.bps;*.ips", "*.smc", "*.smc"}},
+      {merge,
+       {"元SMC", "改造A（SMCかパッチ）", "改造B（SMCかパッチ）", "書き込みSMC"},
+       {"*.smc", "*.smc;*.bps;*.ips", "*.smc;*.bps;*.ips", "*.smc"}},
+  };
+  for (const Case& c : cases) {
+    const DialogState state = state_in_mode(c.mode);
+    for (std::size_t row = 0; row < c.labels.size(); ++row) {
+      EXPECT_EQ(state.labels[row], c.labels[row]) << c.mode;
+      const BrowseRequest request = browse_request(c.mode, static_cast<int>(row + 1));
+      ASSERT_EQ(request.filters.size(), 2u) << c.mode << " row " << row + 1;
+      EXPECT_STREQ(request.filters[0].pattern, c.first_filter[row]) << c.mode << " row " << row + 1;
+      EXPECT_STREQ(request.filters[1].pattern, "*.*");
+    }
+  }
+  EXPECT_STREQ(mode_table()[merge].text, "マージ");
 }

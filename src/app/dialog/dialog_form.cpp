@@ -3,6 +3,7 @@
 #include "core/sjis.hpp"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 
 #include "app/dialog/dialog_logic.hpp"
@@ -13,9 +14,12 @@
 namespace dialog {
 namespace {
 
-constexpr std::size_t label_columns = 26;
+constexpr std::size_t label_columns = 30;
 constexpr std::size_t box_text_columns = 70;
-static_assert(option_box_count == 2, "the form's keys 5 and 6 are the option boxes");
+static_assert(row_count <= 9 && mode_count <= 9, "a row and a mode are chosen with one digit");
+// The boxes are chosen with the letters from a on; none of them may be m, q or r.
+static_assert(option_box_count <= 8, "the form's keys a-h are the option boxes");
+constexpr char first_box_key = 'a';
 
 using sjis::char_length;
 
@@ -68,16 +72,18 @@ class Form {
       const std::string command = trim(line);
       if (command.empty()) continue;
       const std::string argument = trim(command.substr(1));
-      switch (command[0]) {
-        case 'q': case 'Q': return;
-        case 'm': case 'M': if (!choose_mode(argument)) return; break;
-        case '1': case '2': case '3':
-          if (!enter_path(command[0] - '0', argument)) return;
-          break;
-        case '4': toggle_music(); break;
-        case '5': case '6': toggle_box(command[0] - '5'); break;
-        case 'r': case 'R': if (!run_job()) return; break;
-        default: say(text::form_unknown_command); break;
+      const char key = static_cast<char>(std::tolower(static_cast<unsigned char>(command[0])));
+      if (key == 'q') return;
+      if (key == 'm') {
+        if (!choose_mode(argument)) return;
+      } else if (key == 'r') {
+        if (!run_job()) return;
+      } else if (key >= '1' && key < '1' + row_count) {
+        if (!enter_path(key - '0', argument)) return;
+      } else if (key >= first_box_key && key < first_box_key + option_box_count) {
+        toggle_box(key - first_box_key);
+      } else {
+        say(text::form_unknown_command);
       }
     }
   }
@@ -101,9 +107,8 @@ class Form {
       say("  " + std::to_string(row) + " " + pad(label, label_columns) + ": " +
           state_.fields[static_cast<std::size_t>(row - 1)]);
     }
-    say("  4 " + box_line(text::music, state_.music_enabled, state_.music_checked));
     for (std::size_t box = 0; box < option_box_count; ++box) {
-      say("  " + std::to_string(5 + box) + " " +
+      say("  " + std::string(1, static_cast<char>(first_box_key + box)) + " " +
           box_line(option_box_table()[box].text, state_.box_enabled[box], state_.box_checked[box]));
     }
     say(text::form_help);
@@ -113,7 +118,7 @@ class Form {
     return std::string(checked ? "[x] " : "[ ] ") + name + (enabled ? "" : text::form_disabled);
   }
 
-  bool row_enabled(int row) const { return row != 3 || state_.row3_enabled; }
+  bool row_enabled(int row) const { return state_.row_enabled[static_cast<std::size_t>(row - 1)]; }
 
   bool choose_mode(std::string answer) {
     if (answer.empty()) {
@@ -151,21 +156,13 @@ class Form {
     return true;
   }
 
-  void toggle_music() {
-    if (!state_.music_enabled) {
-      say(text::form_row_disabled);
-      return;
-    }
-    state_.music_checked = !state_.music_checked;
-  }
-
   void toggle_box(int box) {
     const std::size_t index = static_cast<std::size_t>(box);
     if (!state_.box_enabled[index]) {
       say(text::form_row_disabled);
       return;
     }
-    state_.box_checked[index] = !state_.box_checked[index];
+    set_box(state_, box, !state_.box_checked[index]);
   }
 
   bool run_job() {

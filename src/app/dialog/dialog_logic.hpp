@@ -23,13 +23,21 @@ enum ControlId : int {
   id_label3 = IDC_LABEL3,
   id_field3 = IDC_FIELD3,
   id_browse3 = IDC_BROWSE3,
+  id_label4 = IDC_LABEL4,
+  id_field4 = IDC_FIELD4,
+  id_browse4 = IDC_BROWSE4,
   id_music = IDC_MUSIC,
   id_utf8 = IDC_UTF8,
+  id_strict = IDC_STRICT,
+  id_newline = IDC_NEWLINE,
   id_patch = IDC_PATCH,
+  id_ips = IDC_IPS,
+  id_side_a = IDC_SIDE_A,
+  id_side_b = IDC_SIDE_B,
 };
 
-inline constexpr int row_count = 3;
-inline constexpr int mode_count = 5;
+inline constexpr int row_count = 4;
+inline constexpr int mode_count = 9;
 inline constexpr int no_mode = -1;
 
 struct RowControls {
@@ -42,44 +50,62 @@ inline constexpr std::array<RowControls, row_count> row_controls{{
     {id_label1, id_field1, id_browse1},
     {id_label2, id_field2, id_browse2},
     {id_label3, id_field3, id_browse3},
+    {id_label4, id_field4, id_browse4},
 }};
 
-// The check boxes that add an option of their own; each is enabled in one mode only.
-enum OptionBox : int { utf8_box, patch_box, option_box_count };
+// The check boxes, each adding an option in the modes that enable it.
+enum OptionBox : int {
+  music_box,
+  utf8_box,
+  strict_box,
+  newline_box,
+  patch_box,
+  ips_box,
+  side_a_box,
+  side_b_box,
+  option_box_count
+};
 inline constexpr int no_option_box = -1;
 
 struct OptionBoxEntry {
   int control;
   const char* text;
-  const char* option;  // the argument the job gets when the box is ticked
+  // What the job gets when the box is ticked: an argument of its own ("-u"), or with
+  // `joined` letters added to the mode's option, as the music's m must follow the mode letter.
+  const char* option;
+  bool joined;
+  int excludes;  // the box that is unticked when this one is ticked, or no_option_box
 };
 const std::array<OptionBoxEntry, option_box_count>& option_box_table();
+
+// What a path row asks for: it decides the picker and its filters.
+enum class PathKind { none, rom, rom_or_patch, patch, csv_file, folder, file };
+
+struct PathRow {
+  const char* label;  // null: the row is disabled and its label keeps its last text
+  PathKind kind;
+};
 
 struct ModeEntry {
   const char* text;    // the selector's entry
   const char* option;  // the option the job gets
-  const char* label1;
-  const char* label2;
-  const char* label3;  // null: row 3 is disabled and its label keeps its last text
-  bool music_enabled;
-  bool rom_filter;  // the file picker offers "*.smc" before "*.*"
-  int folder_row;   // the row (1 to 3) that asks for a folder, 0 for none
-  int option_box;   // the OptionBox this mode enables, or no_option_box
+  std::array<PathRow, row_count> rows;  // the rows the job takes come first
+  unsigned boxes;      // bit (1 << OptionBox) for each box this mode enables
 };
 
 const std::array<ModeEntry, mode_count>& mode_table();
 // The entry for a selector index, or null when nothing (or something unknown) is selected.
 const ModeEntry* mode_entry(int mode);
+// The number of paths the mode's job takes.
+std::size_t mode_path_count(const ModeEntry& entry);
 
 // The state the logic reads and sets; the window system mirrors it into its controls.
 struct DialogState {
   int mode = 0;
   std::array<std::string, row_count> labels;
   std::array<std::string, row_count> fields;
-  bool row3_enabled = true;
-  bool music_enabled = true;
-  bool music_checked = false;
-  std::array<bool, option_box_count> box_enabled{true, true};
+  std::array<bool, row_count> row_enabled{true, true, true, true};
+  std::array<bool, option_box_count> box_enabled{true, true, true, true, true, true, true, true};
   std::array<bool, option_box_count> box_checked{};
 
   DialogState();  // the template's texts, mode 0 selected but its labels not yet applied
@@ -88,9 +114,12 @@ struct DialogState {
 // Labels and enabled controls for the selected mode.
 void apply_mode_labels(DialogState& state);
 
-// The vector handed to the job: "dummy", the option (with "m" when the music box is ticked),
-// the option of a ticked box that the mode enables, then the three fields, counted only up
-// to the first empty entry.
+// Ticks or unticks a box; ticking one side of a merge unticks the other.
+void set_box(DialogState& state, int box, bool checked);
+
+// The vector handed to the job: "dummy", the option with the letters of ticked joined boxes
+// ("-am", "-jmA"), the options of the other ticked boxes the mode enables, then the fields of
+// the rows the job takes, counted only up to the first empty entry.
 std::vector<std::string> dialog_job_arguments(const DialogState& state);
 
 enum class BrowseKind { file, folder };
@@ -103,7 +132,7 @@ struct BrowseRequest {
   const char* title;
   std::vector<FileFilter> filters;  // empty for a folder
 };
-// What the browse button of `row` (1 to 3) asks for in `mode`.
+// What the browse button of `row` (1 to 4) asks for in `mode`.
 BrowseRequest browse_request(int mode, int row);
 
 // A picker's result: a cancelled picker (empty path) leaves the field as it was. True when

@@ -68,17 +68,37 @@ void show_field(HWND window, int row) {
                   platform::widen(state_of(window).fields[static_cast<std::size_t>(row - 1)]).c_str());
 }
 
+void show_boxes(HWND window) {
+  for (std::size_t box = 0; box < dialog::option_box_count; ++box) {
+    CheckDlgButton(window, dialog::option_box_table()[box].control,
+                   state_of(window).box_checked[box] ? BST_CHECKED : BST_UNCHECKED);
+  }
+}
+
+void read_boxes(HWND window) {
+  for (std::size_t box = 0; box < dialog::option_box_count; ++box) {
+    state_of(window).box_checked[box] =
+        IsDlgButtonChecked(window, dialog::option_box_table()[box].control) == BST_CHECKED;
+  }
+}
+
+// A click on a box: the logic decides what else changes (the other side of a merge).
+void on_box_clicked(HWND window, int box) {
+  read_boxes(window);
+  dialog::set_box(state_of(window), box, state_of(window).box_checked[static_cast<std::size_t>(box)]);
+  show_boxes(window);
+}
+
 void apply_mode_labels(HWND window) {
   state_of(window).mode = static_cast<int>(SendDlgItemMessageW(window, dialog::id_mode, CB_GETCURSEL, 0, 0));
   dialog::apply_mode_labels(state_of(window));
   for (std::size_t i = 0; i < dialog::row_count; ++i) {
-    SetDlgItemTextW(window, dialog::row_controls[i].label, platform::widen(state_of(window).labels[i]).c_str());
+    const auto& row = dialog::row_controls[i];
+    SetDlgItemTextW(window, row.label, platform::widen(state_of(window).labels[i]).c_str());
+    for (int id : {row.label, row.field, row.browse}) {
+      EnableWindow(GetDlgItem(window, id), state_of(window).row_enabled[i]);
+    }
   }
-  const auto& row3 = dialog::row_controls[2];
-  for (int id : {row3.label, row3.field, row3.browse}) {
-    EnableWindow(GetDlgItem(window, id), state_of(window).row3_enabled);
-  }
-  EnableWindow(GetDlgItem(window, dialog::id_music), state_of(window).music_enabled);
   for (std::size_t box = 0; box < dialog::option_box_count; ++box) {
     EnableWindow(GetDlgItem(window, dialog::option_box_table()[box].control),
                  state_of(window).box_enabled[box]);
@@ -87,17 +107,15 @@ void apply_mode_labels(HWND window) {
 
 void run_dialog_job(HWND window) {
   for (int row = 1; row <= dialog::row_count; ++row) {
+    // A disabled row is not passed: a name left there by another mode refuses nothing.
+    if (!state_of(window).row_enabled[static_cast<std::size_t>(row - 1)]) continue;
     const auto& controls = dialog::row_controls[static_cast<std::size_t>(row - 1)];
     if (!to_sjis(control_text(window, controls.field), state_of(window).fields[static_cast<std::size_t>(row - 1)])) {
       report_unrepresentable(window, row);
       return;
     }
   }
-  state_of(window).music_checked = IsDlgButtonChecked(window, dialog::id_music) == BST_CHECKED;
-  for (std::size_t box = 0; box < dialog::option_box_count; ++box) {
-    state_of(window).box_checked[box] =
-        IsDlgButtonChecked(window, dialog::option_box_table()[box].control) == BST_CHECKED;
-  }
+  read_boxes(window);
   run_and_report(dialog::dialog_job_arguments(state_of(window)), session_of(window).start_folder,
                  ReportTo::message_box, window);
 }
@@ -194,11 +212,19 @@ bool on_command(HWND window, int id) {
     case IDOK: run_dialog_job(window); return true;
     case IDCANCEL: EndDialog(window, 0); return true;
     case dialog::id_mode: apply_mode_labels(window); return true;
-    case dialog::id_browse1: browse_for_path(window, 1); return true;
-    case dialog::id_browse2: browse_for_path(window, 2); return true;
-    case dialog::id_browse3: browse_for_path(window, 3); return true;
-    default: return false;
+    default: break;
   }
+  for (int row = 1; row <= dialog::row_count; ++row) {
+    if (id != dialog::row_controls[static_cast<std::size_t>(row - 1)].browse) continue;
+    browse_for_path(window, row);
+    return true;
+  }
+  for (int box = 0; box < dialog::option_box_count; ++box) {
+    if (id != dialog::option_box_table()[static_cast<std::size_t>(box)].control) continue;
+    on_box_clicked(window, box);
+    return true;
+  }
+  return false;
 }
 
 INT_PTR CALLBACK dialog_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {

@@ -16,3 +16,11 @@
 #define IDC_MUSIC 1010
 #define IDC_UTF8 1011
 #define IDC_PATCH 1012
+#define IDC_LABEL4 1013
+#define IDC_FIELD4 1014
+#define IDC_BROWSE4 1015
+#define IDC_STRICT 1016
+#define IDC_IPS 1017
+#define IDC_NEWLINE 1018
+#define IDC_SIDE_A 1019
+#define IDC_SIDE_B 1020
