@@ -3,7 +3,8 @@
 # that reads the image and writes the same files (extract), or reads the files and writes the
 # image (build). Runs are interleaved and the best of each kind counts, so that other work on
 # the machine weighs as little as it can; the median and worst are printed as the spread.
-#   bench/ratio.sh [BUILD-DIR] [RUNS]     (defaults: build/linux, 15)
+#   bench/ratio.sh [BUILD-DIR] [RUNS] [WORK-PARENT]   (defaults: build/linux, 15, $TMPDIR or /tmp)
+# A disk busy with other writes swamps the difference; /dev/shm as WORK-PARENT leaves it out.
 set -euo pipefail
 
 build=${1:-build/linux}
@@ -14,7 +15,7 @@ for tool in "$varbek" "$floor" "$build/make_sample_rom"; do
   [[ -x $tool ]] || { echo "missing $tool (build varbek varbek_floor make_sample_rom)" >&2; exit 2; }
 done
 
-work=$(mktemp -d)
+work=$(mktemp -d "${3:-${TMPDIR:-/tmp}}/varbek-ratio.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 "$build/make_sample_rom" "$work/sample.smc"
 mkdir -p "$work/csv" "$work/out" "$work/floor"
@@ -41,7 +42,7 @@ done
 # min median max of a list of numbers.
 summary() { tr ' ' '\n' <<< "$1" | grep . | sort -n | awk '{ v[NR] = $1 } END { printf "%.2f %.2f %.2f", v[1], v[int((NR + 1) / 2)], v[NR] }'; }
 
-echo "image $(stat -c %s "$work/sample.smc") bytes, $file_count files, $runs runs of each (ms: min median max)"
+echo "in $work: image $(stat -c %s "$work/sample.smc") bytes, $file_count files, $runs runs of each (ms: min median max)"
 for job in extract build; do
   read -r job_min job_med job_max <<< "$(summary "${times[$job]}")"
   read -r floor_min floor_med floor_max <<< "$(summary "${times[${job}_floor]}")"
