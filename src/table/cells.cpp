@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "core/messages.hpp"
@@ -75,19 +76,21 @@ std::string normalized(std::string_view cell) {
     cell = trim_blanks(cell.substr(1, cell.size() - 2));
   }
   std::string text;
+  text.reserve(cell.size());
   for (std::size_t at = 0; at < cell.size();) {
     const std::size_t length = sjis::char_length(cell, at);
     const std::string_view c = cell.substr(at, length);
+    at += length;
+    // Every full-width form is two bytes: a single byte is kept without a look at the list.
     char ascii = 0;
     for (const FullWidth& form : full_width) {
-      if (c == form.wide) ascii = form.ascii;
+      if (length == 2 && c[0] == form.wide[0] && c[1] == form.wide[1]) ascii = form.ascii;
     }
     if (ascii) {
       text += ascii;
     } else {
       text.append(c);
     }
-    at += length;
   }
   return text;
 }
@@ -176,6 +179,42 @@ const char* kind_name(CellKind kind) {
     case grade_cell: return msg::kind_grade.text;
     default: return msg::kind_decimal.text;
   }
+}
+
+// The cell texts of an extract, written here instead of by a printf: they are most of its
+// output. `text` holds at least 23 bytes.
+std::size_t decimal_text(char* text, std::int32_t value) {
+  std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
+  char digits[10];
+  std::size_t count = 0;
+  do {
+    digits[count++] = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  std::size_t n = 0;
+  if (value < 0) text[n++] = '-';
+  while (count > 0) text[n++] = digits[--count];
+  return n;
+}
+
+// "0x" and at least `width` upper-case digits, as "0x%0*X" would write them.
+std::size_t hex_text(char* text, std::uint32_t value, int width) {
+  int digits = 1;
+  while (digits < 8 && (value >> (4 * digits)) != 0) ++digits;
+  if (digits < width) digits = width;
+  text[0] = '0';
+  text[1] = 'x';
+  for (int i = 0; i < digits; ++i) {
+    const unsigned digit = (value >> (4 * (digits - 1 - i))) & 0xF;
+    text[2 + i] = static_cast<char>(digit < 10 ? '0' + digit : 'A' + digit - 10);
+  }
+  return 2 + static_cast<std::size_t>(digits);
+}
+
+std::size_t copy_text(char* text, const char* symbol) {
+  const std::size_t n = std::strlen(symbol);
+  std::memcpy(text, symbol, n);
+  return n;
 }
 
 CellPlace place_of(const CellTarget& target) {
@@ -365,18 +404,19 @@ std::size_t transfer_cell(const CellTarget& target, Direction direction, CellKin
                           std::int32_t& field, int column) {
   if (direction == Direction::extract) {
     if (!target.file) return 0;
-    char text[64];
-    int n = 0;
+    char text[24];
+    std::size_t n = 0;
     switch (kind) {
-      case decimal_cell: n = std::snprintf(text, sizeof text, "%d,", field); break;
-      case hex8_cell: n = std::snprintf(text, sizeof text, "0x%02X,", static_cast<unsigned>(field)); break;
-      case hex16_cell: n = std::snprintf(text, sizeof text, "0x%04X,", static_cast<unsigned>(field)); break;
-      case mark_cell: n = std::snprintf(text, sizeof text, "%s,", field ? mark_yes : mark_no); break;
-      case grade_cell: n = std::snprintf(text, sizeof text, "%s,", grade_symbol(field)); break;
+      case decimal_cell: n = decimal_text(text, field); break;
+      case hex8_cell: n = hex_text(text, static_cast<std::uint32_t>(field), 2); break;
+      case hex16_cell: n = hex_text(text, static_cast<std::uint32_t>(field), 4); break;
+      case mark_cell: n = copy_text(text, field ? mark_yes : mark_no); break;
+      case grade_cell: n = copy_text(text, grade_symbol(field)); break;
       default: return 0;
     }
-    target.file->write(std::string_view(text, static_cast<std::size_t>(n)));
-    return static_cast<std::size_t>(n);
+    text[n++] = ',';
+    target.file->write(std::string_view(text, n));
+    return n;
   }
   if (kind < decimal_cell || kind > grade_cell) return 0;
   Report* report = target.report;
