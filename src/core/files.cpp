@@ -56,7 +56,8 @@ ReadResult read_regular_into(const std::string& path, Bytes& contents, std::uint
     char chunk[65536];
     std::size_t n;
     while ((n = std::fread(chunk, 1, sizeof chunk, f.get())) > 0) {
-      contents.insert(contents.end(), chunk, chunk + n);
+      const auto* bytes = reinterpret_cast<const typename Bytes::value_type*>(chunk);
+      contents.insert(contents.end(), bytes, bytes + n);
       if (contents.size() > max_size) {
         contents.clear();
         return ReadResult::too_large;

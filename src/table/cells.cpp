@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "core/messages.hpp"
@@ -83,8 +84,8 @@ std::string normalized(std::string_view cell) {
     at += length;
     // Every full-width form is two bytes: a single byte is kept without a look at the list.
     char ascii = 0;
-    for (const FullWidth& form : full_width) {
-      if (length == 2 && c[0] == form.wide[0] && c[1] == form.wide[1]) ascii = form.ascii;
+    for (std::size_t i = 0; length == 2 && i < std::size(full_width); ++i) {
+      if (c[0] == full_width[i].wide[0] && c[1] == full_width[i].wide[1]) ascii = full_width[i].ascii;
     }
     if (ascii) {
       text += ascii;
@@ -276,10 +277,13 @@ std::string cell_string(std::string_view line, int column) {
   std::size_t i = cell_start(line, column);
   if (i == std::string_view::npos) return text;
   bool quoted = false;
+  std::size_t run = i;  // the start of the characters not yet appended
   while (!ends_line(line, i)) {
     const std::size_t length = sjis::char_length(line, i);
     const char c = line[i];
-    if (length == 1 && c == '"') {
+    if (length == 1 && (c == '"' || (c == ',' && !quoted))) {
+      text.append(line.substr(run, i - run));
+      if (c == ',') return text;
       if (quoted && i + 1 < line.size() && line[i + 1] == '"') {
         text += '"';
         i += 2;
@@ -287,12 +291,12 @@ std::string cell_string(std::string_view line, int column) {
         quoted = !quoted;
         ++i;
       }
+      run = i;
       continue;
     }
-    if (length == 1 && c == ',' && !quoted) break;
-    text.append(line.substr(i, length));
     i += length;
   }
+  text.append(line.substr(run, std::min(i, line.size()) - run));
   return text;
 }
 
