@@ -314,7 +314,13 @@ std::size_t cell_text(char* destination, std::size_t capacity, std::string_view 
 }
 
 std::optional<std::int32_t> read_cell_value(std::string_view cell, CellKind kind) {
-  const std::string text = normalized(cell);
+  // Most cells are plain ASCII without blanks or quotes, already in normal form: read in place.
+  const bool plain = std::all_of(cell.begin(), cell.end(), [](char c) {
+    return static_cast<unsigned char>(c) < 0x80 && c != ' ' && c != '\t' && c != '"';
+  });
+  std::string normal;
+  if (!plain) normal = normalized(cell);
+  const std::string_view text = plain ? cell : std::string_view(normal);
   switch (kind) {
     case decimal_cell: return read_decimal(text);
     case hex8_cell:
