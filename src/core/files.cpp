@@ -5,6 +5,10 @@
 #include <new>
 #include <random>
 
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
 #include "core/platform.hpp"
 #include "core/sjis.hpp"
 
@@ -51,6 +55,7 @@ ReadResult read_regular_into(const std::string& path, Bytes& contents, std::uint
   if (info.size > max_size) return ReadResult::too_large;
   try {
     contents.reserve(static_cast<std::size_t>(info.size));
+    prefer_large_pages(contents.data(), contents.capacity());
     // The file's own buffer is bypassed: each chunk goes straight from the system to here.
     std::setvbuf(f.get(), nullptr, _IONBF, 0);
     char chunk[65536];
@@ -88,6 +93,20 @@ ReadResult read_regular_file(const std::string& path, std::vector<std::uint8_t>&
 
 bool read_file(const std::string& path, std::string& contents) {
   return read_regular_file(path, contents, max_file_size) == ReadResult::ok;
+}
+
+void prefer_large_pages(void* data, std::size_t size) {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+  constexpr std::uintptr_t page = 4096;
+  constexpr std::size_t worth = std::size_t{4} << 20;  // below that, no large page fits whole
+  if (!data || size < worth) return;
+  const std::uintptr_t begin = (reinterpret_cast<std::uintptr_t>(data) + page - 1) & ~(page - 1);
+  const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(page - 1);
+  madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#else
+  (void)data;
+  (void)size;
+#endif
 }
 
 bool replaceable(const std::string& path) {

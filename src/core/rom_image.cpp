@@ -75,7 +75,9 @@ int rom_open(RomImage& rom, const std::string& path, bool load, Report& report) 
   if (rom.copier_header) report.add(msg::copier_header);
   if (load) {
     try {
-      rom.image = rom.file;
+      rom.image.reserve(rom.file.size());
+      platform::prefer_large_pages(rom.image.data(), rom.image.capacity());
+      rom.image.assign(rom.file.begin(), rom.file.end());
     } catch (const std::bad_alloc&) {
       return refuse(rom, report, msg::out_of_memory);
     }
