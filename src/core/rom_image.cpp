@@ -19,20 +19,24 @@ bool title_at(RomImage& rom, std::uint32_t file_offset) {
   return std::memcmp(rom.header.data(), rom_title, 15) == 0;
 }
 
-// The title lies at 0xFFC0 (no shift) or at 0x7FC0 (a shift of 0x8000), in either case
-// 512 bytes further on when a copier header stands in front of the image.
+constexpr std::uint32_t early_start = 0x8000;
+constexpr std::size_t header_copy_distance = 0x400000;
+constexpr std::size_t header_copy_compared = 21;
+
+// The title opens the header (without a shift, or with one of 32 KiB), in either case 512
+// bytes further on when a copier header stands in front of the image.
 bool find_title(RomImage& rom) {
   const bool copier = rom.file.size() % 0x8000 == copier_header_size;
-  for (const std::uint32_t front : {0u, copier_header_size}) {
-    if (front != 0 && !copier) continue;
-    if (title_at(rom, 0xFFC0 + front)) {
-      rom.shift = front;
-    } else if (title_at(rom, 0x7FC0 + front)) {
-      rom.shift = 0x8000 + front;
+  for (const std::uint32_t copier_bytes : {0u, copier_header_size}) {
+    if (copier_bytes != 0 && !copier) continue;
+    if (title_at(rom, static_cast<std::uint32_t>(header_offset(0)) + copier_bytes)) {
+      rom.shift = copier_bytes;
+    } else if (title_at(rom, static_cast<std::uint32_t>(header_offset(early_start)) + copier_bytes)) {
+      rom.shift = early_start + copier_bytes;
     } else {
       continue;
     }
-    rom.copier_header = front;
+    rom.copier_header = copier_bytes;
     return true;
   }
   return false;
@@ -48,22 +52,15 @@ int refuse(RomImage& rom, Report& report, const Message& message, const Args&...
 // Only a regular file no longer than the largest dump is read: a FIFO or a device would never
 // end, a huge file would be read whole before being refused.
 int read_rom_file(RomImage& rom, const std::string& path, Report& report) {
-  std::string contents;
   std::uint64_t size = 0;
-  switch (platform::read_regular_file(path, contents, max_rom_file_size, &size)) {
-    case platform::ReadResult::ok: break;
+  switch (platform::read_regular_file(path, rom.file, max_rom_file_size, &size)) {
+    case platform::ReadResult::ok: return 0;
     case platform::ReadResult::not_regular: return refuse(rom, report, msg::not_regular_file, path);
     case platform::ReadResult::too_large:
       return refuse(rom, report, msg::file_too_large, path, static_cast<unsigned long long>(size),
                     static_cast<unsigned long long>(max_rom_file_size));
     default: return refuse(rom, report, msg::cannot_open, path);
   }
-  try {
-    rom.file.assign(contents.begin(), contents.end());
-  } catch (const std::bad_alloc&) {
-    return refuse(rom, report, msg::out_of_memory);
-  }
-  return 0;
 }
 
 }  // namespace
@@ -78,7 +75,9 @@ int rom_open(RomImage& rom, const std::string& path, bool load, Report& report) 
   if (rom.copier_header) report.add(msg::copier_header);
   if (load) {
     try {
-      rom.image = rom.file;
+      rom.image.reserve(rom.file.size());
+      platform::prefer_large_pages(rom.image.data(), rom.image.capacity());
+      rom.image.assign(rom.file.begin(), rom.file.end());
     } catch (const std::bad_alloc&) {
       return refuse(rom, report, msg::out_of_memory);
     }
@@ -126,3 +125,21 @@ int rom_version_code(const RomImage& rom) {
 }
 
 std::uint32_t rom_end(const RomImage& rom) { return rom.size - rom.shift; }
+
+std::size_t header_offset(std::uint32_t front) { return front == 0 ? 0xFFC0 : 0x7FC0; }
+
+std::vector<std::size_t> header_offsets(const std::uint8_t* image, std::size_t size, std::uint32_t front) {
+  std::vector<std::size_t> offsets{header_offset(front)};
+  const std::size_t copy = offsets[0] + header_copy_distance;
+  if (image && copy + 0x40 <= size &&
+      std::memcmp(image + offsets[0], image + copy, header_copy_compared) == 0) {
+    offsets.push_back(copy);
+  }
+  return offsets;
+}
+
+std::vector<std::size_t> header_offsets(const RomImage& rom) {
+  const std::size_t front_bytes = std::min<std::size_t>(rom.copier_header, rom.file.size());
+  return header_offsets(rom.file.data() + front_bytes, rom.file.size() - front_bytes,
+                        rom.shift - rom.copier_header);
+}

@@ -43,3 +43,14 @@ int rom_save(const RomImage& rom, const std::string& path, Report& report);
 int rom_version_code(const RomImage& rom);
 // The ROM offset one past the last byte of the image.
 std::uint32_t rom_end(const RomImage& rom);
+
+// The internal header lies at 0xFFC0 of the image (counted after any copier header), or at
+// 0x7FC0 in a dump that starts 32 KiB early: `front` is that start, the shift less the copier
+// header.
+std::size_t header_offset(std::uint32_t front);
+// That header, then the copy 4 MiB on where the image holds one (its first 21 bytes the same):
+// the headers whose checksum a build keeps right. Offsets into `image`, which starts after any
+// copier header.
+std::vector<std::size_t> header_offsets(const std::uint8_t* image, std::size_t size, std::uint32_t front);
+// The same for the input file of `rom`.
+std::vector<std::size_t> header_offsets(const RomImage& rom);

@@ -239,16 +239,13 @@ void mark_areas(std::vector<bool>& described, bool music) {
 }
 
 // The internal header's checksum and its complement, in ROM offsets, marked: a build
-// rewrites them. A copy of the header 4 MiB on counts where the image holds one.
+// rewrites them, in the copy of the header too.
 void mark_checksums(std::vector<bool>& described, const ExtractedImage& image) {
-  const std::int64_t front = static_cast<std::int64_t>(image.shift) - image.copier_header;
-  const std::int64_t header = (front == 0 ? 0xFFC0 : 0x7FC0) - front;
-  for (const std::int64_t at : {header, header + 0x400000}) {
-    const std::int64_t file_at = at + image.shift;
-    const bool titled = file_at >= 0 && static_cast<std::uint64_t>(file_at) + 15 <= image.file.size() &&
-                        std::memcmp(image.file.data() + file_at, rom_title, 15) == 0;
-    for (std::int64_t o = at + 0x1C; titled && o < at + 0x20; ++o) {
-      if (o >= 0 && static_cast<std::uint64_t>(o) < described.size()) described[static_cast<std::size_t>(o)] = true;
+  const std::size_t copier = std::min<std::size_t>(image.copier_header, image.file.size());
+  const std::uint32_t front = image.shift - image.copier_header;
+  for (const std::size_t header : header_offsets(image.file.data() + copier, image.file.size() - copier, front)) {
+    for (std::size_t o = header + 0x1C; o < header + 0x20; ++o) {
+      if (o >= front && o - front < described.size()) described[o - front] = true;
     }
   }
 }

@@ -34,19 +34,6 @@ int leading_number(const std::string& text, std::size_t from) {
   return value;
 }
 
-// Where the image's internal header lies in the image without its copier header, and a copy of
-// it in the upper half of an image that holds the same title there.
-std::vector<std::size_t> header_offsets(const RomImage& rom) {
-  std::vector<std::size_t> offsets{(rom.shift - rom.copier_header) == 0 ? 0xFFC0u : 0x7FC0u};
-  const std::size_t copy = offsets[0] + 0x400000;
-  const std::size_t size = rom.image.size() - rom.copier_header;
-  if (copy + 0x40 <= size &&
-      std::equal(rom.header.begin(), rom.header.begin() + 21, rom.image.begin() + rom.copier_header + copy)) {
-    offsets.push_back(copy);
-  }
-  return offsets;
-}
-
 // A valid checksum stays valid after the edits; one that was already wrong is left alone.
 void update_header_checksum(JobContext& job) {
   RomImage& rom = job.rom;

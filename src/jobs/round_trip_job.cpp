@@ -49,8 +49,8 @@ struct AreaChange {
 // The file offsets of the internal header's checksum words, in the header and in the copy an
 // image of the larger revision may hold 4 MiB above it.
 bool in_checksum(const RomImage& rom, std::size_t at) {
-  const std::size_t header = rom.copier_header + ((rom.shift - rom.copier_header) == 0 ? 0xFFC0u : 0x7FC0u);
-  for (const std::size_t words : {header + 0x1C, header + 0x400000 + 0x1C}) {
+  for (const std::size_t header : header_offsets(rom)) {
+    const std::size_t words = rom.copier_header + header + 0x1C;
     if (at >= words && at < words + 4) return true;
   }
   return false;

@@ -2,6 +2,7 @@
 #include <array>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -22,7 +23,7 @@ int hex_digit(unsigned char c) {
 }
 
 // Whether the whole text is `min` to `max` hex digits, and its value.
-bool read_hex(const std::string& text, std::size_t min, std::size_t max, std::int32_t& value) {
+bool read_hex(std::string_view text, std::size_t min, std::size_t max, std::int32_t& value) {
   if (text.size() < min || text.size() > max) return false;
   value = 0;
   for (char c : text) {
@@ -55,20 +56,25 @@ struct Word {
 // The words of a line before its comment, between blanks (space, tab, full-width space).
 // Columns count characters, a double-byte one as one.
 std::vector<Word> words_of(const std::string& line) {
-  static const std::string full_width_blank = "\x81\x40";
   std::vector<Word> words;
   int column = 0;
-  bool in_word = false;
-  for (std::size_t at = 0; at < line.size() && line[at] != ';';) {
+  std::size_t start = std::string::npos;  // of the word being read
+  std::size_t at = 0;
+  for (; at < line.size() && line[at] != ';';) {
     const std::size_t length = sjis::char_length(line, at);
     ++column;
-    const bool blank =
-        line[at] == ' ' || line[at] == '\t' || line.compare(at, length, full_width_blank) == 0;
-    if (!blank && !in_word) words.push_back({std::string(), column});
-    if (!blank) words.back().text.append(line, at, length);
-    in_word = !blank;
+    const bool blank = line[at] == ' ' || line[at] == '\t' ||
+                       (length == 2 && line[at] == '\x81' && line[at + 1] == '\x40');
+    if (blank && start != std::string::npos) {
+      words.back().text.assign(line, start, at - start);
+      start = std::string::npos;
+    } else if (!blank && start == std::string::npos) {
+      words.push_back({std::string(), column});
+      start = at;
+    }
     at += length;
   }
+  if (start != std::string::npos) words.back().text.assign(line, start, at - start);
   return words;
 }
 
@@ -221,10 +227,10 @@ bool starts_named_target(const std::string& word) {
 
 // "ChN+XXXX" or "$XXXX", with exactly four digits, as the dump writes them.
 bool read_named_target(const std::string& word, NamedTarget& target) {
-  if (word[0] == '$') return read_hex(word.substr(1), 4, 4, target.value);
+  if (word[0] == '$') return read_hex(std::string_view(word).substr(1), 4, 4, target.value);
   if (word.size() != 8 || word[2] < '0' || word[2] > '8' || word[3] != '+') return false;
   target.channel = word[2] == '0' ? lead_channel : word[2] - '1';
-  return read_hex(word.substr(4), 4, 4, target.value);
+  return read_hex(std::string_view(word).substr(4), 4, 4, target.value);
 }
 
 void put_byte(ParseState& state, std::int32_t value) {

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "core/hex.hpp"
@@ -76,19 +78,21 @@ std::string normalized(std::string_view cell) {
     cell = trim_blanks(cell.substr(1, cell.size() - 2));
   }
   std::string text;
+  text.reserve(cell.size());
   for (std::size_t at = 0; at < cell.size();) {
     const std::size_t length = sjis::char_length(cell, at);
     const std::string_view c = cell.substr(at, length);
+    at += length;
+    // Every full-width form is two bytes: a single byte is kept without a look at the list.
     char ascii = 0;
-    for (const FullWidth& form : full_width) {
-      if (c == form.wide) ascii = form.ascii;
+    for (std::size_t i = 0; length == 2 && i < std::size(full_width); ++i) {
+      if (c[0] == full_width[i].wide[0] && c[1] == full_width[i].wide[1]) ascii = full_width[i].ascii;
     }
     if (ascii) {
       text += ascii;
     } else {
       text.append(c);
     }
-    at += length;
   }
   return text;
 }
@@ -172,6 +176,42 @@ const char* kind_name(CellKind kind) {
   }
 }
 
+// The cell texts of an extract, written here instead of by a printf: they are most of its
+// output. `text` holds at least 23 bytes.
+std::size_t decimal_text(char* text, std::int32_t value) {
+  std::uint32_t magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
+  char digits[10];
+  std::size_t count = 0;
+  do {
+    digits[count++] = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  std::size_t n = 0;
+  if (value < 0) text[n++] = '-';
+  while (count > 0) text[n++] = digits[--count];
+  return n;
+}
+
+// "0x" and at least `width` upper-case digits, as "0x%0*X" would write them.
+std::size_t hex_text(char* text, std::uint32_t value, int width) {
+  int digits = 1;
+  while (digits < 8 && (value >> (4 * digits)) != 0) ++digits;
+  if (digits < width) digits = width;
+  text[0] = '0';
+  text[1] = 'x';
+  for (int i = 0; i < digits; ++i) {
+    const unsigned digit = (value >> (4 * (digits - 1 - i))) & 0xF;
+    text[2 + i] = static_cast<char>(digit < 10 ? '0' + digit : 'A' + digit - 10);
+  }
+  return 2 + static_cast<std::size_t>(digits);
+}
+
+std::size_t copy_text(char* text, const char* symbol) {
+  const std::size_t n = std::strlen(symbol);
+  std::memcpy(text, symbol, n);
+  return n;
+}
+
 CellPlace place_of(const CellTarget& target) {
   return CellPlace{target.file_name ? target.file_name : "", target.line_number,
                    target.header ? target.header : "", target.column_number};
@@ -231,10 +271,13 @@ std::string cell_string(std::string_view line, int column) {
   std::size_t i = cell_start(line, column);
   if (i == std::string_view::npos) return text;
   bool quoted = false;
+  std::size_t run = i;  // the start of the characters not yet appended
   while (!ends_line(line, i)) {
     const std::size_t length = sjis::char_length(line, i);
     const char c = line[i];
-    if (length == 1 && c == '"') {
+    if (length == 1 && (c == '"' || (c == ',' && !quoted))) {
+      text.append(line.substr(run, i - run));
+      if (c == ',') return text;
       if (quoted && i + 1 < line.size() && line[i + 1] == '"') {
         text += '"';
         i += 2;
@@ -242,12 +285,12 @@ std::string cell_string(std::string_view line, int column) {
         quoted = !quoted;
         ++i;
       }
+      run = i;
       continue;
     }
-    if (length == 1 && c == ',' && !quoted) break;
-    text.append(line.substr(i, length));
     i += length;
   }
+  text.append(line.substr(run, std::min(i, line.size()) - run));
   return text;
 }
 
@@ -265,7 +308,13 @@ std::size_t cell_text(char* destination, std::size_t capacity, std::string_view 
 }
 
 std::optional<std::int32_t> read_cell_value(std::string_view cell, CellKind kind) {
-  const std::string text = normalized(cell);
+  // Most cells are plain ASCII without blanks or quotes, already in normal form: read in place.
+  const bool plain = std::all_of(cell.begin(), cell.end(), [](char c) {
+    return static_cast<unsigned char>(c) < 0x80 && c != ' ' && c != '\t' && c != '"';
+  });
+  std::string normal;
+  if (!plain) normal = normalized(cell);
+  const std::string_view text = plain ? cell : std::string_view(normal);
   switch (kind) {
     case decimal_cell: return read_decimal(text);
     case hex8_cell:
@@ -359,18 +408,19 @@ std::size_t transfer_cell(const CellTarget& target, Direction direction, CellKin
                           std::int32_t& field, int column) {
   if (direction == Direction::extract) {
     if (!target.file) return 0;
-    char text[64];
-    int n = 0;
+    char text[24];
+    std::size_t n = 0;
     switch (kind) {
-      case decimal_cell: n = std::snprintf(text, sizeof text, "%d,", field); break;
-      case hex8_cell: n = std::snprintf(text, sizeof text, "0x%02X,", static_cast<unsigned>(field)); break;
-      case hex16_cell: n = std::snprintf(text, sizeof text, "0x%04X,", static_cast<unsigned>(field)); break;
-      case mark_cell: n = std::snprintf(text, sizeof text, "%s,", field ? mark_yes : mark_no); break;
-      case grade_cell: n = std::snprintf(text, sizeof text, "%s,", grade_symbol(field)); break;
+      case decimal_cell: n = decimal_text(text, field); break;
+      case hex8_cell: n = hex_text(text, static_cast<std::uint32_t>(field), 2); break;
+      case hex16_cell: n = hex_text(text, static_cast<std::uint32_t>(field), 4); break;
+      case mark_cell: n = copy_text(text, field ? mark_yes : mark_no); break;
+      case grade_cell: n = copy_text(text, grade_symbol(field)); break;
       default: return 0;
     }
-    target.file->write(std::string_view(text, static_cast<std::size_t>(n)));
-    return static_cast<std::size_t>(n);
+    text[n++] = ',';
+    target.file->write(std::string_view(text, n));
+    return n;
   }
   if (kind < decimal_cell || kind > grade_cell) return 0;
   Report* report = target.report;
