@@ -10,24 +10,18 @@
 #include "music/music_messages.hpp"
 #include "music/song_text.hpp"
 
+#include "core/hex.hpp"
 #include "core/sjis.hpp"
 #include "table/csv_file.hpp"
 
 namespace {
-
-int hex_digit(unsigned char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 // Whether the whole text is `min` to `max` hex digits, and its value.
 bool read_hex(std::string_view text, std::size_t min, std::size_t max, std::int32_t& value) {
   if (text.size() < min || text.size() > max) return false;
   value = 0;
   for (char c : text) {
-    const int digit = hex_digit(static_cast<unsigned char>(c));
+    const int digit = hex_value(c);
     if (digit < 0) return false;
     value = value * 16 + digit;
   }

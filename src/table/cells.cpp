@@ -201,7 +201,7 @@ std::size_t hex_text(char* text, std::uint32_t value, int width) {
   text[1] = 'x';
   for (int i = 0; i < digits; ++i) {
     const unsigned digit = (value >> (4 * (digits - 1 - i))) & 0xF;
-    text[2 + i] = static_cast<char>(digit < 10 ? '0' + digit : 'A' + digit - 10);
+    text[2 + i] = hex_digits[digit];
   }
   return 2 + static_cast<std::size_t>(digits);
 }
