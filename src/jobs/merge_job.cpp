@@ -355,8 +355,14 @@ bool merge_files(Report& report, const std::array<std::string, 3>& folders, cons
   for (const std::string& name : text_files(std::string())) {
     std::string original;
     if (!platform::read_file(folders[0] + name, original)) continue;  // its table was not extracted
-    const std::string text = merge_table_text(name, original, file_text(folders[1] + name),
-                                              file_text(folders[2] + name), merges_whole_rows(name), result);
+    // A mod without the file would read as one that removed every row.
+    std::array<std::string, 2> mods;
+    for (std::size_t i = 0; i < 2; ++i) {
+      if (platform::read_file(folders[i + 1] + name, mods[i])) continue;
+      report.add(msg::cannot_open, folders[i + 1] + name);
+      return false;
+    }
+    const std::string text = merge_table_text(name, original, mods[0], mods[1], merges_whole_rows(name), result);
     if (!platform::write_file_atomically(merged + name, text.data(), text.size())) {
       report.add(msg::cannot_write, merged + name);
       return false;

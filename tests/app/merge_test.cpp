@@ -242,4 +242,33 @@ TEST_F(Merge, RandomEditsMergeSymmetricallyAndAModWithItselfOrTheOriginalIsThatM
   }
 }
 
+TEST(MergeTableText, RowsByIdCellsByColumnAndListRowsWhole) {
+  const std::string header = ",表\r\n\r\nID,名前,値,\r\n";
+  const struct {
+    const char* original;
+    const char* a;
+    const char* b;
+    bool whole_rows;
+    const char* merged;
+    std::vector<std::vector<std::string>> conflicts;  // file, ID, column, original, A, B
+  } cases[] = {
+      {"0x00,あ,1,\r\n0x01,い,2,\r\n", "0x00,あ,5,\r\n0x01,い,2,\r\n", "0x00,う,1,\r\n0x01,い,3,\r\n", false,
+       "0x00,う,5,\r\n0x01,い,3,\r\n", {}},
+      {"0x00,あ,1,\r\n", "0x00,あ,5,\r\n", "0x00,あ,6,\r\n", false, "0x00,あ,5,\r\n", {{"t", "0x00", "値", "1", "5", "6"}}},
+      {"0x00,1,2,\r\n", "0x00,1,5,\r\n", "0x00,7,2,\r\n", true, "0x00,1,5,\r\n", {{"t", "0x00", "行全体", "1,2", "1,5", "7,2"}}},
+      // A row one mod adds goes after its section's rows; one it removes goes.
+      {"0x00,あ,1,\r\n0x01,い,2,\r\n", "0x00,あ,1,\r\n0x01,い,2,\r\n0x02,う,3,\r\n", "0x01,い,2,\r\n", false,
+       "0x01,い,2,\r\n0x02,う,3,\r\n", {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.merged);
+    MergeResult result;
+    EXPECT_EQ(merge_table_text("t", header + c.original, header + c.a, header + c.b, c.whole_rows, result),
+              header + c.merged);
+    std::vector<std::vector<std::string>> conflicts;
+    for (const MergeConflict& m : result.conflicts) conflicts.push_back({m.file, m.id, m.column, m.original, m.a, m.b});
+    EXPECT_EQ(conflicts, c.conflicts);
+  }
+}
+
 }  // namespace
