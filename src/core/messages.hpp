@@ -28,7 +28,7 @@ inline constexpr const char* merge_header = "ファイル,ID,列,元,A,B";
 inline constexpr const char* merge_whole_row = "行全体";
 inline constexpr const char* merge_song = "曲";
 inline constexpr const char* merge_image_size = "大きさ";
-inline constexpr const char* merge_song_value = "%zuバイト CRC32 %08X";
+inline constexpr const char* merge_song_bytes = "バイト CRC32 ";  // between a song's size and its CRC32
 
 // The command line's usage text; not a log message.
 inline constexpr const char* usage =

@@ -191,10 +191,10 @@ SongText song_text(const std::string& folder, int song) {
 
 std::string song_value(const SongText& song) {
   if (!song.present) return std::string();
-  char text[64];
-  std::snprintf(text, sizeof text, msg::merge_song_value, song.text.size(),
+  char crc[12];
+  std::snprintf(crc, sizeof crc, "%08X",
                 crc32(reinterpret_cast<const std::uint8_t*>(song.text.data()), song.text.size()));
-  return text;
+  return std::to_string(song.text.size()) + msg::merge_song_bytes + crc;
 }
 
 bool merge_songs(Report& report, const std::array<std::string, 3>& folders, const std::string& merged,

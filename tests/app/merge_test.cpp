@@ -150,6 +150,13 @@ TEST_F(Merge, DifferentSongsMergeWithMusic) {
   ASSERT_EQ(build(rom, both, dir.path("c/"), true), 0);
   ASSERT_EQ(merge(a, b, "-jm"), 0);
   EXPECT_TRUE(differences(out, both, true).empty()) << differences(out, both, true).front();
+
+  const std::string c = mod("d", {}, {}, "33", 1);
+  std::filesystem::remove(out);
+  EXPECT_EQ(merge(a, c, "-jm"), 1);
+  EXPECT_FALSE(file_exists(out));
+  ASSERT_EQ(conflicts().size(), 2u);
+  EXPECT_EQ(conflicts()[1].rfind("music01.txt,0x01,曲,", 0), 0u) << conflicts()[1];
 }
 
 TEST_F(Merge, OneCellEditedDifferentlyIsAConflictUnlessASideIsChosen) {
