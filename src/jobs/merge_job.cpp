@@ -281,9 +281,11 @@ std::vector<std::uint8_t> merge_other_bytes(const ExtractedImage& o, const Extra
     const Pick p = outside[at] ? pick(u, v, w) : (u < 0 ? (v >= 0 ? Pick::a : Pick::b) : Pick::original);
     const int value = p == Pick::original ? u : p == Pick::b ? w : p == Pick::conflict ? chosen(result, v, w) : v;
     if (value >= 0) image[o.shift + at] = static_cast<std::uint8_t>(value);
-    if (!outside[at] || p == run.pick) continue;
+    // A range ends where an area begins: its bytes are the build's.
+    const Pick run_pick = outside[at] ? p : Pick::original;
+    if (run_pick == run.pick) continue;
     close_run(result, run, at, images);
-    run = ByteRun{p, at};
+    run = ByteRun{run_pick, at};
   }
   close_run(result, run, size, images);
   // A valid checksum stays valid, so that the build keeps it right.

@@ -160,8 +160,10 @@ TEST_F(Merge, DifferentSongsMergeWithMusic) {
 }
 
 TEST_F(Merge, OneCellEditedDifferentlyIsAConflictUnlessASideIsChosen) {
-  const std::string a = mod("a", {{"item.csv", "0x01", 2, "123"}, {"item.csv", "0x03", 2, "5"}});
-  const std::string b = mod("b", {{"item.csv", "0x01", 2, "99"}});
+  const std::string a = mod("a", {{"item.csv", "0x01", 2, "123"}, {"item.csv", "0x03", 2, "5"}}, {{0x100, 0x11}});
+  const std::string b = mod("b", {{"item.csv", "0x01", 2, "99"}}, {{0x100, 0x22}});
+  char byte[4];
+  std::snprintf(byte, sizeof byte, "%02X", read_bytes(rom).at(0x100));
   const std::string original = cell_of(csv + "item.csv", "0x01", 2);
 
   const JobOutcome outcome = run_reported_job({"varbek", "-j", rom, a, b, out}, dir.folder());
@@ -171,7 +173,8 @@ TEST_F(Merge, OneCellEditedDifferentlyIsAConflictUnlessASideIsChosen) {
       Report::format(msg::merge_conflict.text, "item.csv", "0x01", "値段", original, "123", "99");
   EXPECT_NE(outcome.text.find(named), std::string::npos) << outcome.text;
   EXPECT_NE(read_text(merge_log_path(out)).find(named), std::string::npos);
-  EXPECT_EQ(conflicts(), (std::vector<std::string>{msg::merge_header, "item.csv,0x01,値段," + original + ",123,99"}));
+  EXPECT_EQ(conflicts(), (std::vector<std::string>{msg::merge_header, "item.csv,0x01,値段," + original + ",123,99",
+                                                   std::string("その他,0x000100,1,") + byte + ",11,22"}));
 
   Report report;
   for (const char* side : {"-jA", "-jB"}) {
@@ -182,6 +185,7 @@ TEST_F(Merge, OneCellEditedDifferentlyIsAConflictUnlessASideIsChosen) {
     ASSERT_EQ(extract(out, folder), 0);
     EXPECT_EQ(cell_of(folder + "item.csv", "0x01", 2), side[2] == 'A' ? "123" : "99");
     EXPECT_EQ(cell_of(folder + "item.csv", "0x03", 2), "5");  // A's other edit is in either way
+    EXPECT_EQ(read_bytes(out).at(0x100), side[2] == 'A' ? 0x11 : 0x22);
   }
 }
 
