@@ -177,3 +177,14 @@ VARBEK_MESSAGE(diff_count, info, "差分: %s %d 件", "How many lines of the dif
 VARBEK_MESSAGE(diff_none, info, "差分はありません", "The two images hold the same tables, texts, songs and other bytes (the header checksum aside).")
 VARBEK_MESSAGE(diff_written, info, "差分を[%s]に書き出しました（%d 件）", "Where the difference file was written, and its number of lines.")
 VARBEK_MESSAGE(diff_temporary_left, warning, "作業用フォルダ[%s]を削除できませんでした", "A folder the comparison extracted an image into could not be removed; it may be deleted by hand.")
+
+// The merge of two mods of one image (-j).
+VARBEK_MESSAGE(merge_conflict, error, "衝突: %s %s %s 元「%s」 A「%s」 B「%s」", "Both mods changed the same cell, text entry, learning row, song or range of bytes outside every area, each differently: the file, the ID (the offset for other bytes), the column (the byte count for other bytes) and the three values (original, A, B). No image is written; -jA or -jB take one side for every conflict.")
+VARBEK_MESSAGE(merge_conflict_chosen, warning, "衝突: %s %s %s 元「%s」 A「%s」 B「%s」。%sの値にします", "Both mods changed this place differently, and the command line chose a side for every conflict (-jA or -jB): that side's value is merged.")
+VARBEK_MESSAGE(merge_nothing_written, error, "衝突が%d件あります。SMCは書き込みません（一覧は[%s]）。-jA か -jB で、すべての衝突でどちらを採るか選べます", "The mods conflict; the merged image is not written. The conflicts are listed on the console, in the log and in the conflict file named.")
+VARBEK_MESSAGE(merge_build_failed, error, "マージしたデータのビルドにエラーがあります（上のメッセージが領域を名指しします）。SMCは書き込みません", "The merged tables, texts or songs could not all be stored (both mods added text to one bank, say, and together it no longer fits): the errors above name the area, and no image is written.")
+VARBEK_MESSAGE(merge_taken, info, "マージ: %s 改造Aから%d、改造Bから%d、両方に同じ変更%d", "What each mod contributed to one file of the merged data (or その他, the bytes outside every area): the rows (texts, learning rows), songs or byte ranges taken from A, from B, and those both changed alike; a row merged from both counts for each.")
+VARBEK_MESSAGE(merge_none, info, "改造A・改造Bとも元のSMCと同じです", "Neither mod changes anything the files describe or any other byte: the merged image is the original.")
+VARBEK_MESSAGE(merge_written, info, "マージしたSMCを[%s]に書き出しました", "Where the merged image was written.")
+VARBEK_MESSAGE(merge_conflicts_written, info, "衝突の一覧を[%s]に書き出しました（%d 件）", "Where the list of conflicts (a CSV file) was written, and its number of lines; it is written on every merge, with its header line alone when there is no conflict.")
+VARBEK_MESSAGE(args_two_sides, error, "-jA と -jB は一緒に使えません", "A merge takes at most one side for its conflicts.")

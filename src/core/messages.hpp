@@ -26,6 +26,12 @@ inline constexpr const char* diff_song_bytes = "バイト数";
 // Between the files of the count of changes, and after a text cut short in the list of changes.
 inline constexpr const char* change_separator = "、";
 inline constexpr const char* change_cut = "…";
+// The merge's conflict file header and the words its lines use for what is not a cell.
+inline constexpr const char* merge_header = "ファイル,ID,列,元,A,B";
+inline constexpr const char* merge_whole_row = "行全体";
+inline constexpr const char* merge_song = "曲";
+inline constexpr const char* merge_image_size = "大きさ";
+inline constexpr const char* merge_song_bytes = "バイト CRC32 ";  // between a song's size and its CRC32
 
 // The command line's usage text; not a log message.
 inline constexpr const char* usage =
@@ -35,10 +41,12 @@ inline constexpr const char* usage =
     "  varbek -c [-s] 読み込みSMC CSVフォルダ                  CSVチェック（SMCは書き込みません）\n"
     "  varbek -b パッチ 元SMC 新SMC                             BPSかIPSのパッチを当てる\n"
     "  varbek -x [-u] 元SMC 比較SMCかパッチ 出力.csv             2つのSMCの差分をCSVに書き出す\n"
+    "  varbek -j[A|B] 元SMC 改造A 改造B 出力SMC                2つの改造をマージ（改造はSMCかパッチ）\n"
     "  varbek -t 読み込みSMC                                   往復チェック（改造の前に一度どうぞ）\n"
     "  varbek -e [-n] 読み込みファイル 書き込みファイル          文字列エンコード\n"
     "  varbek -d [-l数字] 読み込みファイル 書き込みファイル      文字列デコード\n"
-    "  -am / -mm / -cm / -xm: 音楽データも変換・比較（モードの文字の後の m）\n"
+    "  -am / -mm / -cm / -xm / -jm: 音楽データも変換・比較（モードの文字の後の m）\n"
+    "  -jA / -jB: 衝突をすべて改造A（B）の値にします（無いと衝突があればSMCを書き込みません）\n"
     "  -u: UTF-8で書き出す（-a -x）　-p: BPSパッチも作成（-m）　-i: IPSパッチも作成（-m）\n"
     "  -s: エラーか警告があれば失敗とし、SMCは書き込みません（-a -m -c）\n"
     "  -n: 改行をゲームの改行コードにします（-e）　-l数字: 受け付けますが結果は変わりません（-d）\n"
@@ -53,10 +61,12 @@ inline constexpr const char* usage =
     "  varbek -b PATCH SOURCE OUT                  apply a BPS or IPS patch\n"
     "  varbek -x [-u] ROM OTHER OUT.csv            list the differences of two images; OTHER may\n"
     "                                              be a BPS or IPS patch to ROM\n"
+    "  varbek -j[A|B] ROM MOD-A MOD-B OUT          merge two mods of ROM (images or patches); with a\n"
+    "                                              conflict nothing is written, -jA / -jB take a side\n"
     "  varbek -t ROM                               round-trip check: extract and build in memory, compare\n"
     "  varbek -e [-n] IN OUT                       encode Shift-JIS text to game text\n"
     "  varbek -d [-lN] IN OUT                      decode game text to Shift-JIS text\n"
-    "  -am / -mm / -cm / -xm also the music (an m after the mode's letter); -u UTF-8 files (-a -x);\n"
+    "  -am / -mm / -cm / -xm / -jm also the music (an m after the mode's letter); -u UTF-8 files (-a -x);\n"
     "  -p also a BPS patch, -i also an IPS patch (-m);\n"
     "  -s strict: any error or warning fails, no ROM written;\n"
     "  -n line feeds become the game's line break (-e); -lN accepted, changes nothing (-d);\n"

@@ -3,6 +3,7 @@
 #include "jobs/change_list.hpp"
 #include "jobs/diff_job.hpp"
 #include "jobs/job_files.hpp"
+#include "jobs/merge_job.hpp"
 #include "jobs/pipeline.hpp"
 #include "jobs/round_trip_job.hpp"
 
@@ -91,6 +92,15 @@ std::string job_folder(const JobSettings& settings) {
 }
 
 
+// Where a job leaves its log: a table job in its CSV folder, a merge beside the merged image;
+// "" for the other jobs and for a CSV folder that is not there.
+std::string log_target_of(const JobSettings& settings) {
+  if (settings.mode == JobMode::merge && settings.paths.size() == 4) return merge_log_path(settings.paths[3]);
+  if (!table_job(settings.mode)) return std::string();
+  const std::string folder = job_folder(settings);
+  return !folder.empty() && platform::is_directory(folder) ? folder + log_file_name : std::string();
+}
+
 // What each job takes: its letter, its number of paths and the option letters it uses
 // besides q, v (console) and h (help).
 struct ModeRule {
@@ -103,7 +113,7 @@ constexpr ModeRule mode_rules[] = {
     {JobMode::extract, 'a', 2, "mus"},     {JobMode::build, 'm', 3, "mspi"},
     {JobMode::check, 'c', 2, "ms"},        {JobMode::apply_patch, 'b', 3, ""},
     {JobMode::encode_text, 'e', 2, "n"},   {JobMode::decode_text, 'd', 2, "l"},
-    {JobMode::diff, 'x', 3, "mu"},
+    {JobMode::diff, 'x', 3, "mu"},        {JobMode::merge, 'j', 4, "mAB"},
     {JobMode::round_trip, 't', 1, ""},
 };
 
@@ -166,6 +176,10 @@ struct LineReader {
         letters_used += letter;
         settings.decode_number = leading_number(arg, i + 1);
         while (i + 1 < arg.size() && arg[i + 1] >= '0' && arg[i + 1] <= '9') ++i;
+      } else if (letter == 'A' || letter == 'B') {
+        letters_used += letter;
+        if (settings.merge_side && settings.merge_side != letter) refuse(msg::args_two_sides);
+        settings.merge_side = letter;
       } else if (bool* flag = flag_of(letter)) {
         letters_used += letter;
         *flag = true;
@@ -296,6 +310,9 @@ Refusal check_job_paths(const JobSettings& settings) {
       return check_csv_folder(paths[2], true);
     case JobMode::check: return check_csv_folder(paths[1], true);
     case JobMode::extract: return check_csv_folder(paths[1], false);
+    case JobMode::merge:
+      if (names_folder(paths[3])) return Refusal{&msg::args_output_is_folder, {paths[3]}};
+      return Refusal{};
     case JobMode::apply_patch:
     case JobMode::diff:
       if (names_folder(paths[2])) return Refusal{&msg::args_output_is_folder, {paths[2]}};
@@ -330,6 +347,7 @@ int run_job(JobContext& job, const std::vector<std::string>& args) {
     case JobMode::build: return run_build(job, first, second, settings.paths[2], settings);
     case JobMode::diff: return run_diff(job, first, second, settings.paths[2], settings);
     case JobMode::round_trip: return run_round_trip(job, first);
+    case JobMode::merge: return run_merge(job, {first, second, settings.paths[2]}, settings.paths[3], settings);
     case JobMode::none: break;
   }
   return -1;
@@ -480,18 +498,15 @@ JobOutcome run_reported_job(const std::vector<std::string>& args, const std::str
 
   // A job that could not open its ROM read nothing: the log of an earlier job stays.
   std::string log_path;
-  if (table_job(settings.mode) && job.rom.open) {
-    const std::string folder = job_folder(settings);
-    if (!folder.empty() && platform::is_directory(folder)) {
-      const std::string path = folder + log_file_name;
-      std::string log = log_heading(job.rom, settings.paths[0]) + job.report.log_text();
-      for (const char c : job.report.final_text() + "\n") log += c == '\n' ? std::string("\r\n") : std::string(1, c);
-      if (platform::write_file_atomically(path, log.data(), log.size())) {
-        log_path = path;
-      } else {
-        job.report.add(msg::cannot_write, path);
-        outcome.result = 1;
-      }
+  const std::string log_target = log_target_of(settings);
+  if (!log_target.empty() && job.rom.open) {
+    std::string log = log_heading(job.rom, settings.paths[0]) + job.report.log_text();
+    for (const char c : job.report.final_text() + "\n") log += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    if (platform::write_file_atomically(log_target, log.data(), log.size())) {
+      log_path = log_target;
+    } else {
+      job.report.add(msg::cannot_write, log_target);
+      outcome.result = 1;
     }
   }
   outcome.text = job.report.final_text(log_path, listed);

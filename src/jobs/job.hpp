@@ -6,7 +6,7 @@
 
 inline constexpr int job_refused = 2;
 
-enum class JobMode { none, decode_text, encode_text, extract, build, check, apply_patch, diff, round_trip };
+enum class JobMode { none, decode_text, encode_text, extract, build, check, apply_patch, diff, round_trip, merge };
 
 // Why a command line runs no job: a message of the catalogue and the texts it names.
 struct Refusal {
@@ -18,7 +18,8 @@ struct JobSettings {
   JobMode mode = JobMode::none;
   int decode_number = 0;      // -lN
   bool newline_flag = false;  // -n
-  bool music = false;         // an m after the mode's letter: -am, -mm, -cm
+  bool music = false;         // an m after the mode's letter: -am, -mm, -cm, -xm, -jm
+  char merge_side = 0;        // -jA or -jB: the side every conflict of a merge takes
   bool strict = false;        // -s: any error or warning fails the job, and a build saves no ROM
   bool utf8_files = false;    // -u: an extract (or a diff) writes UTF-8 files
   bool patch = false;         // -p: a build also writes a BPS patch beside the new ROM

@@ -1,5 +1,7 @@
 #include "jobs/job_files.hpp"
 
+#include "jobs/merge_job.hpp"
+
 #include "core/files.hpp"
 #include "core/messages.hpp"
 #include "core/platform.hpp"
@@ -90,6 +92,12 @@ JobFiles files_of_job(const JobSettings& settings, const std::string& start_fold
       files.outputs.push_back(folder + log_file_name);
       break;
     }
+    case JobMode::merge:
+      if (paths.size() >= 4) {
+        files = {{paths[0], paths[1], paths[2]},
+                 {paths[3], merge_conflicts_path(paths[3]), merge_log_path(paths[3])}};
+      }
+      break;
     case JobMode::round_trip:
       if (!paths.empty()) files.inputs.push_back(paths[0]);
       break;

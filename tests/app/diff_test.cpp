@@ -16,29 +16,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// Sets a cell of the row with this ID (cells split at commas) and gives its old text.
-std::string set_cell(const std::string& path, const std::string& id, std::size_t column,
-                     const std::string& value) {
-  std::vector<std::string> lines = split_lines(read_text(path));
-  std::string old;
-  for (std::string& line : lines) {
-    if (line.rfind(id + ",", 0) != 0) continue;
-    std::vector<std::string> cells;
-    std::size_t start = 0;
-    for (std::size_t comma; (comma = line.find(',', start)) != std::string::npos; start = comma + 1) {
-      cells.push_back(line.substr(start, comma - start));
-    }
-    cells.push_back(line.substr(start));
-    old = cells.at(column);
-    cells[column] = value;
-    line = cells[0];
-    for (std::size_t c = 1; c < cells.size(); ++c) line += "," + cells[c];
-    break;
-  }
-  write_text(path, join_lines(lines));
-  return old;
-}
-
 class Diff : public ::testing::Test {
  protected:
   void SetUp() override { write_sample(rom); }

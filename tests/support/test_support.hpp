@@ -49,6 +49,11 @@ std::string message_of(const Report& report, const Message& message);
 std::vector<std::string> split_lines(const std::string& text);
 std::string join_lines(const std::vector<std::string>& lines);
 
+// Sets a cell of the row with this ID in a CSV file (cells split at commas) and gives its old
+// text.
+std::string set_cell(const std::string& path, const std::string& id, std::size_t column,
+                     const std::string& value);
+
 // `size` bytes of a fixed pseudo-random sequence.
 std::vector<std::uint8_t> noise(std::size_t size, std::uint32_t seed);
 
