@@ -32,8 +32,7 @@ void Report::record(const Message& message, std::string text) {
   if (entry.severity == Severity::error) ++errors_;
   if (entry.severity == Severity::warning) ++warnings_;
   std::string line = labelled(entry);
-  const bool progress = entry.severity == Severity::info || entry.severity == Severity::banner;
-  if (progress ? echo_.banners : echo_.messages) platform::write_console(line + "\n", true);
+  if (sink_) sink_(entry.severity, line);
   log_.push_back(std::move(line));
   entries_.push_back(std::move(entry));
 }
@@ -47,7 +46,7 @@ void Report::banner(const std::string& text, bool section) {
     lines = {"..." + text + "..."};
   }
   for (std::string& line : lines) {
-    if (echo_.banners) platform::write_console(line + "\n", true);
+    if (sink_) sink_(Severity::banner, line);
     log_.push_back(std::move(line));
   }
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -15,14 +16,9 @@ struct Place {
   std::string column;
 };
 
-// Where the messages go besides the report while a job runs.
-struct LogEcho {
-  bool messages = false;  // every message, as it happens
-  bool banners = false;   // section and progress banners too
-  // Standard error and the final text's stream are one terminal or file, so the messages
-  // echoed as they happen are not listed again at the end.
-  bool same_place = false;
-};
+// Where each log line goes as it is made, besides the report: the front end installs one to
+// show a job as it runs. Banner lines come with Severity::banner.
+using ReportSink = std::function<void(Severity severity, const std::string& line)>;
 
 struct ReportEntry {
   Severity severity;
@@ -56,7 +52,7 @@ class Report {
 
   // The place the next messages are about; PlaceScope sets it for a while.
   Place& place() { return place_; }
-  void set_echo(LogEcho echo) { echo_ = echo; }
+  void set_sink(ReportSink sink) { sink_ = std::move(sink); }
 
   int errors() const { return errors_; }
   int warnings() const { return warnings_; }
@@ -102,7 +98,7 @@ class Report {
   static std::string labelled(const ReportEntry& entry);
 
   Place place_;
-  LogEcho echo_;
+  ReportSink sink_;
   int errors_ = 0;
   int warnings_ = 0;
   std::vector<ReportEntry> entries_;

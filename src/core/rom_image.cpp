@@ -39,15 +39,15 @@ bool find_title(RomImage& rom) {
 }
 
 template <class... Args>
-int refuse(RomImage& rom, Report& report, const Message& message, const Args&... args) {
+Status refuse(RomImage& rom, Report& report, const Message& message, const Args&... args) {
   rom = RomImage();
   report.add(message, args...);
-  return 1;
+  return Status::failed;
 }
 
 // Only a regular file no longer than the largest dump is read: a FIFO or a device would never
 // end, a huge file would be read whole before being refused.
-int read_rom_file(RomImage& rom, const std::string& path, Report& report) {
+Status read_rom_file(RomImage& rom, const std::string& path, Report& report) {
   std::string contents;
   std::uint64_t size = 0;
   switch (platform::read_regular_file(path, contents, max_rom_file_size, &size)) {
@@ -63,14 +63,14 @@ int read_rom_file(RomImage& rom, const std::string& path, Report& report) {
   } catch (const std::bad_alloc&) {
     return refuse(rom, report, msg::out_of_memory);
   }
-  return 0;
+  return Status::ok;
 }
 
 }  // namespace
 
-int rom_open(RomImage& rom, const std::string& path, bool load, Report& report) {
+Status rom_open(RomImage& rom, const std::string& path, bool load, Report& report) {
   rom = RomImage();
-  if (read_rom_file(rom, path, report) != 0) return 1;
+  if (read_rom_file(rom, path, report) != Status::ok) return Status::failed;
   if (!find_title(rom)) return refuse(rom, report, msg::unknown_rom);
   rom.size = static_cast<std::uint32_t>(rom.file.size());
   // Every table lies below 4 MiB; a shorter file is a truncated dump.
@@ -85,7 +85,7 @@ int rom_open(RomImage& rom, const std::string& path, bool load, Report& report) 
     rom.loaded = true;
   }
   rom.open = true;
-  return 0;
+  return Status::ok;
 }
 
 std::size_t rom_read(const RomImage& rom, void* destination, std::uint32_t rom_offset,
@@ -113,12 +113,12 @@ std::uint32_t rom_write(RomImage& rom, const void* source, std::uint32_t rom_off
   return static_cast<std::uint32_t>(at);
 }
 
-int rom_save(const RomImage& rom, const std::string& path, Report& report) {
+Status rom_save(const RomImage& rom, const std::string& path, Report& report) {
   if (!platform::write_file_atomically(path, rom.image.data(), rom.image.size())) {
     report.add(msg::cannot_write, path);
-    return 1;
+    return Status::failed;
   }
-  return 0;
+  return Status::ok;
 }
 
 int rom_version_code(const RomImage& rom) {

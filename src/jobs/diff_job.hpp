@@ -16,10 +16,10 @@ struct DiffLine {
 
 // Compares two images of the game, the second given as an image or as a BPS or IPS patch to
 // the first, and writes one line per difference: every cell, text entry and (with music)
-// song, then the byte ranges outside everything the tables read. 0 when it ran, whether or
-// not anything differs; 1 when it could not.
-int run_diff(JobContext& job, const std::string& original_path, const std::string& compared_path,
-             const std::string& output_path, const JobSettings& settings);
+// song, then the byte ranges outside everything the tables read. Done when it ran, whether or
+// not anything differs.
+JobResult run_diff(JobContext& job, const std::string& original_path, const std::string& compared_path,
+                   const std::string& output_path, const JobSettings& settings);
 
 // The differences of one CSV file of the tables, given as the texts of both sides: rows are
 // matched by their ID within their section, cells by their column.
