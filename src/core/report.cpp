@@ -37,6 +37,17 @@ void Report::record(const Message& message, std::string text) {
   entries_.push_back(std::move(entry));
 }
 
+void Report::add_texts(const Message& message, const std::vector<std::string>& texts) {
+  std::vector<format_check::Kind> kinds(texts.size(), format_check::Kind::text);
+  if (!format_check::matches(message.text, kinds.data(), kinds.size())) return record(message, message.text);
+  switch (texts.size()) {
+    case 0: return record(message, format(message.text));
+    case 1: return record(message, format(message.text, texts[0]));
+    case 2: return record(message, format(message.text, texts[0], texts[1]));
+    default: return record(message, format(message.text, texts[0], texts[1], texts[2]));
+  }
+}
+
 void Report::banner(const std::string& text, bool section) {
   static const std::string rule = "-----------------------------------------------";
   std::vector<std::string> lines;

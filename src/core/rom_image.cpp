@@ -38,8 +38,8 @@ bool find_title(RomImage& rom) {
   return false;
 }
 
-template <class... Args>
-Status refuse(RomImage& rom, Report& report, const Message& message, const Args&... args) {
+template <class M, class... Args>
+Status refuse(RomImage& rom, Report& report, const M& message, const Args&... args) {
   rom = RomImage();
   report.add(message, args...);
   return Status::failed;

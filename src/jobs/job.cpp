@@ -74,7 +74,11 @@ void write_patch(JobContext& job, const std::string& output_path, bool ips) {
     job.report.add(msg::cannot_write, path);
     return;
   }
-  job.report.add(ips ? msg::ips_written : msg::patch_written, path);
+  if (ips) {
+    job.report.add(msg::ips_written, path);
+  } else {
+    job.report.add(msg::patch_written, path);
+  }
 }
 
 
@@ -240,13 +244,7 @@ struct LineReader {
 };
 
 void report_refusal(Report& report, const Refusal& refusal) {
-  const std::vector<std::string>& s = refusal.subjects;
-  switch (s.size()) {
-    case 0: report.add(*refusal.message); break;
-    case 1: report.add(*refusal.message, s[0]); break;
-    case 2: report.add(*refusal.message, s[0], s[1]); break;
-    default: report.add(*refusal.message, s[0], s[1], s[2]); break;
-  }
+  report.add_texts(*refusal.message, refusal.subjects);
 }
 
 // An output path that is an existing folder or ends in a separator cannot become a file.

@@ -185,8 +185,8 @@ TEST_F(HonestResults, FailedWritesAreErrors) {
     const bool folder_target = target == dir.path("folder.smc");
     EXPECT_EQ(built.result, folder_target ? JobResult::refused : JobResult::failed);
     EXPECT_EQ(split_lines(built.text)[folder_target ? 0 : 1],
-              Report::format("エラー: %s", Report::format((folder_target ? msg::args_output_is_folder
-                                                                          : msg::cannot_write).text, target)));
+              Report::format("エラー: %s", Report::format(folder_target ? msg::args_output_is_folder.text
+                                                                         : msg::cannot_write.text, target)));
     EXPECT_TRUE(fs::is_directory(dir.path("folder.smc")));
   }
   for (const auto& entry : fs::directory_iterator(dir.folder())) {
