@@ -21,7 +21,8 @@ if(VARBEK_FUZZ_AFL)
   # The runtime takes the coverage callbacks, so it is the one part left uninstrumented; every
   # program of this build links it through varbek_core.
   add_library(varbek_fuzz_runtime STATIC ${VARBEK_FUZZ_DIR}/afl_runtime_posix.cpp)
-  foreach(library varbek_core varbek_jobs varbek_app varbek_fuzz_targets)
+  foreach(library varbek_core varbek_text varbek_table varbek_tables varbek_event varbek_music varbek_jobs
+                  varbek_app varbek_fuzz_targets)
     target_compile_options(${library} PRIVATE -fsanitize-coverage=trace-pc)
   endforeach()
   target_link_libraries(varbek_core PUBLIC varbek_fuzz_runtime)

@@ -32,4 +32,4 @@ file(CONFIGURE OUTPUT "${CMAKE_BINARY_DIR}/generated/varbek_version.hpp" CONTENT
 // Written by cmake/version.cmake.
 inline constexpr const char* varbek_version = "@VARBEK_VERSION_STRING@";
 ]] @ONLY)
-target_include_directories(varbek_core PUBLIC "${CMAKE_BINARY_DIR}/generated")
+target_include_directories(varbek_jobs PUBLIC "${CMAKE_BINARY_DIR}/generated")

@@ -3,15 +3,11 @@
 #include <vector>
 
 #include "app/dialog/dialog.hpp"
+#include "app/front_end.hpp"
+#include "app/screen.hpp"
 #include "jobs/job.hpp"
 #include "core/messages.hpp"
 #include "core/platform.hpp"
-
-namespace {
-
-int console_exit_code(int result) { return exit_code_of(JobOutcome{result, {}}); }
-
-}  // namespace
 
 #ifdef _WIN32
 #include <windows.h>
@@ -41,7 +37,7 @@ int wmain(int, wchar_t**) {
   for (std::string& arg : split_command_line(command_line)) args.push_back(std::move(arg));
   std::string information;
   if (information_option(args, information)) {
-    platform::write_console(information, false);
+    screen::write_console(information, false);
     return 0;
   }
   // -q: the final text goes to the console and the exit code tells the result, so that
@@ -52,16 +48,16 @@ int wmain(int, wchar_t**) {
   if (!exact) {
     // Such a path reaches the job with "?" in it, which can lead elsewhere ("?\.." vanishes).
     if (batch) {
-      platform::write_console(std::string(msg::unrepresentable_command_line.text) + "\n", false);
-      return console_exit_code(1);
+      screen::write_console(std::string(msg::unrepresentable_command_line.text) + "\n", false);
+      return exit_code_of(JobResult::failed);
     }
-    platform::show_message_box(msg::unrepresentable_command_line.text, nullptr);
+    screen::show_message_box(msg::unrepresentable_command_line.text, nullptr);
     return 0;
   }
-  const LogEcho echo{batch, batch && settings.verbose, platform::standard_streams_shared()};
-  const int result = run_and_report(args, start_folder, batch ? ReportTo::console : ReportTo::message_box,
+  const LogEcho echo{batch, batch && settings.verbose, screen::standard_streams_shared()};
+  const JobResult result = run_and_report(args, start_folder, batch ? ReportTo::console : ReportTo::message_box,
                                     nullptr, echo);
-  return batch ? console_exit_code(result) : 0;
+  return batch ? exit_code_of(result) : 0;
 }
 
 #else
@@ -78,17 +74,17 @@ int main(int argc, char** argv) {
   if (args.size() == 1) return run_main_dialog(start_folder);
   std::string information;
   if (information_option(args, information)) {
-    platform::write_console(information, false);
+    screen::write_console(information, false);
     return 0;
   }
   // A path with a character that Shift-JIS lacks would reach the job as mixed bytes and
   // could name another file.
   if (!representable) {
-    platform::write_console(std::string(msg::unrepresentable_command_line.text) + "\n", false);
-    return console_exit_code(1);
+    screen::write_console(std::string(msg::unrepresentable_command_line.text) + "\n", false);
+    return exit_code_of(JobResult::failed);
   }
-  const LogEcho echo{true, parse_job(args).verbose, platform::standard_streams_shared()};
-  return console_exit_code(run_and_report(args, start_folder, ReportTo::console, nullptr, echo));
+  const LogEcho echo{true, parse_job(args).verbose, screen::standard_streams_shared()};
+  return exit_code_of(run_and_report(args, start_folder, ReportTo::console, nullptr, echo));
 }
 
 #endif

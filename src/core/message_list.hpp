@@ -104,6 +104,8 @@ VARBEK_MESSAGE(at_line, info, "%s %d行目", "The file and line a message is abo
 VARBEK_MESSAGE(malformed_tag, warning, "先頭から%dバイト目のタグ\"%s\"が正しくありません（2桁の16進数を1つのスペースで区切ってください）", "A tag not written as pairs of hex digits separated by one space (\"<1AA7>\", \"< 1A>\", an odd digit, a tag left open), counted in bytes of the text from 1; its complete pairs are stored.")
 VARBEK_MESSAGE(string_group, info, "%s グループ%d", "How room reports name a group of strings.")
 VARBEK_MESSAGE(music_region, info, "音楽領域%d", "How room reports name a music region.")
+VARBEK_MESSAGE(learning_part, info, "%s %s", "How messages name a sub-table of the learning chances: the file and the sub-table.")
+VARBEK_MESSAGE(learning_part_heading, info, "%s(%d)", "The line of the learning-chance file that opens a sub-table: its name and its highest slot number.")
 VARBEK_MESSAGE(item_effects, info, "%s 効果", "How room reports name the items' effect stream.")
 VARBEK_MESSAGE(lost_character, warning, "Shift-JISにない文字を全角スペースに置き換えました", "A character of a UTF-8 file that Shift-JIS lacks; the blank glyph is stored instead.")
 VARBEK_MESSAGE(read_as_sjis, warning, "UTF-8としても読めるファイルですが、UTF-8ではShift-JISにない文字になるためShift-JISとして読みました", "A file without a BOM is well-formed both as UTF-8 and as Shift-JIS, and read as UTF-8 it would hold characters Shift-JIS lacks, so it is read as Shift-JIS. A file saved as UTF-8 with a BOM is never in doubt.")

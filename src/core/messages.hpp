@@ -13,9 +13,15 @@ struct Message {
   const char* meaning;  // for the list in the README
 };
 
+// Each message is a type of its own that keeps its text as a constant, so that a report checks
+// the values given with it against the text when the call is compiled.
 namespace msg {
-#define VARBEK_MESSAGE(id, severity, text, meaning) \
-  inline constexpr Message id{#id, Severity::severity, text, meaning};
+#define VARBEK_MESSAGE(id, severity, text, meaning)                                    \
+  struct message_##id : Message {                                                       \
+    static constexpr const char* format = text;                                         \
+    constexpr message_##id() : Message{#id, Severity::severity, text, meaning} {}       \
+  };                                                                                    \
+  inline constexpr message_##id id{};
 #include "core/message_list.hpp"
 #undef VARBEK_MESSAGE
 

@@ -63,13 +63,6 @@ inline constexpr char native_separator =
     '/';
 #endif
 
-// The final text of a job: a modal box with an OK button, or the console.
-void show_message_box(const std::string& text, void* owner);
-void write_console(const std::string& text, bool to_error);
-// True when standard output and standard error lead to one place: one terminal or console,
-// or one file.
-bool standard_streams_shared();
-
 #ifdef _WIN32
 // The process's command line after the program's own name, in Shift-JIS; `exact` tells
 // whether every character had a Shift-JIS form.

@@ -32,10 +32,20 @@ void Report::record(const Message& message, std::string text) {
   if (entry.severity == Severity::error) ++errors_;
   if (entry.severity == Severity::warning) ++warnings_;
   std::string line = labelled(entry);
-  const bool progress = entry.severity == Severity::info || entry.severity == Severity::banner;
-  if (progress ? echo_.banners : echo_.messages) platform::write_console(line + "\n", true);
+  if (sink_) sink_(entry.severity, line);
   log_.push_back(std::move(line));
   entries_.push_back(std::move(entry));
+}
+
+void Report::add_texts(const Message& message, const std::vector<std::string>& texts) {
+  std::vector<format_check::Kind> kinds(texts.size(), format_check::Kind::text);
+  if (!format_check::matches(message.text, kinds.data(), kinds.size())) return record(message, message.text);
+  switch (texts.size()) {
+    case 0: return record(message, format(message.text));
+    case 1: return record(message, format(message.text, texts[0]));
+    case 2: return record(message, format(message.text, texts[0], texts[1]));
+    default: return record(message, format(message.text, texts[0], texts[1], texts[2]));
+  }
 }
 
 void Report::banner(const std::string& text, bool section) {
@@ -47,7 +57,7 @@ void Report::banner(const std::string& text, bool section) {
     lines = {"..." + text + "..."};
   }
   for (std::string& line : lines) {
-    if (echo_.banners) platform::write_console(line + "\n", true);
+    if (sink_) sink_(Severity::banner, line);
     log_.push_back(std::move(line));
   }
 }

@@ -1,9 +1,11 @@
 #pragma once
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <type_traits>
 #include <vector>
 
+#include "core/format_check.hpp"
 #include "core/messages.hpp"
 
 // What a message is about: a file and, where there is one, its line and column header.
@@ -15,14 +17,9 @@ struct Place {
   std::string column;
 };
 
-// Where the messages go besides the report while a job runs.
-struct LogEcho {
-  bool messages = false;  // every message, as it happens
-  bool banners = false;   // section and progress banners too
-  // Standard error and the final text's stream are one terminal or file, so the messages
-  // echoed as they happen are not listed again at the end.
-  bool same_place = false;
-};
+// Where each log line goes as it is made, besides the report: the front end installs one to
+// show a job as it runs. Banner lines come with Severity::banner.
+using ReportSink = std::function<void(Severity severity, const std::string& line)>;
 
 struct ReportEntry {
   Severity severity;
@@ -34,29 +31,38 @@ struct ReportEntry {
 // final text are made from it.
 class Report {
  public:
-  template <class... Args>
-  void add(const Message& message, const Args&... args) {
-    record(message, format(message.text, args...));
+  // Every call names a message of the catalogue by its constant (msg::x), and its values must
+  // fit the message's printf text: a wrong count or kind does not compile.
+  template <class M, class... Args>
+  void add(const M& message, const Args&... args) {
+    check<M, Args...>();
+    record(message, format(M::format, args...));
   }
   // A message that the final text also shows, after its first line: a job's own results.
-  template <class... Args>
-  void add_summary(const Message& message, const Args&... args) {
-    summary_.push_back(format(message.text, args...));
+  template <class M, class... Args>
+  void add_summary(const M& message, const Args&... args) {
+    check<M, Args...>();
+    summary_.push_back(format(M::format, args...));
     record(message, summary_.back());
   }
   // A frame of hyphens around a step's title, and a part of a step between dots.
-  template <class... Args>
-  void section(const Message& message, const Args&... args) {
-    banner(format(message.text, args...), true);
+  template <class M, class... Args>
+  void section(const M&, const Args&... args) {
+    check<M, Args...>();
+    banner(format(M::format, args...), true);
   }
-  template <class... Args>
-  void progress(const Message& message, const Args&... args) {
-    banner(format(message.text, args...), false);
+  template <class M, class... Args>
+  void progress(const M&, const Args&... args) {
+    check<M, Args...>();
+    banner(format(M::format, args...), false);
   }
+  // A message chosen at run time whose text takes only texts (%s), one for each of `texts`;
+  // a message that does not fit is recorded with its text as it stands.
+  void add_texts(const Message& message, const std::vector<std::string>& texts);
 
   // The place the next messages are about; PlaceScope sets it for a while.
   Place& place() { return place_; }
-  void set_echo(LogEcho echo) { echo_ = echo; }
+  void set_sink(ReportSink sink) { sink_ = std::move(sink); }
 
   int errors() const { return errors_; }
   int warnings() const { return warnings_; }
@@ -97,12 +103,17 @@ class Report {
   }
 
  private:
+  template <class M, class... Args>
+  static constexpr void check() {
+    static_assert(std::is_base_of_v<Message, M>, "a report takes a message of the catalogue");
+    static_assert(format_check::matches<Args...>(M::format), "the values do not fit the message's text");
+  }
   void record(const Message& message, std::string text);
   void banner(const std::string& text, bool section);
   static std::string labelled(const ReportEntry& entry);
 
   Place place_;
-  LogEcho echo_;
+  ReportSink sink_;
   int errors_ = 0;
   int warnings_ = 0;
   std::vector<ReportEntry> entries_;

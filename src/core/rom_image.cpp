@@ -42,19 +42,19 @@ bool find_title(RomImage& rom) {
   return false;
 }
 
-template <class... Args>
-int refuse(RomImage& rom, Report& report, const Message& message, const Args&... args) {
+template <class M, class... Args>
+Status refuse(RomImage& rom, Report& report, const M& message, const Args&... args) {
   rom = RomImage();
   report.add(message, args...);
-  return 1;
+  return Status::failed;
 }
 
 // Only a regular file no longer than the largest dump is read: a FIFO or a device would never
 // end, a huge file would be read whole before being refused.
-int read_rom_file(RomImage& rom, const std::string& path, Report& report) {
+Status read_rom_file(RomImage& rom, const std::string& path, Report& report) {
   std::uint64_t size = 0;
   switch (platform::read_regular_file(path, rom.file, max_rom_file_size, &size)) {
-    case platform::ReadResult::ok: return 0;
+    case platform::ReadResult::ok: return Status::ok;
     case platform::ReadResult::not_regular: return refuse(rom, report, msg::not_regular_file, path);
     case platform::ReadResult::too_large:
       return refuse(rom, report, msg::file_too_large, path, static_cast<unsigned long long>(size),
@@ -65,9 +65,9 @@ int read_rom_file(RomImage& rom, const std::string& path, Report& report) {
 
 }  // namespace
 
-int rom_open(RomImage& rom, const std::string& path, bool load, Report& report) {
+Status rom_open(RomImage& rom, const std::string& path, bool load, Report& report) {
   rom = RomImage();
-  if (read_rom_file(rom, path, report) != 0) return 1;
+  if (read_rom_file(rom, path, report) != Status::ok) return Status::failed;
   if (!find_title(rom)) return refuse(rom, report, msg::unknown_rom);
   rom.size = static_cast<std::uint32_t>(rom.file.size());
   // Every table lies below 4 MiB; a shorter file is a truncated dump.
@@ -84,7 +84,7 @@ int rom_open(RomImage& rom, const std::string& path, bool load, Report& report) 
     rom.loaded = true;
   }
   rom.open = true;
-  return 0;
+  return Status::ok;
 }
 
 std::size_t rom_read(const RomImage& rom, void* destination, std::uint32_t rom_offset,
@@ -112,12 +112,12 @@ std::uint32_t rom_write(RomImage& rom, const void* source, std::uint32_t rom_off
   return static_cast<std::uint32_t>(at);
 }
 
-int rom_save(const RomImage& rom, const std::string& path, Report& report) {
+Status rom_save(const RomImage& rom, const std::string& path, Report& report) {
   if (!platform::write_file_atomically(path, rom.image.data(), rom.image.size())) {
     report.add(msg::cannot_write, path);
-    return 1;
+    return Status::failed;
   }
-  return 0;
+  return Status::ok;
 }
 
 int rom_version_code(const RomImage& rom) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/status.hpp"
+
 class Report;
 
 // The one ROM of a table job. Reads always return the input file's bytes; writes go into the
@@ -32,14 +34,14 @@ inline constexpr std::uint32_t copier_header_size = 512;
 inline constexpr std::uint32_t max_image_size = 0x600000;
 inline constexpr std::uint64_t max_rom_file_size = max_image_size + 0x8000 + copier_header_size;
 
-// 0 on success; 1 after reporting why the file cannot be used.
-int rom_open(RomImage& rom, const std::string& path, bool load, Report& report);
+// Fails after reporting why the file cannot be used.
+Status rom_open(RomImage& rom, const std::string& path, bool load, Report& report);
 std::size_t rom_read(const RomImage& rom, void* destination, std::uint32_t rom_offset,
                      std::size_t count);
 std::uint32_t rom_write(RomImage& rom, const void* source, std::uint32_t rom_offset,
                         std::size_t count);
 // Writes the image through a temporary file and a rename: a failed save leaves nothing.
-int rom_save(const RomImage& rom, const std::string& path, Report& report);
+Status rom_save(const RomImage& rom, const std::string& path, Report& report);
 int rom_version_code(const RomImage& rom);
 // The ROM offset one past the last byte of the image.
 std::uint32_t rom_end(const RomImage& rom);

@@ -21,12 +21,12 @@ constexpr int text_column = 1;
 
 }  // namespace
 
-int read_event_csv(JobContext& job, const std::string& folder, EventBank& bank, int b) {
+Status read_event_csv(JobContext& job, const std::string& folder, EventBank& bank, int b) {
   const std::string path = event_file_path(folder, b);
   CsvReader in;
   if (!in.open(path, &job.report)) {
     job.report.add(msg::cannot_open, path);
-    return 1;
+    return Status::failed;
   }
   job.report.progress(msg::event_progress, static_cast<unsigned>(b + 1), event_msg::name);
   in.skip_lines(preamble_lines - 1);
@@ -37,12 +37,12 @@ int read_event_csv(JobContext& job, const std::string& folder, EventBank& bank, 
   ListColumns columns;
   if (!in.next_line(header)) {
     job.report.add(msg::file_too_short, path);
-    return 1;
+    return Status::failed;
   }
   if (!match_list_columns(job.report, file.c_str(), in.line_number(), line_columns(event_msg::header), -1, header,
                           columns) ||
       columns.lead[text_column] < 0) {
-    return 1;
+    return Status::failed;
   }
   // A file cut short, emptied or saved with lone CR line ends is refused as a whole: its bank
   // keeps the input's bytes instead of losing its later entries. Rows sorted in a spreadsheet
@@ -50,7 +50,7 @@ int read_event_csv(JobContext& job, const std::string& folder, EventBank& bank, 
   RecordLines rows;
   RowIds ids;
   ids.column = columns.lead[0];
-  if (!read_record_lines(job.report, in, event_entry_count, path, ids, rows)) return 1;
+  if (!read_record_lines(job.report, in, event_entry_count, path, ids, rows)) return Status::failed;
   for (std::string& row : rows.text) row = list_row(row, columns);
   PlaceScope place(&job.report, Place{file});
 
@@ -83,10 +83,10 @@ int read_event_csv(JobContext& job, const std::string& folder, EventBank& bank, 
   if (first_over >= 0) {
     job.report.add(msg::event_bank_overflow, b + 1, static_cast<int>(area), static_cast<int>(end - area),
                    static_cast<unsigned>(first_over));
-    return 1;
+    return Status::failed;
   }
   std::copy(packed.begin(), packed.end(), bank.text.begin());
   std::copy(ends.begin(), ends.end(), bank.offsets.begin());
   job.report.add(msg::room_used, file, static_cast<int>(end), static_cast<int>(area));
-  return 0;
+  return Status::ok;
 }

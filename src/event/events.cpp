@@ -31,7 +31,7 @@ void build_events(JobContext& job, const std::string& folder) {
     job.report.section(msg::event_banner, event_msg::name);
     for (int b = 0; b < event_bank_count; ++b) {
       load_event_bank(job, bank, b);
-      if (read_event_csv(job, folder, bank, b) == 0) store_event_bank(job, bank, b);
+      if (read_event_csv(job, folder, bank, b) == Status::ok) store_event_bank(job, bank, b);
     }
   } catch (const std::bad_alloc&) {
     job.report.add(msg::out_of_memory);

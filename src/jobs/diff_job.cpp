@@ -103,34 +103,34 @@ void report_counts(Report& report, const std::string& path, const std::vector<Di
   report.add(msg::diff_written, path, static_cast<int>(lines.size()));
 }
 
-int diff_images(JobContext& job, const std::string& original_path, const std::string& compared_path,
-                const std::string& output_path, const JobSettings& settings) {
+JobResult diff_images(JobContext& job, const std::string& original_path, const std::string& compared_path,
+                      const std::string& output_path, const JobSettings& settings) {
   std::vector<std::uint8_t> patched_image;
   bool patched = false;
-  if (!load_image_or_patch(job.report, compared_path, original_path, patched_image, patched)) return 1;
+  if (!load_image_or_patch(job.report, compared_path, original_path, patched_image, patched)) return JobResult::failed;
   const ScratchFolder a(job.report, output_path);
-  if (a.path().empty()) return 1;
+  if (a.path().empty()) return JobResult::failed;
   const ScratchFolder b(job.report, output_path);
-  if (b.path().empty()) return 1;
+  if (b.path().empty()) return JobResult::failed;
   std::string compared_rom = compared_path;
   if (patched) {
     compared_rom = b.path() + scratch_image_name;
     if (!platform::write_file_atomically(compared_rom, patched_image.data(), patched_image.size())) {
       job.report.add(msg::cannot_write, compared_rom);
-      return 1;
+      return JobResult::failed;
     }
   }
   ExtractedImage original;
   ExtractedImage compared;
   if (!extract_into(job, original_path, a.path(), settings.music, original) ||
       !extract_into(job, compared_rom, b.path(), settings.music, compared)) {
-    return 1;
+    return JobResult::failed;
   }
   std::vector<DiffLine> lines = diff_extracts(a.path(), b.path(), text_files(std::string()), settings.music);
   diff_other_bytes(lines, original, compared, settings.music);
-  if (!write_diff(job.report, output_path, lines, settings.utf8_files)) return 1;
+  if (!write_diff(job.report, output_path, lines, settings.utf8_files)) return JobResult::failed;
   report_counts(job.report, output_path, lines);
-  return 0;
+  return JobResult::done;
 }
 
 }  // namespace
@@ -159,12 +159,12 @@ std::vector<DiffLine> diff_extracts(const std::string& original_folder, const st
   return lines;
 }
 
-int run_diff(JobContext& job, const std::string& original_path, const std::string& compared_path,
-             const std::string& output_path, const JobSettings& settings) {
+JobResult run_diff(JobContext& job, const std::string& original_path, const std::string& compared_path,
+                   const std::string& output_path, const JobSettings& settings) {
   try {
     return diff_images(job, original_path, compared_path, output_path, settings);
   } catch (const std::bad_alloc&) {
     job.report.add(msg::out_of_memory);
-    return 1;
+    return JobResult::failed;
   }
 }

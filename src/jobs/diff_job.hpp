@@ -19,10 +19,10 @@ struct DiffLine {
 
 // Compares two images of the game, the second given as an image or as a BPS or IPS patch to
 // the first, and writes one line per difference: every cell, text entry and (with music)
-// song, then the byte ranges outside everything the tables read. 0 when it ran, whether or
-// not anything differs; 1 when it could not.
-int run_diff(JobContext& job, const std::string& original_path, const std::string& compared_path,
-             const std::string& output_path, const JobSettings& settings);
+// song, then the byte ranges outside everything the tables read. Done when it ran, whether or
+// not anything differs.
+JobResult run_diff(JobContext& job, const std::string& original_path, const std::string& compared_path,
+                   const std::string& output_path, const JobSettings& settings);
 
 // The differences of what extracts of two images left in two folders: the table and event
 // files named, in that order, then with `music` every song.

@@ -111,7 +111,7 @@ ScratchFolder::~ScratchFolder() {
 
 bool extract_into(JobContext& job, const std::string& rom_path, const std::string& folder, bool music,
                   ExtractedImage& image) {
-  if (rom_open(job.rom, rom_path, false, job.report) != 0) return false;
+  if (rom_open(job.rom, rom_path, false, job.report) != Status::ok) return false;
   image.read.assign(job.rom.file.size(), false);
   job.rom.read_marks = &image.read;
   run_pipeline(job, folder, Direction::extract, music);

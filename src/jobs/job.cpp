@@ -63,7 +63,11 @@ void write_patch(JobContext& job, const std::string& output_path, bool ips) {
     job.report.add(msg::cannot_write, path);
     return;
   }
-  job.report.add(ips ? msg::ips_written : msg::patch_written, path);
+  if (ips) {
+    job.report.add(msg::ips_written, path);
+  } else {
+    job.report.add(msg::patch_written, path);
+  }
 }
 
 
@@ -75,6 +79,8 @@ std::string log_heading(const RomImage& rom, const std::string& rom_path) {
                         crc32(rom.file.data(), rom.file.size()), rom_version_code(rom), rom.copier_header) +
          "\r\n";
 }
+
+JobResult done_if(Status status) { return status == Status::ok ? JobResult::done : JobResult::failed; }
 
 bool table_job(JobMode mode) {
   return mode == JobMode::extract || mode == JobMode::build || mode == JobMode::check;
@@ -240,13 +246,7 @@ struct LineReader {
 };
 
 void report_refusal(Report& report, const Refusal& refusal) {
-  const std::vector<std::string>& s = refusal.subjects;
-  switch (s.size()) {
-    case 0: report.add(*refusal.message); break;
-    case 1: report.add(*refusal.message, s[0]); break;
-    case 2: report.add(*refusal.message, s[0], s[1]); break;
-    default: report.add(*refusal.message, s[0], s[1], s[2]); break;
-  }
+  report.add_texts(*refusal.message, refusal.subjects);
 }
 
 // An output path that is an existing folder or ends in a separator cannot become a file.
@@ -327,20 +327,20 @@ Refusal check_job_paths(const JobSettings& settings) {
   return Refusal{};
 }
 
-int run_job(JobContext& job, const std::vector<std::string>& args) {
+JobResult run_job(JobContext& job, const std::vector<std::string>& args) {
   const JobSettings settings = parse_job(args);
-  if (!settings.refusal.message && (settings.help || settings.version)) return 0;
+  if (!settings.refusal.message && (settings.help || settings.version)) return JobResult::done;
   const Refusal refusal = settings.refusal.message ? settings.refusal : check_job_paths(settings);
   if (refusal.message) {
     report_refusal(job.report, refusal);
-    return -1;
+    return JobResult::refused;
   }
   const std::string& first = settings.paths[0];
   const std::string& second = settings.paths.size() > 1 ? settings.paths[1] : first;
-  if (refuse_unsafe_files(job.report, files_of_job(settings, job.start_folder))) return job_refused;
+  if (refuse_unsafe_files(job.report, files_of_job(settings, job.start_folder))) return JobResult::refused;
   switch (settings.mode) {
-    case JobMode::decode_text: return decode_file(job.report, first, second, settings.decode_number);
-    case JobMode::encode_text: return encode_file(job.report, first, second, settings.newline_flag);
+    case JobMode::decode_text: return done_if(decode_file(job.report, first, second, settings.decode_number));
+    case JobMode::encode_text: return done_if(encode_file(job.report, first, second, settings.newline_flag));
     case JobMode::extract: return run_extract(job, first, second, settings);
     case JobMode::check: return run_build(job, first, std::string(), second, settings);
     case JobMode::apply_patch: return run_apply_patch(job, first, second, settings.paths[2]);
@@ -350,10 +350,10 @@ int run_job(JobContext& job, const std::vector<std::string>& args) {
     case JobMode::merge: return run_merge(job, {first, second, settings.paths[2]}, settings.paths[3], settings);
     case JobMode::none: break;
   }
-  return -1;
+  return JobResult::refused;
 }
 
-int run_job(const std::vector<std::string>& args) {
+JobResult run_job(const std::vector<std::string>& args) {
   JobContext job;
   job.start_folder = platform::current_directory();
   return run_job(job, args);
@@ -379,39 +379,39 @@ std::string csv_folder_of(const std::string& path) {
   return path + platform::native_separator;
 }
 
-int run_extract(JobContext& job, const std::string& rom_path, const std::string& csv_path,
-                const JobSettings& settings) {
+JobResult run_extract(JobContext& job, const std::string& rom_path, const std::string& csv_path,
+                      const JobSettings& settings) {
   const std::string folder = csv_folder_of(csv_path);
   job.utf8_files = settings.utf8_files;
-  if (rom_open(job.rom, rom_path, false, job.report) != 0) return 1;
+  if (rom_open(job.rom, rom_path, false, job.report) != Status::ok) return JobResult::failed;
   if (!platform::is_directory(folder) && !platform::make_directories(folder)) {
     job.report.add(msg::cannot_open, folder);
-    return 1;
+    return JobResult::failed;
   }
   run_pipeline(job, folder, Direction::extract, settings.music);
-  return 0;
+  return JobResult::done;
 }
 
-int run_build(JobContext& job, const std::string& input_path, const std::string& output_path,
-              const std::string& csv_path, const JobSettings& settings) {
+JobResult run_build(JobContext& job, const std::string& input_path, const std::string& output_path,
+                    const std::string& csv_path, const JobSettings& settings) {
   const std::string folder = csv_folder_of(csv_path);
-  if (rom_open(job.rom, input_path, true, job.report) != 0) return 1;
+  if (rom_open(job.rom, input_path, true, job.report) != Status::ok) return JobResult::failed;
   run_pipeline(job, folder, Direction::build, settings.music);
   update_header_checksum(job);
   if (output_path.empty()) {  // a check saves nothing
     report_changes(job, settings.music);
-    return 0;
+    return JobResult::done;
   }
   if (settings.strict && (job.report.errors() > 0 || job.report.warnings() > 0)) {
     job.report.add(msg::strict_nothing_written);
-    return 1;
+    return JobResult::failed;
   }
-  if (rom_save(job.rom, output_path, job.report) != 0) return 1;
+  if (rom_save(job.rom, output_path, job.report) != Status::ok) return JobResult::failed;
   report_changes(job, settings.music);
   if (settings.patch) write_patch(job, output_path, false);
   if (settings.ips) write_patch(job, output_path, true);
   if (job.report.errors() > 0) job.report.add(msg::rom_written_with_errors);
-  return 0;
+  return JobResult::done;
 }
 
 bool apply_patch(Report& report, const std::string& patch_path, const std::vector<std::uint8_t>& patch,
@@ -450,23 +450,23 @@ bool apply_patch(Report& report, const std::string& patch_path, const std::vecto
   }
 }
 
-int run_apply_patch(JobContext& job, const std::string& patch_path, const std::string& source_path,
-                    const std::string& target_path) {
+JobResult run_apply_patch(JobContext& job, const std::string& patch_path, const std::string& source_path,
+                          const std::string& target_path) {
   std::string patch_text;
   std::string source_text;
   if (!read_input_file(job.report, patch_path, patch_text, bps_max_target_size) ||
       !read_input_file(job.report, source_path, source_text, bps_max_target_size)) {
-    return 1;
+    return JobResult::failed;
   }
   const std::vector<std::uint8_t> patch(patch_text.begin(), patch_text.end());
   const std::vector<std::uint8_t> source(source_text.begin(), source_text.end());
   std::vector<std::uint8_t> target;
-  if (!apply_patch(job.report, patch_path, patch, source, target)) return 1;
+  if (!apply_patch(job.report, patch_path, patch, source, target)) return JobResult::failed;
   if (!platform::write_file_atomically(target_path, target.data(), target.size())) {
     job.report.add(msg::cannot_write, target_path);
-    return 1;
+    return JobResult::failed;
   }
-  return 0;
+  return JobResult::done;
 }
 
 bool information_option(const std::vector<std::string>& args, std::string& text) {
@@ -479,22 +479,20 @@ bool information_option(const std::vector<std::string>& args, std::string& text)
 }
 
 JobOutcome run_reported_job(const std::vector<std::string>& args, const std::string& start_folder,
-                            LogEcho echo) {
+                            ReportSink sink, bool list_messages) {
   JobContext job;
   job.start_folder = start_folder;
-  job.report.set_echo(echo);
+  job.report.set_sink(std::move(sink));
   JobOutcome outcome;
   outcome.result = run_job(job, args);
   const JobSettings settings = parse_job(args);
-  // Messages already shown on the terminal the final text goes to are not shown again.
-  const bool listed = !(echo.messages && echo.same_place);
-  if (outcome.result < 0 || outcome.result == job_refused) {
-    if (listed) outcome.text = job.report.messages_text();
-    outcome.show_usage = outcome.result < 0 && settings.refusal.message != nullptr;
+  if (outcome.result == JobResult::refused) {
+    if (list_messages) outcome.text = job.report.messages_text();
+    outcome.show_usage = settings.refusal.message != nullptr;
     return outcome;
   }
   if (information_option(args, outcome.text)) return outcome;
-  if (job.report.errors() > 0 || (settings.strict && job.report.warnings() > 0)) outcome.result = 1;
+  if (job.report.errors() > 0 || (settings.strict && job.report.warnings() > 0)) outcome.result = JobResult::failed;
 
   // A job that could not open its ROM read nothing: the log of an earlier job stays.
   std::string log_path;
@@ -506,28 +504,19 @@ JobOutcome run_reported_job(const std::vector<std::string>& args, const std::str
       log_path = log_target;
     } else {
       job.report.add(msg::cannot_write, log_target);
-      outcome.result = 1;
+      outcome.result = JobResult::failed;
     }
   }
-  outcome.text = job.report.final_text(log_path, listed);
+  outcome.text = job.report.final_text(log_path, list_messages);
   if (settings.mode == JobMode::round_trip) outcome.text += round_trip_verdict(job.report);
   return outcome;
 }
 
-int run_and_report(const std::vector<std::string>& args, const std::string& start_folder,
-                   ReportTo target, void* owner, LogEcho echo) {
-  const JobOutcome outcome = run_reported_job(args, start_folder, echo);
-  if (target == ReportTo::message_box) {
-    if (!outcome.text.empty()) platform::show_message_box(outcome.text, owner);
-    return outcome.result;
+int exit_code_of(JobResult result) {
+  switch (result) {
+    case JobResult::done: return 0;
+    case JobResult::failed: return 1;
+    case JobResult::refused: break;
   }
-  std::string text = outcome.text.empty() ? std::string() : outcome.text + "\n";
-  if (outcome.show_usage) text += msg::usage;
-  platform::write_console(text, false);
-  return outcome.result;
-}
-
-int exit_code_of(const JobOutcome& outcome) {
-  if (outcome.result == job_refused) return 2;
-  return outcome.result == 0 ? 0 : (outcome.result > 0 ? 1 : 2);
+  return 2;
 }

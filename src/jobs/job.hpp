@@ -4,7 +4,10 @@
 
 #include "core/job_context.hpp"
 
-inline constexpr int job_refused = 2;
+// How a job ended. done: it ran (its report may hold warnings or errors); failed: it could
+// not, and its report says why; refused: it ran nothing (wrong arguments, or files it must
+// not touch, such as an output over an input), and its report says why.
+enum class JobResult { done, failed, refused };
 
 enum class JobMode { none, decode_text, encode_text, extract, build, check, apply_patch, diff, round_trip, merge };
 
@@ -38,30 +41,26 @@ JobSettings parse_job(const std::vector<std::string>& args);
 // What is wrong with paths that name the wrong kind of thing on disk: an output that is a
 // folder, a CSV folder that is a file or, for a build or check, one that does not exist.
 Refusal check_job_paths(const JobSettings& settings);
-// Runs one job on the context: 0 done (the report may hold warnings or errors), 1 failed,
-// -1 refused (no job: wrong arguments, the reason in the report), job_refused when its files
-// were unsafe (an output over an input, say): the report says why and nothing was written.
-// Help and version run nothing and give 0.
-int run_job(JobContext& job, const std::vector<std::string>& args);
+// Runs one job on the context. Help and version run nothing and are done.
+JobResult run_job(JobContext& job, const std::vector<std::string>& args);
 // The same on a context of its own, started in the current folder.
-int run_job(const std::vector<std::string>& args);
-int run_extract(JobContext& job, const std::string& rom_path, const std::string& csv_path,
+JobResult run_job(const std::vector<std::string>& args);
+JobResult run_extract(JobContext& job, const std::string& rom_path, const std::string& csv_path,
                 const JobSettings& settings);
 // A build, or with an empty output path a check: the same build in memory, no ROM saved.
-int run_build(JobContext& job, const std::string& input_path, const std::string& output_path,
-              const std::string& csv_path, const JobSettings& settings);
+JobResult run_build(JobContext& job, const std::string& input_path, const std::string& output_path,
+                    const std::string& csv_path, const JobSettings& settings);
 // The folder, ending in a separator, in which the table files lie.
 std::string csv_folder_of(const std::string& path);
 // The log every table job leaves in its CSV folder.
 inline constexpr const char* log_file_name = "varbek.log";
 
-// Applies a BPS patch to a source file, writing the target only when every check passed.
 // Applies a BPS or IPS patch (told by its first bytes) to `source`; false, with the reason in
 // the report and `target` untouched, when it does not apply.
 bool apply_patch(Report& report, const std::string& patch_path, const std::vector<std::uint8_t>& patch,
                  const std::vector<std::uint8_t>& source, std::vector<std::uint8_t>& target);
-int run_apply_patch(JobContext& job, const std::string& patch_path, const std::string& source_path,
-                    const std::string& target_path);
+JobResult run_apply_patch(JobContext& job, const std::string& patch_path, const std::string& source_path,
+                          const std::string& target_path);
 // "--version", "--help" or "-h" (with -q or -v at most): the text to print, or false for any
 // other command line.
 bool information_option(const std::vector<std::string>& args, std::string& text);
@@ -72,18 +71,16 @@ std::vector<std::string> split_command_line(const std::string& text);
 
 // What a job leaves for the user: its result and its final text.
 struct JobOutcome {
-  int result = -1;  // as run_job
+  JobResult result = JobResult::refused;
   std::string text;
   bool show_usage = false;  // a refused command line: the console adds the usage text
 };
 // Runs the job with its own report, writes the log of a table job, and makes the final text.
+// `sink` shows the log lines as they are made; the final text lists the first messages unless
+// `list_messages` is false (the sink has shown them where the final text goes).
 JobOutcome run_reported_job(const std::vector<std::string>& args, const std::string& start_folder,
-                            LogEcho echo = {});
+                            ReportSink sink = {}, bool list_messages = true);
 
-// How the final text is shown: a message box (owned by `owner`) or the console. A refused job
-// shows why; on the console a line of the wrong form also shows the usage text.
-enum class ReportTo { message_box, console };
-int run_and_report(const std::vector<std::string>& args, const std::string& start_folder,
-                   ReportTo target, void* owner = nullptr, LogEcho echo = {});
 // The process exit code of a result: 0 done, 1 failed or errors, 2 refused.
-int exit_code_of(const JobOutcome& outcome);
+int exit_code_of(JobResult result);
+inline int exit_code_of(const JobOutcome& outcome) { return exit_code_of(outcome.result); }

@@ -372,8 +372,8 @@ bool merge_files(Report& report, const std::array<std::string, 3>& folders, cons
   return true;
 }
 
-int merge_images(JobContext& job, const std::array<std::string, 3>& paths, const std::string& output_path,
-                 const JobSettings& settings) {
+JobResult merge_images(JobContext& job, const std::array<std::string, 3>& paths, const std::string& output_path,
+                       const JobSettings& settings) {
   MergeResult result;
   result.side = settings.merge_side;
   const ScratchFolder original(job.report, output_path);
@@ -381,23 +381,23 @@ int merge_images(JobContext& job, const std::array<std::string, 3>& paths, const
   const ScratchFolder mod_b(job.report, output_path);
   const ScratchFolder merged(job.report, output_path);
   for (const ScratchFolder* folder : {&original, &mod_a, &mod_b, &merged}) {
-    if (folder->path().empty()) return 1;
+    if (folder->path().empty()) return JobResult::failed;
   }
   const std::array<std::string, 3> folders = {original.path(), mod_a.path(), mod_b.path()};
   std::array<std::string, 3> images = {paths[0], std::string(), std::string()};
   std::array<ExtractedImage, 3> extracts;
   for (std::size_t i = 0; i < 3; ++i) {
-    if (i > 0 && !mod_image(job.report, paths[i], paths[0], folders[i], images[i])) return 1;
-    if (!extract_into(job, images[i], folders[i], settings.music, extracts[i])) return 1;
+    if (i > 0 && !mod_image(job.report, paths[i], paths[0], folders[i], images[i])) return JobResult::failed;
+    if (!extract_into(job, images[i], folders[i], settings.music, extracts[i])) return JobResult::failed;
   }
-  if (!merge_files(job.report, folders, merged.path(), result)) return 1;
-  if (settings.music && !merge_songs(job.report, folders, merged.path(), result)) return 1;
+  if (!merge_files(job.report, folders, merged.path(), result)) return JobResult::failed;
+  if (settings.music && !merge_songs(job.report, folders, merged.path(), result)) return JobResult::failed;
   const std::vector<std::uint8_t> base =
       merge_other_bytes(extracts[0], extracts[1], extracts[2], settings.music, result);
   const std::string base_path = merged.path() + scratch_image_name;
   if (!platform::write_file_atomically(base_path, base.data(), base.size())) {
     job.report.add(msg::cannot_write, base_path);
-    return 1;
+    return JobResult::failed;
   }
   report_merge(job.report, result);
 
@@ -405,23 +405,23 @@ int merge_images(JobContext& job, const std::array<std::string, 3>& paths, const
   const int errors_before = job.report.errors();
   JobSettings build;
   build.music = settings.music;
-  if (run_build(job, base_path, std::string(), merged.path(), build) != 0) return 1;
+  if (run_build(job, base_path, std::string(), merged.path(), build) != JobResult::done) return JobResult::failed;
   const bool build_failed = job.report.errors() > errors_before;
   job.rom.file = std::move(extracts[0].file);  // the log names the original image
 
   const std::string conflicts_path = merge_conflicts_path(output_path);
-  if (!write_conflicts(job.report, conflicts_path, result.conflicts)) return 1;
+  if (!write_conflicts(job.report, conflicts_path, result.conflicts)) return JobResult::failed;
   if (!result.conflicts.empty() && !result.side) {
     job.report.add(msg::merge_nothing_written, static_cast<int>(result.conflicts.size()), conflicts_path);
-    return 1;
+    return JobResult::failed;
   }
   if (build_failed) {
     job.report.add(msg::merge_build_failed);
-    return 1;
+    return JobResult::failed;
   }
-  if (rom_save(job.rom, output_path, job.report) != 0) return 1;
+  if (rom_save(job.rom, output_path, job.report) != Status::ok) return JobResult::failed;
   job.report.add(msg::merge_written, output_path);
-  return 0;
+  return JobResult::done;
 }
 
 }  // namespace
@@ -441,12 +441,12 @@ std::string merge_conflicts_path(const std::string& output_path) {
 
 std::string merge_log_path(const std::string& output_path) { return patch_path_of(output_path, ".log"); }
 
-int run_merge(JobContext& job, const std::array<std::string, 3>& paths, const std::string& output_path,
-              const JobSettings& settings) {
+JobResult run_merge(JobContext& job, const std::array<std::string, 3>& paths, const std::string& output_path,
+                    const JobSettings& settings) {
   try {
     return merge_images(job, paths, output_path, settings);
   } catch (const std::bad_alloc&) {
     job.report.add(msg::out_of_memory);
-    return 1;
+    return JobResult::failed;
   }
 }

@@ -39,8 +39,8 @@ struct MergeResult {
 // `output_path`. With a conflict no side was chosen for, or a merged area that no longer
 // fits, nothing is written and the result is 1. The conflicts also go to a CSV file beside
 // the output.
-int run_merge(JobContext& job, const std::array<std::string, 3>& paths, const std::string& output_path,
-              const JobSettings& settings);
+JobResult run_merge(JobContext& job, const std::array<std::string, 3>& paths, const std::string& output_path,
+                    const JobSettings& settings);
 
 // The text of one merged CSV file: the original's lines, each row replaced by its merge.
 // Rows are matched by their ID within their section; with `whole_rows` a row is one value

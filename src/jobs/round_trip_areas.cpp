@@ -56,7 +56,7 @@ void add_section(std::vector<RomArea>& areas, const Section& section, const RomA
 // How the music's messages name a song: its number up to the colon of the progress line.
 RomArea song_area(int song) {
   const std::string file = song_file_path(std::string(), song);
-  std::string key = Report::format(music_msg::song_progress, song, "");
+  std::string key = Report::format(msg::music_song_progress.text, song, "");
   if (!key.empty() && key.back() == ':') key.pop_back();
   return RomArea{0, 0, file + " " + song_title(song), {file, key}};
 }

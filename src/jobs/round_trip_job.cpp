@@ -112,17 +112,17 @@ std::string round_trip_verdict(const Report& report) {
   return std::string();
 }
 
-int run_round_trip(JobContext& job, const std::string& rom_path) {
+JobResult run_round_trip(JobContext& job, const std::string& rom_path) {
   const TemporaryFolder folder;
   if (folder.path.empty()) {
     job.report.add(msg::round_trip_no_folder);
-    return 1;
+    return JobResult::failed;
   }
   JobSettings settings;
   settings.music = true;
-  if (run_extract(job, rom_path, folder.path, settings) != 0 || !job.rom.open) return 1;
+  if (run_extract(job, rom_path, folder.path, settings) != JobResult::done || !job.rom.open) return JobResult::failed;
   job.rom = RomImage{};
-  if (run_build(job, rom_path, std::string(), folder.path, settings) != 0) return 1;
+  if (run_build(job, rom_path, std::string(), folder.path, settings) != JobResult::done) return JobResult::failed;
   const std::size_t entries = job.report.entries().size();
 
   const RomImage& rom = job.rom;
@@ -130,7 +130,7 @@ int run_round_trip(JobContext& job, const std::string& rom_path) {
   const std::vector<AreaChange> changes = changes_of(rom, areas);
   if (changes.empty()) {
     job.report.add(msg::round_trip_same);
-    return 0;
+    return JobResult::done;
   }
   for (const AreaChange& change : changes) {
     const auto first = static_cast<unsigned long>(change.first);
@@ -150,5 +150,5 @@ int run_round_trip(JobContext& job, const std::string& rom_path) {
     }
   }
   job.report.add(msg::round_trip_changed, static_cast<int>(changes.size()));
-  return 1;
+  return JobResult::failed;
 }

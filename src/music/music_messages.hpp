@@ -1,20 +1,8 @@
 #pragma once
-// Every text of the music dump and rebuild that the user sees, in one place. Narrow literals
-// are compiled to Shift-JIS.
+// The words and line forms of the song text files and of the song titles; the music's log
+// messages are in the catalogue. Narrow literals are compiled to Shift-JIS.
 
 namespace music_msg {
-
-inline constexpr const char* dump_section = "音楽データの解析";
-inline constexpr const char* rebuild_section = "音楽ファイルの解析＆書き込み";
-inline constexpr const char* song_progress = "0x%02X番目の音楽データ:%s";
-inline constexpr const char* unknown_channel = "%d行目に不明なチャンネル番号があります\n";
-inline constexpr const char* over_capacity = "0x%02X番目のデータで容量を越えたので強制終了します\n";
-// A song pointer that leads outside the image: the song gets no text file.
-inline constexpr const char* pointer_outside =
-    "0x%02X番目の音楽データのポインタがROMの外を指しています\n";
-// A song without its text file whose old block does not lie inside its region.
-inline constexpr const char* broken_old_block =
-    "0x%02X番目の元の音楽データが壊れているので強制終了します\n";
 
 // The header words a dump names when a rebuild would write them otherwise, as "name old→new".
 inline constexpr const char* block_length_word = "ブロック長";

@@ -41,18 +41,20 @@ bool place_region(JobContext& job, const std::string& folder, const SongRegion& 
   for (int song = region.first_song; song < region.end_song; ++song) {
     PlacedSong next;
     next.song = song;
-    int size = build_song(job, folder, write_offset, limit, song, next);
-    if (size == 0) size = keep_old_block(old_region, read_position, write_offset, limit, next);
-    if (size == song_over_capacity) {
+    BlockResult result = build_song(job, folder, write_offset, limit, song, next);
+    if (result == BlockResult::text_unusable) {
+      result = keep_old_block(old_region, read_position, write_offset, limit, next);
+    }
+    if (result == BlockResult::over_capacity) {
       job.report.add(msg::music_over_capacity, song);
       return false;
     }
-    if (size == old_block_broken) {
+    if (result == BlockResult::old_block_broken) {
       job.report.add(msg::music_broken_old_block, song);
       return false;
     }
+    write_offset += static_cast<std::uint32_t>(next.block.size());
     placed.push_back(std::move(next));
-    write_offset += static_cast<std::uint32_t>(size);
     read_position += old_block_size(old_region, read_position);
   }
   job.report.add(msg::room_used, Report::format(msg::music_region.text, &region == &base_region() ? 1 : 2),

@@ -84,13 +84,13 @@ void take_tables(const RomImage& rom, SongRecord& record, const SongTextRead& re
 
 }  // namespace
 
-int build_song(JobContext& job, const std::string& folder, std::uint32_t write_offset, std::uint32_t limit, int song,
-               PlacedSong& out) {
+BlockResult build_song(JobContext& job, const std::string& folder, std::uint32_t write_offset, std::uint32_t limit,
+                       int song, PlacedSong& out) {
   const std::string path = song_file_path(folder, song);
   CsvReader file;
   if (!file.open(path, &job.report)) {
     job.report.add(msg::cannot_open, path);
-    return 0;
+    return BlockResult::text_unusable;
   }
   job.report.progress(msg::music_song_progress, song, song_title(song).c_str());
 
@@ -105,18 +105,18 @@ int build_song(JobContext& job, const std::string& folder, std::uint32_t write_o
     read = parse_song_text(file, record, &job.report);
   } catch (const std::bad_alloc&) {
     job.report.add(msg::out_of_memory);
-    return 0;
+    return BlockResult::text_unusable;
   }
   // A cut text would rebuild the song without its later channels: the old block stays.
   if (!read.missing.empty()) {
     job.report.add(msg::music_text_cut, read.missing);
-    return 0;
+    return BlockResult::text_unusable;
   }
 
   const std::int32_t n = record.data_length;
   if (n > max_song_data ||
       std::uint64_t{write_offset} + song_header_size + static_cast<std::uint64_t>(n) > limit) {
-    return song_over_capacity;
+    return BlockResult::over_capacity;
   }
   record.block_length = n + block_length_extra;
   record.start = static_cast<std::int32_t>(write_offset + song_header_size);
@@ -128,7 +128,7 @@ int build_song(JobContext& job, const std::string& folder, std::uint32_t write_o
   header_bytes(record, out.block);
   out.block.insert(out.block.end(), record.data.begin(), record.data.end());
   take_tables(job.rom, record, read, out);
-  return static_cast<int>(out.block.size());
+  return BlockResult::placed;
 }
 
 std::size_t old_block_size(const std::vector<std::uint8_t>& old_region, std::size_t read_position) {
@@ -136,10 +136,10 @@ std::size_t old_block_size(const std::vector<std::uint8_t>& old_region, std::siz
   return static_cast<std::size_t>(get_word(&old_region[read_position])) + 2;
 }
 
-int keep_old_block(const std::vector<std::uint8_t>& old_region, std::size_t read_position,
-                   std::uint32_t write_offset, std::uint32_t limit, PlacedSong& out) {
+BlockResult keep_old_block(const std::vector<std::uint8_t>& old_region, std::size_t read_position,
+                           std::uint32_t write_offset, std::uint32_t limit, PlacedSong& out) {
   if (read_position > old_region.size() || old_region.size() - read_position < song_header_size) {
-    return old_block_broken;
+    return BlockResult::old_block_broken;
   }
   const std::uint8_t* old_block = old_region.data() + read_position;
   std::array<std::uint8_t, song_header_size> header{};
@@ -149,9 +149,9 @@ int keep_old_block(const std::vector<std::uint8_t>& old_region, std::size_t read
   fix_song_wrap(record);
   const std::size_t size = static_cast<std::size_t>(record.block_length) + 2;
   if (record.block_length < block_length_extra || old_region.size() - read_position < size) {
-    return old_block_broken;
+    return BlockResult::old_block_broken;
   }
-  if (std::uint64_t{write_offset} + size > limit) return song_over_capacity;
+  if (std::uint64_t{write_offset} + size > limit) return BlockResult::over_capacity;
 
   // Addresses are 16-bit: moving by the difference modulo 0x10000 is enough.
   const std::int32_t move_by = static_cast<std::int32_t>(
@@ -176,5 +176,5 @@ int keep_old_block(const std::vector<std::uint8_t>& old_region, std::size_t read
     if (((target - old_start) & 0xFFFF) < length) put_word(data + t, target + move_by);
   }
   out.has_tables = false;
-  return static_cast<int>(size);
+  return BlockResult::placed;
 }

@@ -97,8 +97,8 @@ struct ParseState {
 
 bool in_part(const ParseState& state) { return state.section >= 0 && state.section < part_count; }
 
-template <class... Args>
-void report_at(Report* report, int line_number, const Message& message, const Args&... args) {
+template <class M, class... Args>
+void report_at(Report* report, int line_number, const M& message, const Args&... args) {
   if (!report) return;
   Place here = report->place();
   here.line = line_number;

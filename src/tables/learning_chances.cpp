@@ -68,7 +68,7 @@ void write_rows(Report& report, CsvWriter& out, const LearningSubTable& sub,
   for (int row = 0; s < capacity && slots[s].value[first] != end_marker; ++row) {
     const int pairs = slots[s].value[second];
     if (pairs > capacity - 1 - s) {
-      report.add(msg::learning_count_past_area, Report::format("%s %s", learning_table().file_name, sub.name),
+      report.add(msg::learning_count_past_area, Report::format(msg::learning_part.text, learning_table().file_name, sub.name),
                  row, slots[s].value[first], pairs, capacity - 1 - s);
     }
     CsvRow line(out, row);
@@ -245,7 +245,7 @@ void write_learning_csv(JobContext& job, const std::string& folder, const Learni
       const LearningSubTable& sub = sub_tables[t];
       job.report.progress(msg::progress, sub.name);
       out.line();
-      out.printf("%s(%d)\n", sub.name, sub.capacity - 1);
+      out.line(Report::format(msg::learning_part_heading.text, sub.name, sub.capacity - 1));
       out.line(column_line());
       write_rows(job.report, out, sub, tables->slots[t]);
     }
@@ -290,7 +290,7 @@ std::unique_ptr<LearningTables> read_learning_csv(JobContext& job, const std::st
     if (rows.unreadable) continue;
     const int needed = static_cast<int>(rows.slots.size());
     if (needed > sub.capacity) {
-      job.report.add(msg::area_overrun, Report::format("%s %s", learning_table().file_name, sub.name),
+      job.report.add(msg::area_overrun, Report::format(msg::learning_part.text, learning_table().file_name, sub.name),
                      sub.capacity * slot_size, (needed - sub.capacity) * slot_size);
       continue;
     }
@@ -316,7 +316,7 @@ void store_learning_tables(JobContext& job, const LearningTables* tables) {
       learning_field_map(&area[static_cast<std::size_t>(j * slot_size)], slot, Direction::build);
     }
     if (used < sub.capacity) area.push_back(static_cast<std::uint8_t>(end_marker));
-    job.report.add(msg::room_used, Report::format("%s %s", learning_table().file_name, sub.name),
+    job.report.add(msg::room_used, Report::format(msg::learning_part.text, learning_table().file_name, sub.name),
                    used * slot_size, sub.capacity * slot_size);
     rom_write(job.rom, area.data(), sub.rom_offset, area.size());
   }

@@ -39,27 +39,27 @@ void join_line_ends(std::string& data) {
 
 }  // namespace
 
-int decode_file(Report& report, const std::string& input, const std::string& output,
-                int /*decode_number*/) {
+Status decode_file(Report& report, const std::string& input, const std::string& output,
+                   int /*decode_number*/) {
   try {
     std::string data;
-    if (!read_input(report, input, data)) return 1;
+    if (!read_input(report, input, data)) return Status::failed;
     const auto* source = reinterpret_cast<const std::uint8_t*>(data.data());
     std::string text;
     text.reserve(decode_text(nullptr, source, 0, data.size()) + 1);
     decode_text(&text, source, text.capacity(), data.size(), &report);
-    return write_output(report, output, text.data(), text.size()) ? 0 : 1;
+    return write_output(report, output, text.data(), text.size()) ? Status::ok : Status::failed;
   } catch (const std::bad_alloc&) {
     report.add(msg::out_of_memory);
-    return 1;
+    return Status::failed;
   }
 }
 
-int encode_file(Report& report, const std::string& input, const std::string& output,
-                bool newline_flag) {
+Status encode_file(Report& report, const std::string& input, const std::string& output,
+                   bool newline_flag) {
   try {
     std::string data;
-    if (!read_input(report, input, data)) return 1;
+    if (!read_input(report, input, data)) return Status::failed;
     text_encoding::DecodedFile decoded = text_encoding::file_text_to_sjis(std::move(data));
     text_encoding::report_decoded(report, file_name_of(input), decoded);
     data = std::move(decoded.sjis);
@@ -68,9 +68,9 @@ int encode_file(Report& report, const std::string& input, const std::string& out
     const std::size_t count = encode_text(nullptr, data.data(), 0, data.size(), newline_flag, &report);
     std::vector<std::uint8_t> bytes(count + 1);
     const std::size_t written = encode_text(bytes.data(), data.data(), count, data.size(), newline_flag);
-    return write_output(report, output, bytes.data(), written == count ? count : 0) ? 0 : 1;
+    return write_output(report, output, bytes.data(), written == count ? count : 0) ? Status::ok : Status::failed;
   } catch (const std::bad_alloc&) {
     report.add(msg::out_of_memory);
-    return 1;
+    return Status::failed;
   }
 }

@@ -51,7 +51,7 @@ TEST(ParseJob, GroupedLettersAreEachAnOption) {
 TEST(RunJob, RefusedLinesSayWhyAndExitWithTwo) {
   TempDir dir;
   write_sample(dir.path("in.smc"));
-  ASSERT_EQ(run_job({"x", "-a", dir.path("in.smc"), dir.path("csv")}), 0);
+  ASSERT_EQ(run_job({"x", "-a", dir.path("in.smc"), dir.path("csv")}), JobResult::done);
   const std::string log = read_text(dir.path("csv/varbek.log"));
   write_text(dir.path("file"), "");
   const std::string rom = dir.path("in.smc"), out = dir.path("out.smc"), csv = dir.path("csv/");
@@ -107,7 +107,7 @@ TEST(RunJob, RefusedLinesSayWhyAndExitWithTwo) {
     EXPECT_EQ(outcome.show_usage, c.usage) << line;
     EXPECT_EQ(outcome.text.rfind(Report::format(msg::error_label.text, ""), 0), 0u) << line << ": " << outcome.text;
     JobContext job;
-    EXPECT_EQ(run_job(job, args), -1) << line;
+    EXPECT_EQ(run_job(job, args), JobResult::refused) << line;
     EXPECT_EQ(job.report.errors(), 1) << line;
     EXPECT_TRUE(job.report.has(c.message)) << line << ": " << job.report.last();
   }

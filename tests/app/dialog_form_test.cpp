@@ -18,7 +18,7 @@ struct ScriptedForm {
   std::deque<std::string> input;
   std::string output;
   std::vector<Args> jobs;
-  JobOutcome outcome{0, "正常に終了しました"};
+  JobOutcome outcome{JobResult::done, "正常に終了しました"};
 
   explicit ScriptedForm(std::initializer_list<std::string> lines) : input(lines) {}
 
@@ -95,7 +95,7 @@ TEST(TerminalForm, EmptyAnswerKeepsAFieldAndHyphenClearsIt) {
 
 TEST(TerminalForm, FailureShowsTheFinalTextAndEndOfInputQuits) {
   ScriptedForm form{"1 x.smc", "2 out", "r"};
-  form.run([](const Args&) { return JobOutcome{1, "終了しました（エラー 1 件、警告 0 件）\nエラー: 知らないsmc形式です"}; });
+  form.run([](const Args&) { return JobOutcome{JobResult::failed, "終了しました（エラー 1 件、警告 0 件）\nエラー: 知らないsmc形式です"}; });
   EXPECT_TRUE(contains(form.output, "| 終了しました（エラー 1 件、警告 0 件） |"));
   EXPECT_TRUE(contains(form.output, "| エラー: 知らないsmc形式です"));
   EXPECT_FALSE(contains(form.output, "正常に終了しました"));

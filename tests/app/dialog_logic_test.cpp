@@ -68,7 +68,7 @@ TEST(DialogArguments, CountStopsAtTheFirstEmptyField) {
   state.fields = {"in.txt", "", "ignored"};
   const Args args = dialog_job_arguments(state);
   EXPECT_EQ(args, (Args{"dummy", "-e", "in.txt"}));
-  EXPECT_EQ(run_job(args), -1);
+  EXPECT_EQ(run_job(args), JobResult::refused);
 
   state.fields = {"", "out.txt", "x"};
   EXPECT_EQ(dialog_job_arguments(state), (Args{"dummy", "-e"}));
@@ -102,7 +102,7 @@ TEST(DialogArguments, NothingSelectedIsRefused) {
   state.fields = {"a", "b", "c"};
   EXPECT_EQ(dialog_job_arguments(state), (Args{"dummy"}));
   state.box_checked[music_box] = true;
-  EXPECT_EQ(run_job(dialog_job_arguments(state)), -1);
+  EXPECT_EQ(run_job(dialog_job_arguments(state)), JobResult::refused);
 }
 
 TEST(DialogArguments, LongPathsArePassedWhole) {

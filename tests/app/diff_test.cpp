@@ -20,10 +20,10 @@ class Diff : public ::testing::Test {
  protected:
   void SetUp() override { write_sample(rom); }
 
-  // 0 or 1 as the job ended, the difference file's lines after its header in `lines`.
+  // The exit code of the job, the difference file's lines after its header in `lines`.
   int diff(const std::string& compared, std::vector<std::string>& lines, const Message* expected = nullptr) {
     JobContext job;
-    const int result = run_job(job, {"varbek", "-x", rom, compared, out});
+    const JobResult result = run_job(job, {"varbek", "-x", rom, compared, out});
     if (expected) {
       EXPECT_TRUE(job.report.has(*expected)) << job.report.last();
     }
@@ -32,7 +32,7 @@ class Diff : public ::testing::Test {
       EXPECT_EQ(lines[0], msg::diff_header);
       lines.erase(lines.begin());
     }
-    return result;
+    return exit_code_of(result);
   }
 
   // Only the inputs and the outputs the test made: the job's scratch folders are gone.
@@ -67,7 +67,7 @@ TEST_F(Diff, ABuildWithKnownEditsListsExactlyThoseFromTheImageAndFromItsPatches)
     const std::string old = set_cell(folder + e.file, e.id, e.column, e.value);
     expected.push_back(std::string(e.file) + "," + e.id + "," + e.header + "," + old + "," + e.value);
   }
-  ASSERT_EQ(run_job({"varbek", "-m", "-p", rom, dir.path("built.smc"), folder}), 0);
+  ASSERT_EQ(run_job({"varbek", "-m", "-p", rom, dir.path("built.smc"), folder}), JobResult::done);
   write_bytes(dir.path("built.ips"), ips_create(read_bytes(rom), read_bytes(dir.path("built.smc"))));
   for (const char* compared : {"built.smc", "built.bps", "built.ips"}) {
     SCOPED_TRACE(compared);
@@ -116,7 +116,7 @@ TEST_F(Diff, ABuildListsWhatItChangedAndCountsIt) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args[1]);
     JobContext job;
-    ASSERT_EQ(run_job(job, c.args), 0) << job.report.last();
+    ASSERT_EQ(run_job(job, c.args), JobResult::done) << job.report.last();
     std::vector<std::string> listed;
     for (const ReportEntry& entry : job.report.entries()) {
       const std::string id = entry.id;
@@ -171,9 +171,9 @@ TEST_F(Diff, WhatCannotBeComparedWritesNothing) {
     EXPECT_FALSE(scratch_left());
   }
   // The scratch folders go beside the output, never into a folder made for them.
-  EXPECT_EQ(run_job({"varbek", "-x", rom, rom, dir.path("no/such/diff.csv")}), 1);
+  EXPECT_EQ(run_job({"varbek", "-x", rom, rom, dir.path("no/such/diff.csv")}), JobResult::failed);
   EXPECT_FALSE(file_exists(dir.path("no")));
-  EXPECT_EQ(run_job({"varbek", "-x", rom, dir.path("cut.smc"), rom}), job_refused);
+  EXPECT_EQ(run_job({"varbek", "-x", rom, dir.path("cut.smc"), rom}), JobResult::refused);
 }
 
 TEST(DiffTableText, RowsMatchByIdWithinTheirSectionAndCellsByHeader) {

@@ -109,7 +109,7 @@ TEST_F(HonestResults, EachKindOfProblemHasItsResultCountsAndPlace) {
 TEST_F(HonestResults, TheLogHoldsEveryMessage) {
   for (std::size_t line = 3; line < 15; ++line) set_cell(2, line, "⑤素早さ", "-9");
   const JobOutcome outcome = build_job();
-  EXPECT_EQ(outcome.result, 0);
+  EXPECT_EQ(outcome.result, JobResult::done);
   const std::vector<std::string> text = split_lines(outcome.text);
   ASSERT_EQ(text.size(), 14u) << outcome.text;
   EXPECT_EQ(text[0], counts(0, 12));
@@ -138,7 +138,7 @@ TEST_F(HonestResults, CheckReportsWhatABuildWouldAndWritesNoRom) {
   EXPECT_EQ(messages_of({"-c", rom, folder}), built);
 
   const JobOutcome checked = run({"-c", rom, folder});
-  EXPECT_EQ(checked.result, 1);
+  EXPECT_EQ(checked.result, JobResult::failed);
   EXPECT_EQ(split_lines(checked.text)[0], counts(1, 1));
   std::size_t files = 0;
   for (const fs::directory_entry& entry : fs::directory_iterator(dir.folder())) files += entry.is_regular_file();
@@ -170,7 +170,7 @@ TEST_F(HonestResults, FailedWritesAreErrors) {
   fs::create_symlink("/dev/full", folder + "monster.csv");  // a device is never replaced
 #endif
   const JobOutcome extract_outcome = run({"-a", rom, folder});
-  EXPECT_EQ(extract_outcome.result, job_refused);
+  EXPECT_EQ(extract_outcome.result, JobResult::refused);
   const std::vector<std::string> text = split_lines(extract_outcome.text);
   ASSERT_GE(text.size(), 1u);
   EXPECT_EQ(text[0], Report::format("エラー: %s", Report::format(msg::output_not_regular.text, folder + "monster.csv")));
@@ -185,10 +185,10 @@ TEST_F(HonestResults, FailedWritesAreErrors) {
     const JobOutcome built = run({"-m", rom, target, folder});
     // A folder given as the output is refused before the job starts.
     const bool folder_target = target == dir.path("folder.smc");
-    EXPECT_EQ(built.result, folder_target ? -1 : 1);
+    EXPECT_EQ(built.result, folder_target ? JobResult::refused : JobResult::failed);
     EXPECT_EQ(split_lines(built.text)[folder_target ? 0 : 1],
-              Report::format("エラー: %s", Report::format((folder_target ? msg::args_output_is_folder
-                                                                          : msg::cannot_write).text, target)));
+              Report::format("エラー: %s", Report::format(folder_target ? msg::args_output_is_folder.text
+                                                                         : msg::cannot_write.text, target)));
     EXPECT_TRUE(fs::is_directory(dir.path("folder.smc")));
   }
   for (const auto& entry : fs::directory_iterator(dir.folder())) {
@@ -198,7 +198,7 @@ TEST_F(HonestResults, FailedWritesAreErrors) {
 
 // Songs that overflow their region leave it as it was, and the job fails.
 TEST_F(HonestResults, MusicThatDoesNotFitIsAnError) {
-  ASSERT_EQ(run({"-am", rom, folder}).result, 0);
+  ASSERT_EQ(run({"-am", rom, folder}).result, JobResult::done);
   // The extracted labels, Wave and Drum, then every channel, channel 1 holding 60000 bytes.
   const std::string dumped = read_text(folder + "music00.txt");
   std::string song = dumped.substr(0, dumped.find("Channel")) + "Channel1\n";
@@ -207,7 +207,7 @@ TEST_F(HonestResults, MusicThatDoesNotFitIsAnError) {
   write_text(folder + "music00.txt", song);
   write_text(folder + "music01.txt", song);
   const JobOutcome outcome = run({"-mm", rom, out, folder});
-  EXPECT_EQ(outcome.result, 1);
+  EXPECT_EQ(outcome.result, JobResult::failed);
   const std::vector<std::string> text = split_lines(outcome.text);
   ASSERT_GE(text.size(), 3u);
   EXPECT_EQ(text[0], counts(2, 0));

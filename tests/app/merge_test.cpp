@@ -81,7 +81,7 @@ class Merge : public ::testing::Test {
   int merge(const std::string& a, const std::string& b, const std::string& options = "-j",
             Report* report = nullptr) {
     JobContext job;
-    const int result = run_job(job, {"varbek", options, rom, a, b, out});
+    const int result = exit_code_of(run_job(job, {"varbek", options, rom, a, b, out}));
     if (report) *report = job.report;
     return result;
   }
@@ -89,7 +89,7 @@ class Merge : public ::testing::Test {
   // The differences of two images as -x lists them; empty when they hold the same data.
   std::vector<std::string> differences(const std::string& a, const std::string& b, bool music = false) {
     const std::string list = dir.path("diff.csv");
-    EXPECT_EQ(run_job({"varbek", music ? "-xm" : "-x", a, b, list}), 0);
+    EXPECT_EQ(run_job({"varbek", music ? "-xm" : "-x", a, b, list}), JobResult::done);
     std::vector<std::string> lines = split_lines(read_text(list));
     lines.erase(lines.begin());
     return lines;
@@ -209,9 +209,9 @@ TEST_F(Merge, TheCommandLineTakesFourPathsAndOneSide) {
            {"varbek", "-j", rom, rom, out}, {"varbek", "-jAB", rom, rom, rom, out}, {"varbek", "-jp", rom, rom, rom, out}}) {
     EXPECT_EQ(exit_code_of(run_reported_job(line, dir.folder())), 2) << line[1];
   }
-  EXPECT_EQ(run_job({"varbek", "-j", rom, rom, rom, rom}), job_refused);
+  EXPECT_EQ(run_job({"varbek", "-j", rom, rom, rom, rom}), JobResult::refused);
   write_bytes(dir.path("x-conflicts.csv"), read_bytes(rom));
-  EXPECT_EQ(run_job({"varbek", "-j", rom, dir.path("x-conflicts.csv"), rom, dir.path("x.smc")}), job_refused);
+  EXPECT_EQ(run_job({"varbek", "-j", rom, dir.path("x-conflicts.csv"), rom, dir.path("x.smc")}), JobResult::refused);
 }
 
 // Random edits of cells (each a value its column already holds elsewhere, so the build takes

@@ -62,7 +62,7 @@ class Patches : public ::testing::Test {
     return read_bytes(dir.path("s.smc"));
   }
 
-  int apply(const std::string& bps, const std::string& source, const std::string& target) {
+  JobResult apply(const std::string& bps, const std::string& source, const std::string& target) {
     return run_job({"varbek", "-b", bps, source, target});
   }
 
@@ -78,12 +78,12 @@ TEST_F(Patches, APatchOfABuildAppliedToTheInputGivesTheOutput) {
     for (const bool music : {false, true}) {
       SCOPED_TRACE(std::string(copier ? "copier header" : "plain") + (music ? ", music" : ""));
       prepare(copier, music);
-      ASSERT_EQ(run_job({"varbek", music ? "-mm" : "-m", "-pi", rom, out, folder}), 0);
+      ASSERT_EQ(run_job({"varbek", music ? "-mm" : "-m", "-pi", rom, out, folder}), JobResult::done);
       const Bytes built = read_bytes(out);
       EXPECT_TRUE(checksum_valid(built, copier ? 512 : 0));
       for (const std::string& made : {patch, dir.path("out.ips")}) {
         EXPECT_LT(read_bytes(made).size(), 100u) << made;  // one cell and the checksum
-        ASSERT_EQ(apply(made, rom, dir.path("applied.smc")), 0) << made;
+        ASSERT_EQ(apply(made, rom, dir.path("applied.smc")), JobResult::done) << made;
         EXPECT_EQ(first_difference(read_bytes(dir.path("applied.smc")), built), -1) << made;
       }
     }
@@ -92,14 +92,14 @@ TEST_F(Patches, APatchOfABuildAppliedToTheInputGivesTheOutput) {
 
 TEST_F(Patches, AWrongSourceOrADamagedPatchWritesNothing) {
   prepare(false, false);
-  ASSERT_EQ(run_job({"varbek", "-m", "-p", rom, out, folder}), 0);
+  ASSERT_EQ(run_job({"varbek", "-m", "-p", rom, out, folder}), JobResult::done);
   const Bytes good = read_bytes(patch);
   Bytes truncated(good.begin(), good.end() - 5);
   Bytes flipped = good;
   flipped[flipped.size() / 2] ^= 0x10;
   write_bytes(dir.path("truncated.bps"), truncated);
   write_bytes(dir.path("flipped.bps"), flipped);
-  ASSERT_EQ(run_job({"varbek", "-m", "-i", rom, out, folder}), 0);
+  ASSERT_EQ(run_job({"varbek", "-m", "-i", rom, out, folder}), JobResult::done);
   const Bytes ips = read_bytes(dir.path("out.ips"));
   write_bytes(dir.path("truncated.ips"), Bytes(ips.begin(), ips.end() - 3));  // no end marker
   write_bytes(dir.path("past-end.ips"), Bytes{'P', 'A', 'T', 'C', 'H', 0x7F, 0xFF, 0xF0, 0x00, 0x20,
@@ -118,7 +118,7 @@ TEST_F(Patches, AWrongSourceOrADamagedPatchWritesNothing) {
   };
   for (const auto& c : cases) {
     JobContext job;
-    EXPECT_EQ(run_job(job, {"varbek", "-b", c.patch, c.source, dir.path("never.smc")}), 1) << c.patch;
+    EXPECT_EQ(run_job(job, {"varbek", "-b", c.patch, c.source, dir.path("never.smc")}), JobResult::failed) << c.patch;
     EXPECT_TRUE(job.report.has(c.message)) << job.report.last();
     EXPECT_FALSE(file_exists(dir.path("never.smc")));
   }
@@ -130,7 +130,7 @@ TEST_F(Patches, AChecksumThatWasWrongIsKeptWithAWarning) {
   image[0xFFDE] ^= 0xFF;
   write_bytes(rom, image);
   JobContext job;
-  ASSERT_EQ(run_job(job, {"varbek", "-m", rom, out, folder}), 0);
+  ASSERT_EQ(run_job(job, {"varbek", "-m", rom, out, folder}), JobResult::done);
   EXPECT_TRUE(job.report.has(msg::checksum_left));
   const Bytes built = read_bytes(out);
   EXPECT_EQ(word_at(built, 0xFFDE), word_at(image, 0xFFDE));
@@ -139,7 +139,7 @@ TEST_F(Patches, AChecksumThatWasWrongIsKeptWithAWarning) {
 
 TEST_F(Patches, AFolderIsNoImage) {
   JobContext job;
-  EXPECT_EQ(run_job(job, {"varbek", "-a", dir.folder(), folder}), 1);
+  EXPECT_EQ(run_job(job, {"varbek", "-a", dir.folder(), folder}), JobResult::failed);
   EXPECT_TRUE(job.report.has(msg::not_regular_file));
 }
 

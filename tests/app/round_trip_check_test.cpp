@@ -58,7 +58,7 @@ TEST(RoundTripCheck, SeededSamplesComeBackByteForByte) {
     TempDir dir;
     write_bytes(dir.path("in.smc"), image);
     JobContext job;
-    EXPECT_EQ(run_job(job, {"varbek", "-t", dir.path("in.smc")}), 0) << c.name << ": " << job.report.last();
+    EXPECT_EQ(run_job(job, {"varbek", "-t", dir.path("in.smc")}), JobResult::done) << c.name << ": " << job.report.last();
     EXPECT_EQ(round_trip_verdict(job.report), "\n" + message_of(job.report, msg::round_trip_same)) << c.name;
     EXPECT_EQ(files_in(dir.folder()), 1u) << c.name;
     EXPECT_EQ(read_bytes(dir.path("in.smc")), image) << c.name;
@@ -76,7 +76,7 @@ TEST(RoundTripCheck, AnAreaThatWouldChangeIsNamedWithItsReason) {
   write_bytes(dir.path("in.smc"), image);
 
   JobContext job;
-  EXPECT_EQ(run_job(job, {"varbek", "-t", dir.path("in.smc")}), 1);
+  EXPECT_EQ(run_job(job, {"varbek", "-t", dir.path("in.smc")}), JobResult::failed);
   const std::string reason = message_of(job.report, msg::string_list_short);
   ASSERT_FALSE(reason.empty());
   EXPECT_EQ(message_of(job.report, msg::round_trip_area),

@@ -107,7 +107,7 @@ TEST_F(SafeFiles, AnOutputOverAnInputIsRefusedAndNothingIsWritten) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args[0] + " " + c.args[1] + " " + c.args[2]);
     const JobOutcome outcome = run(c.args);
-    EXPECT_EQ(outcome.result, job_refused);
+    EXPECT_EQ(outcome.result, JobResult::refused);
     EXPECT_EQ(exit_code_of(outcome), 2);
     const std::string expected = Report::format(c.message->text, c.first, c.second);
     EXPECT_NE(outcome.text.find(expected), std::string::npos) << outcome.text;
@@ -120,10 +120,10 @@ TEST_F(SafeFiles, AnOutputOverAnInputIsRefusedAndNothingIsWritten) {
 TEST_F(SafeFiles, LinksNeverLeadAWriteToAnInput) {
   const Bytes original = read_bytes(in);
   fs::create_symlink(in, dir.path("out.smc"));
-  EXPECT_EQ(run({"-m", in, dir.path("out.smc"), csv}).result, job_refused);
+  EXPECT_EQ(run({"-m", in, dir.path("out.smc"), csv}).result, JobResult::refused);
   fs::remove(dir.path("out.smc"));
   fs::create_symlink(in, dir.path("out.smc.varbek-tmp"));
-  EXPECT_EQ(run({"-m", in, dir.path("out.smc"), csv}).result, 0);
+  EXPECT_EQ(run({"-m", in, dir.path("out.smc"), csv}).result, JobResult::done);
   EXPECT_EQ(read_bytes(in), original);
   EXPECT_EQ(read_bytes(dir.path("out.smc")), original);
   EXPECT_TRUE(fs::is_symlink(dir.path("out.smc.varbek-tmp")));
@@ -138,10 +138,10 @@ TEST_F(SafeFiles, DevicesAreNoFiles) {
   const std::string device = "/dev/null";
 #endif
   const JobOutcome written = run({"-m", in, device, csv});
-  EXPECT_EQ(written.result, job_refused);
+  EXPECT_EQ(written.result, JobResult::refused);
   EXPECT_NE(written.text.find(Report::format(msg::output_not_regular.text, device)), std::string::npos);
   JobContext job;
-  EXPECT_EQ(run_job(job, {"varbek", "-c", device, csv}), 1);
+  EXPECT_EQ(run_job(job, {"varbek", "-c", device, csv}), JobResult::failed);
   EXPECT_TRUE(job.report.has(msg::not_regular_file));
 }
 
@@ -154,7 +154,7 @@ TEST_F(SafeFiles, ImpossibleSizesAreRefusedBeforeReading) {
   for (const Case c : {Case{five_gib, 16}, Case{16, five_gib}, Case{16, 0x608201}}) {
     write_bytes(dir.path("big.bps"), patch_declaring(c.source, c.target));
     const JobOutcome outcome = run({"-b", dir.path("big.bps"), in, dir.path("out.smc")});
-    EXPECT_EQ(outcome.result, 1);
+    EXPECT_EQ(outcome.result, JobResult::failed);
     const std::string expected = Report::format(msg::patch_impossible_size.text, dir.path("big.bps"),
                                                 static_cast<unsigned long long>(c.source),
                                                 static_cast<unsigned long long>(c.target), 0x608200ull);
@@ -166,7 +166,7 @@ TEST_F(SafeFiles, ImpossibleSizesAreRefusedBeforeReading) {
   }
   fs::resize_file(dir.path("big.smc"), five_gib);
   JobContext job;
-  EXPECT_EQ(run_job(job, {"varbek", "-a", dir.path("big.smc"), csv}), 1);
+  EXPECT_EQ(run_job(job, {"varbek", "-a", dir.path("big.smc"), csv}), JobResult::failed);
   const std::string refused = message_of(job.report, msg::file_too_large);
   EXPECT_EQ(refused, Report::format(msg::file_too_large.text, dir.path("big.smc"),
                                     static_cast<unsigned long long>(five_gib), 0x608200ull));

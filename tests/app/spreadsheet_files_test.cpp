@@ -96,7 +96,7 @@ TEST_F(SpreadsheetFiles, EveryFormASpreadsheetSavesBuildsTheSameRom) {
 
 TEST_F(SpreadsheetFiles, AUtf8ExtractBuildsTheSameRom) {
   Report report;
-  ASSERT_EQ(run_job({"varbek", "-am", "-u", rom, dir.path("utf8/")}), 0);
+  ASSERT_EQ(run_job({"varbek", "-am", "-u", rom, dir.path("utf8/")}), JobResult::done);
   const std::string monsters = read_text(dir.path("utf8/monster.csv"));
   EXPECT_TRUE(text_encoding::has_utf8_bom(monsters));
   EXPECT_NE(monsters.find("\r\n"), std::string::npos);
@@ -131,7 +131,7 @@ TEST(SpreadsheetPaths, AHalfWidthKanaFolderIsAFolder) {
   TempDir dir;
   write_sample(dir.path("sample.smc"));
   const std::string folder = dir.path(text_encoding::utf8_to_sjis(u8"ｱ"));
-  ASSERT_EQ(run_job({"varbek", "-a", dir.path("sample.smc"), folder + "/x.txt"}), 0);
+  ASSERT_EQ(run_job({"varbek", "-a", dir.path("sample.smc"), folder + "/x.txt"}), JobResult::done);
   EXPECT_FALSE(read_sjis_file(folder + "/monster.csv").empty());
 }
 

@@ -40,7 +40,7 @@ TEST_F(RomFixture, TitleProbesDecideTheShift) {
     if (c.title_also_at_7fc0) std::memcpy(&bytes[0x7FC0], "VELDORANEMYTHOS", 15);
     write_bytes(path, bytes);
     report = Report();
-    ASSERT_EQ(rom_open(rom, path, false, report), 0) << c.title_at;
+    ASSERT_EQ(rom_open(rom, path, false, report), Status::ok) << c.title_at;
     EXPECT_EQ(rom.shift, c.shift) << c.title_at;
     EXPECT_EQ(rom.copier_header, c.shift & 0x200) << c.title_at;
     EXPECT_EQ(report.has(msg::copier_header), rom.copier_header != 0) << c.title_at;
@@ -65,13 +65,13 @@ TEST_F(RomFixture, RefusesOtherGamesMisplacedTitlesMissingAndShortFiles) {
   for (const auto& [bytes, message] : refused) {
     write_bytes(path, bytes);
     report = Report();
-    EXPECT_EQ(rom_open(rom, path, false, report), 1) << bytes.size();
+    EXPECT_EQ(rom_open(rom, path, false, report), Status::failed) << bytes.size();
     EXPECT_EQ(report.last(), Report::format(msg::error_label.text, message->text)) << bytes.size();
     EXPECT_FALSE(rom.open);
   }
-  EXPECT_EQ(rom_open(rom, dir.path("missing.smc"), false, report), 1);
+  EXPECT_EQ(rom_open(rom, dir.path("missing.smc"), false, report), Status::failed);
   EXPECT_NE(report.last().find("missing.smc"), std::string::npos);
-  EXPECT_EQ(rom_open(rom, dir.folder(), false, report), 1);
+  EXPECT_EQ(rom_open(rom, dir.folder(), false, report), Status::failed);
   EXPECT_TRUE(report.has(msg::cannot_open));
 }
 
@@ -83,19 +83,19 @@ TEST_F(RomFixture, VersionCodeNeedsRevisionOneAndMoreThanFourMegabytes) {
   };
   for (const Case& c : {Case{0x400001, 1, 1}, Case{0x400000, 1, 0}, Case{0x600000, 0, 0}}) {
     write_bytes(path, image_with_title(c.size, 0xFFC0, c.revision));
-    ASSERT_EQ(rom_open(rom, path, false, report), 0);
+    ASSERT_EQ(rom_open(rom, path, false, report), Status::ok);
     EXPECT_EQ(rom_version_code(rom), c.code) << c.size;
   }
   // The copier header does not count.
   write_bytes(path, image_with_title(0x400200, 0x101C0, 1));
-  ASSERT_EQ(rom_open(rom, path, false, report), 0);
+  ASSERT_EQ(rom_open(rom, path, false, report), Status::ok);
   EXPECT_EQ(rom_version_code(rom), 0);
 }
 
 TEST_F(RomFixture, ReadsComeFromTheInputEvenAfterWrites) {
   const std::vector<std::uint8_t> input = image_with_title(0x400000, 0xFFC0, 0);
   write_bytes(path, input);
-  ASSERT_EQ(rom_open(rom, path, true, report), 0);
+  ASSERT_EQ(rom_open(rom, path, true, report), Status::ok);
   const std::uint8_t patch[2] = {0xAA, 0xBB};
   rom_write(rom, patch, 0x100000, 2);
   std::uint8_t back[2] = {};
@@ -107,7 +107,7 @@ TEST_F(RomFixture, ReadsComeFromTheInputEvenAfterWrites) {
   EXPECT_EQ(tail[2], 9);
   rom_write(rom, patch, 0x3FFFFF, 2);
   rom_write(rom, patch, 0x500000, 2);
-  ASSERT_EQ(rom_save(rom, dir.path("out.smc"), report), 0);
+  ASSERT_EQ(rom_save(rom, dir.path("out.smc"), report), Status::ok);
   const std::vector<std::uint8_t> out = read_bytes(dir.path("out.smc"));
   ASSERT_EQ(out.size(), input.size());
   EXPECT_EQ(out[0x100000], 0xAA);
@@ -116,14 +116,14 @@ TEST_F(RomFixture, ReadsComeFromTheInputEvenAfterWrites) {
 
 TEST_F(RomFixture, SavingOverTheInputIsSafeAndAFailedSaveLeavesNothing) {
   write_bytes(path, image_with_title(0x400000, 0xFFC0, 0));
-  ASSERT_EQ(rom_open(rom, path, true, report), 0);
+  ASSERT_EQ(rom_open(rom, path, true, report), Status::ok);
   const std::uint8_t patch = 0x42;
   rom_write(rom, &patch, 0x200000, 1);
-  ASSERT_EQ(rom_save(rom, path, report), 0);
+  ASSERT_EQ(rom_save(rom, path, report), Status::ok);
   EXPECT_EQ(read_bytes(path)[0x200000], 0x42);
 
   const std::string bad = dir.path("no-such-folder/out.smc");
-  EXPECT_EQ(rom_save(rom, bad, report), 1);
+  EXPECT_EQ(rom_save(rom, bad, report), Status::failed);
   EXPECT_NE(report.last().find("out.smc"), std::string::npos);
   EXPECT_FALSE(file_exists(bad));
 }

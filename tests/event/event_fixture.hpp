@@ -49,7 +49,7 @@ class EventFiles : public ::testing::Test {
     write_event_csv(job_, dir_.folder(), bank, b, event_tag_table(job_.start_folder));
     return rows(b);
   }
-  int read_rows(EventBank& bank, int b) { return read_event_csv(job_, dir_.folder(), bank, b); }
+  Status read_rows(EventBank& bank, int b) { return read_event_csv(job_, dir_.folder(), bank, b); }
   Lines rows(int b) const { return split_lines(read_text(event_file_path(dir_.folder(), b))); }
   void write_rows(int b, const Lines& lines) const {
     write_text(event_file_path(dir_.folder(), b), join_lines(lines));

@@ -42,7 +42,7 @@ TEST_F(EventFiles, LongerRowPushesLaterEntriesAndPointers) {
 
   write_rows(0, lines);
   EventBank rebuilt = original;
-  ASSERT_EQ(read_rows(rebuilt, 0), 0);
+  ASSERT_EQ(read_rows(rebuilt, 0), Status::ok);
   EXPECT_EQ(offsets_of(rebuilt, 4), (Offsets{1, 7, 10, 11}));
   EXPECT_TRUE(all_end_at(rebuilt, 4, 11));
   EXPECT_EQ(text_of(rebuilt, 0, 11),
@@ -63,7 +63,7 @@ TEST_F(EventFiles, UnchangedFileGivesBackTheSameBank) {
   EventBank rebuilt = original;
   rebuilt.offsets.fill(0);
   std::fill(rebuilt.text.begin(), rebuilt.text.begin() + 30010, 0);
-  ASSERT_EQ(read_rows(rebuilt, 1), 0);
+  ASSERT_EQ(read_rows(rebuilt, 1), Status::ok);
   EXPECT_EQ(rebuilt.offsets, original.offsets);
   EXPECT_TRUE(rebuilt.text == original.text);
   EXPECT_FALSE(job_.report.has(msg::unmapped_character)) << job_.report.last();
@@ -76,7 +76,7 @@ TEST_F(EventFiles, EmptyRowsKeepTheirEntriesAndAShortFileIsRefused) {
   Lines lines = file_with({"0x00,あ,", ",,", "0x02,い,", "0x03,,", "0x04,う"});
   write_rows(0, lines);
 
-  ASSERT_EQ(read_rows(bank, 0), 0);
+  ASSERT_EQ(read_rows(bank, 0), Status::ok);
   EXPECT_EQ(offsets_of(bank, 5), (Offsets{1, 3, 4, 4, 5}));
   EXPECT_TRUE(all_end_at(bank, 5, 5));
   EXPECT_EQ(text_of(bank, 0, 5), (Bytes{0x51, 0x61, 0x62, 0x52, 0x53}));
@@ -84,7 +84,7 @@ TEST_F(EventFiles, EmptyRowsKeepTheirEntriesAndAShortFileIsRefused) {
   lines.pop_back();
   write_rows(0, lines);
   EventBank kept = packed_bank({{0x54}});
-  EXPECT_EQ(read_rows(kept, 0), 1);
+  EXPECT_EQ(read_rows(kept, 0), Status::failed);
   EXPECT_EQ(kept.offsets, packed_bank({{0x54}}).offsets);
   EXPECT_TRUE(job_.report.has(msg::file_too_short));
 }
@@ -107,7 +107,7 @@ TEST_F(EventFiles, TextPastTheAreaKeepsTheBank) {
     write_rows(0, file_with(c.rows));
     const EventBank original = packed_bank({{0x51}, {0x52}});
     EventBank bank = original;
-    EXPECT_EQ(read_rows(bank, 0), 1);
+    EXPECT_EQ(read_rows(bank, 0), Status::failed);
     const std::string overflow = message_of(job_.report, msg::event_bank_overflow);
     EXPECT_NE(overflow.find("イベント1"), std::string::npos) << overflow;
     EXPECT_NE(overflow.find(c.over), std::string::npos) << overflow;
@@ -122,7 +122,7 @@ TEST_F(EventFiles, RowsArePlacedByTheirIds) {
   std::reverse(lines.begin() + 3, lines.end());
   write_rows(0, lines);
   EventBank bank = packed_bank({});
-  ASSERT_EQ(read_rows(bank, 0), 0);
+  ASSERT_EQ(read_rows(bank, 0), Status::ok);
   EXPECT_EQ(offsets_of(bank, 4), (Offsets{1, 2, 3, 3}));
   EXPECT_EQ(text_of(bank, 0, 3), (Bytes{0x51, 0x52, 0x53}));
   EXPECT_TRUE(job_.report.has(msg::rows_placed_by_id));
@@ -130,14 +130,14 @@ TEST_F(EventFiles, RowsArePlacedByTheirIds) {
   std::reverse(lines.begin() + 3, lines.end());
   lines.insert(lines.begin() + 4, "0x00,あ,");
   write_rows(0, lines);
-  ASSERT_EQ(read_rows(bank, 0), 0);
+  ASSERT_EQ(read_rows(bank, 0), Status::ok);
   EXPECT_EQ(message_of(job_.report, msg::row_id_mismatch).rfind("event1.csv 5行目", 0), 0u)
       << message_of(job_.report, msg::row_id_mismatch);
 }
 
 TEST_F(EventFiles, UnreadableFileLeavesTheBankAlone) {
   EventBank bank = packed_bank({{0x51}});
-  EXPECT_EQ(read_rows(bank, 2), 1);
+  EXPECT_EQ(read_rows(bank, 2), Status::failed);
   EXPECT_NE(job_.report.last().find("event3.csv"), std::string::npos);
   EXPECT_EQ(bank.offsets[0], 1);
 }

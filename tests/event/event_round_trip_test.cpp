@@ -19,7 +19,7 @@ TEST_F(EventFiles, SampleBanksSurviveExtractAndBuild) {
   const std::string input = dir_.path("sample.smc");
   const std::string output = dir_.path("out.smc");
   write_sample(input);
-  ASSERT_EQ(rom_open(job_.rom, input, false, job_.report), 0);
+  ASSERT_EQ(rom_open(job_.rom, input, false, job_.report), Status::ok);
   extract_events(job_, dir_.folder());
 
   for (int b = 0; b < event_bank_count; ++b) {
@@ -39,9 +39,9 @@ TEST_F(EventFiles, SampleBanksSurviveExtractAndBuild) {
     for (std::size_t k = 0; k < event_text_start + used; ++k) scrambled[base + k] ^= 0x5A;
   }
   write_bytes(dir_.path("scrambled.smc"), scrambled);
-  ASSERT_EQ(rom_open(job_.rom, dir_.path("scrambled.smc"), true, job_.report), 0);
+  ASSERT_EQ(rom_open(job_.rom, dir_.path("scrambled.smc"), true, job_.report), Status::ok);
   build_events(job_, dir_.folder());
-  ASSERT_EQ(rom_save(job_.rom, output, job_.report), 0);
+  ASSERT_EQ(rom_save(job_.rom, output, job_.report), Status::ok);
   EXPECT_EQ(job_.report.errors() + job_.report.warnings(), 0) << job_.report.last();
 
   const Bytes before = read_bytes(input);
@@ -57,7 +57,7 @@ TEST_F(EventFiles, SampleBanksSurviveExtractAndBuild) {
 TEST_F(EventFiles, ABankThatDoesNotFitKeepsItsBytesThroughABuild) {
   const std::string input = dir_.path("sample.smc");
   write_sample(input);
-  ASSERT_EQ(rom_open(job_.rom, input, false, job_.report), 0);
+  ASSERT_EQ(rom_open(job_.rom, input, false, job_.report), Status::ok);
   extract_events(job_, dir_.folder());
   Lines first = rows(0);
   first[3 + 5] = "0x05,A,";
@@ -67,7 +67,7 @@ TEST_F(EventFiles, ABankThatDoesNotFitKeepsItsBytesThroughABuild) {
   write_rows(1, second);
 
   job_.report = Report();
-  ASSERT_EQ(rom_open(job_.rom, input, true, job_.report), 0);
+  ASSERT_EQ(rom_open(job_.rom, input, true, job_.report), Status::ok);
   build_events(job_, dir_.folder());
   const Bytes before = read_bytes(input);
   EXPECT_TRUE(bank_bytes(job_.rom.image, 1) == bank_bytes(before, 1));

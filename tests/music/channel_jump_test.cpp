@@ -42,7 +42,7 @@ Image build_text(const std::string& text, std::uint32_t offset, Report* report =
   write_text(dir.path("music00.txt"), text);
   JobContext job;
   PlacedSong placed;
-  EXPECT_GT(build_song(job, dir.folder(), offset, 0x400000, 0, placed), 0);
+  EXPECT_EQ(build_song(job, dir.folder(), offset, 0x400000, 0, placed), BlockResult::placed);
   if (report) *report = std::move(job.report);
   return placed.block;
 }

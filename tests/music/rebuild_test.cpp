@@ -69,13 +69,13 @@ struct MusicRom : ::testing::Test {
   }
   void dump(const std::string& from, const std::string& folder) {
     JobContext job;
-    ASSERT_EQ(rom_open(job.rom, from, false, job.report), 0);
+    ASSERT_EQ(rom_open(job.rom, from, false, job.report), Status::ok);
     dump_music(job, folder);
     report = std::move(job.report);
   }
   Image rebuild() {
     JobContext job;
-    EXPECT_EQ(rom_open(job.rom, rom, true, job.report), 0);
+    EXPECT_EQ(rom_open(job.rom, rom, true, job.report), Status::ok);
     rebuild_music(job, dir.folder());
     report = std::move(job.report);
     return job.rom.image;

@@ -44,7 +44,7 @@ class TableJob {
   std::vector<std::uint8_t> store_alone(Read read, Store store) {
     write_lines();
     JobContext job;
-    EXPECT_EQ(rom_open(job.rom, rom, true, job.report), 0);
+    EXPECT_EQ(rom_open(job.rom, rom, true, job.report), Status::ok);
     const auto table = read(job, folder);
     after_read = job.report.last();
     store(job, table.get());

@@ -82,9 +82,9 @@ namespace {
 int run(const std::vector<std::string>& args, Report* report) {
   JobContext job;
   job.start_folder = platform::current_directory();
-  const int result = run_job(job, args);
+  const JobResult result = run_job(job, args);
   if (report) *report = std::move(job.report);
-  return result;
+  return exit_code_of(result);
 }
 
 }  // namespace

@@ -35,7 +35,8 @@ std::string read_sjis_file(const std::string& path);
 // The sample ROM written to `path`.
 void write_sample(const std::string& path, const SampleOptions& options = {});
 
-// Jobs through the same entry as the command line; `report`, when given, receives the job's.
+// Jobs through the same entry as the command line, giving its exit code; `report`, when given,
+// receives the job's.
 int extract(const std::string& rom, const std::string& folder, bool music = false,
             Report* report = nullptr);
 int build(const std::string& rom, const std::string& out, const std::string& folder,

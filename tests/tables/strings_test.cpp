@@ -158,7 +158,7 @@ TEST_F(Strings, RowsArePlacedByTheirIds) {
     lines = extracted;
     lines[row(1, 5)] = emptied;
     const std::vector<std::uint8_t> image = store();
-    const std::string named = message_of(report, blank ? msg::list_row_blank : msg::row_id_mismatch);
+    const std::string named = message_of(report, blank ? static_cast<const Message&>(msg::list_row_blank) : msg::row_id_mismatch);
     EXPECT_EQ(named.rfind("string.csv " + std::to_string(row(1, 5) + 1) + "行目", 0), 0u) << named;
     if (blank) {
       EXPECT_EQ(first_difference(image, input), -1);  // the emptied row keeps the image's string

@@ -17,17 +17,17 @@ struct TextFiles : ::testing::Test {
   std::string out = dir.path("out.bin");
   Report report;  // of the last job
 
-  int run(const std::vector<std::string>& args) {
+  JobResult run(const std::vector<std::string>& args) {
     JobContext job;
-    const int result = run_job(job, args);
+    const JobResult result = run_job(job, args);
     report = std::move(job.report);
     return result;
   }
-  int decode(const Bytes& bytes) {
+  JobResult decode(const Bytes& bytes) {
     write_bytes(in, bytes);
     return run({"varbek", "-d", in, out});
   }
-  int encode(const std::string& text, bool newline = false) {
+  JobResult encode(const std::string& text, bool newline = false) {
     write_text(in, text);
     if (newline) return run({"varbek", "-e", "-n", in, out});
     return run({"varbek", "-e", in, out});
@@ -39,42 +39,42 @@ const char* const unmapped_d = "警告: 先頭から5バイト目の\"D\"が見�
 }  // namespace
 
 TEST_F(TextFiles, DecodeWritesTheTextWithoutLineBreaks) {
-  ASSERT_EQ(decode({0x21, 0x00, 0x36}), 0);
+  ASSERT_EQ(decode({0x21, 0x00, 0x36}), JobResult::done);
   EXPECT_EQ(read_text(out), "万<36#>");
   EXPECT_EQ(report.last(), "警告: タグ引数が足りません : タグ = 0x36");
 
   // A last lead byte lacks its deciding byte like a tag its argument.
-  ASSERT_EQ(decode({0x50, 0x24, 0x51, 0x18, 0x01, 0x21}), 0);
+  ASSERT_EQ(decode({0x50, 0x24, 0x51, 0x18, 0x01, 0x21}), JobResult::done);
   EXPECT_EQ(read_text(out), "□<24>あ<18 01><21#>");
   EXPECT_EQ(report.last(), "警告: タグ引数が足りません : タグ = 0x21");
-  ASSERT_EQ(run({"varbek", "-d", "-l7", in, out}), 0);  // the decode number changes nothing
+  ASSERT_EQ(run({"varbek", "-d", "-l7", in, out}), JobResult::done);  // the decode number changes nothing
   EXPECT_EQ(read_text(out), "□<24>あ<18 01><21#>");
 }
 
 TEST_F(TextFiles, EncodeDropsOrKeepsLineFeeds) {
-  ASSERT_EQ(encode("AB\nCD"), 0);
+  ASSERT_EQ(encode("AB\nCD"), JobResult::done);
   EXPECT_EQ(read_bytes(out), Bytes({0x50, 0x50, 0x50, 0x50}));
   EXPECT_EQ(report.last(), unmapped_d);
   EXPECT_EQ(report.warnings(), 4);
-  ASSERT_EQ(encode("AB\nCD", true), 0);
+  ASSERT_EQ(encode("AB\nCD", true), JobResult::done);
   EXPECT_EQ(read_bytes(out), Bytes({0x50, 0x50, 0x24, 0x50, 0x50}));
   // The file is read as text: a CR LF pair counts as one byte in the offsets.
-  ASSERT_EQ(encode("AB\r\nCD", true), 0);
+  ASSERT_EQ(encode("AB\r\nCD", true), JobResult::done);
   EXPECT_EQ(read_bytes(out), Bytes({0x50, 0x50, 0x24, 0x50, 0x50}));
   EXPECT_EQ(report.last(), unmapped_d);
-  ASSERT_EQ(encode("ア\r\nイ\r\n", true), 0);
+  ASSERT_EQ(encode("ア\r\nイ\r\n", true), JobResult::done);
   EXPECT_EQ(read_bytes(out), Bytes({0x82, 0x24, 0x83, 0x24}));
-  ASSERT_EQ(encode("<4F 03 01 02>"), 0);
+  ASSERT_EQ(encode("<4F 03 01 02>"), JobResult::done);
   EXPECT_EQ(read_bytes(out), Bytes({0x4F, 0x03, 0x01, 0x02}));
 }
 
 TEST_F(TextFiles, EmptyFilesGiveEmptyFiles) {
   write_text(out, "old");
-  ASSERT_EQ(decode({}), 0);
+  ASSERT_EQ(decode({}), JobResult::done);
   EXPECT_TRUE(file_exists(out));
   EXPECT_EQ(read_text(out), "");
   write_text(out, "old");
-  ASSERT_EQ(encode(""), 0);
+  ASSERT_EQ(encode(""), JobResult::done);
   EXPECT_EQ(read_text(out), "");
 }
 
@@ -82,12 +82,12 @@ TEST_F(TextFiles, DecodeThenEncodeGivesBackTheFile) {
   Bytes bytes;
   for (unsigned i = 0; i < 4096; ++i) bytes.push_back(static_cast<std::uint8_t>(i * 7919 >> 3));
   bytes.back() = 0x51;
-  ASSERT_EQ(decode(bytes), 0);
+  ASSERT_EQ(decode(bytes), JobResult::done);
   // Never converted onto itself: the text is kept for another try.
   const std::string text = read_text(out);
-  ASSERT_EQ(run({"varbek", "-e", out, out}), job_refused);
+  ASSERT_EQ(run({"varbek", "-e", out, out}), JobResult::refused);
   EXPECT_EQ(read_text(out), text);
-  ASSERT_EQ(run({"varbek", "-e", out, in}), 0);
+  ASSERT_EQ(run({"varbek", "-e", out, in}), JobResult::done);
   EXPECT_EQ(read_bytes(in), bytes);
 }
 
@@ -108,7 +108,7 @@ TEST_F(TextFiles, FilesThatCannotBeOpenedOrWrittenFailWithTheirPath) {
                         {{"varbek", "-e", in, nowhere}, nowhere, cannot_write},
                         {{"varbek", "-d", in, nowhere}, nowhere, cannot_write}};
   for (const Case& c : cases) {
-    EXPECT_EQ(run(c.arguments), 1) << c.arguments[1] << ' ' << c.path;
+    EXPECT_EQ(run(c.arguments), JobResult::failed) << c.arguments[1] << ' ' << c.path;
     EXPECT_EQ(report.last(), Report::format(c.message, c.path)) << c.path;
   }
   EXPECT_FALSE(file_exists(out));

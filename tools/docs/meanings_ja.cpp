@@ -157,6 +157,8 @@ const MeaningJa meanings[] = {
     {"merge_written", u8"マージしたSMCを書き出した場所です。"},
     {"merge_conflicts_written", u8"衝突の一覧（CSVファイル）を書き出した場所と、その行数です。衝突がないときも、見出しの行だけで毎回書き出します。"},
     {"args_two_sides", u8"マージで衝突の採り方に選べるのは片方だけです。"},
+    {"learning_part", u8"メッセージが習得率の表の一つを示すときの形です。ファイルとその表の名前です。"},
+    {"learning_part_heading", u8"習得率のファイルで表の一つを始める行です。表の名前と、いちばん大きいスロット番号です。"},
 };
 
 }  // namespace

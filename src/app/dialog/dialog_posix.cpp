@@ -4,6 +4,7 @@
 
 #include "app/dialog/dialog.hpp"
 #include "app/dialog/dialog_form.hpp"
+#include "app/screen.hpp"
 #include "jobs/job.hpp"
 #include "core/messages.hpp"
 #include "core/platform.hpp"
@@ -12,7 +13,7 @@
 // pipe) gets the usage text, since nobody would answer the form.
 int run_main_dialog(const std::string& start_folder) {
   if (!isatty(STDIN_FILENO)) {
-    platform::write_console(msg::usage, false);
+    screen::write_console(msg::usage, false);
     return 0;
   }
   dialog::FormIo io;
@@ -21,7 +22,7 @@ int run_main_dialog(const std::string& start_folder) {
     line = platform::to_sjis(line);
     return true;
   };
-  io.write = [](const std::string& text) { platform::write_console(text, false); };
+  io.write = [](const std::string& text) { screen::write_console(text, false); };
   dialog::run_form(io, [&start_folder](const std::vector<std::string>& args) {
     return run_reported_job(args, start_folder);
   });

@@ -13,6 +13,8 @@
 #include "app/dialog/dialog.hpp"
 #include "app/dialog/dialog_logic.hpp"
 #include "app/dialog/dialog_texts.hpp"
+#include "app/front_end.hpp"
+#include "app/screen.hpp"
 #include "jobs/job.hpp"
 #include "core/platform.hpp"
 
@@ -59,7 +61,7 @@ void report_unrepresentable(HWND window, int row) {
   char text[512];
   std::snprintf(text, sizeof text, dialog::text::unrepresentable_path,
                 state_of(window).labels[static_cast<std::size_t>(row - 1)].c_str());
-  platform::show_message_box(text, window);
+  screen::show_message_box(text, window);
 }
 
 void show_field(HWND window, int row) {

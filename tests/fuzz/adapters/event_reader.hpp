@@ -21,19 +21,19 @@ inline std::size_t event_text_size(int b) { return event_bank_area(b).text_size;
 
 // Bank b's file holding `text`, read into the bank; the reader's result, and whether it was
 // refused for text that does not fit the area.
-inline int read_event_text(const std::string& text, EventBank& bank, int b, bool* overflowed = nullptr) {
+inline Status read_event_text(const std::string& text, EventBank& bank, int b, bool* overflowed = nullptr) {
   const std::string folder = scratch_folder("event_reader");
   std::ofstream(event_file_path(folder, b), std::ios::binary)
       .write(text.data(), static_cast<std::streamsize>(text.size()));
   JobContext job;
-  const int result = read_event_csv(job, folder, bank, b);
+  const Status result = read_event_csv(job, folder, bank, b);
   if (overflowed) *overflowed = job.report.has(msg::event_bank_overflow);
   return result;
 }
 
 // The bank written as bank b's file, as an extract writes it, and read into `again`; the
 // reader's result.
-inline int write_and_read_event_bank(const EventBank& bank, EventBank& again, int b) {
+inline Status write_and_read_event_bank(const EventBank& bank, EventBank& again, int b) {
   const std::string folder = scratch_folder("event_reader");
   JobContext job;
   write_event_csv(job, folder, bank, b, event_tag_table(std::string()));

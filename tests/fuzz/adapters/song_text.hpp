@@ -33,7 +33,7 @@ auto with_song_file(const std::string& text, Use use) {
 inline std::string write_song(const SongRecord& record) { return song_text(record); }
 
 // Builds the block from the text as the rebuild does; the result is build_song's.
-inline int build_song_text(const std::string& text, std::uint32_t offset, std::uint32_t limit,
+inline BlockResult build_song_text(const std::string& text, std::uint32_t offset, std::uint32_t limit,
                            PlacedSong& out) {
   return with_song_file(text, [&](const std::string& folder) {
     JobContext job;

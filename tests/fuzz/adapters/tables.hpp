@@ -34,10 +34,10 @@ inline void write_file(const std::string& path, const std::string& contents) {
 
 // An extract here leaves the event files out, so that builds keep the sample's event banks:
 // those are another target's.
-inline int run_table_job(std::vector<std::string> args, Bytes* image = nullptr) {
+inline JobResult run_table_job(std::vector<std::string> args, Bytes* image = nullptr) {
   args.insert(args.begin(), "varbek");
   JobContext job;
-  const int result = run_job(job, args);
+  const JobResult result = run_job(job, args);
   if (args[1] == "-a") {
     for (int b = 0; b < event_bank_count; ++b) std::remove(event_file_path(args.back(), b).c_str());
   }
@@ -60,7 +60,7 @@ inline const TablesSample& tables_sample() {
     s.root = scratch_folder("tables");
     s.image_path = s.root + "sample.sfc";
     s.folder = s.root + "extract/";
-    if (!write_sample_rom(s.image_path) || run_table_job({"-a", s.image_path, s.folder}) != 0) return s;
+    if (!write_sample_rom(s.image_path) || run_table_job({"-a", s.image_path, s.folder}) != JobResult::done) return s;
     const std::string bytes = read_file(s.image_path);
     s.image.assign(bytes.begin(), bytes.end());
     for (const char* name : table_files) s.files.push_back(read_file(s.folder + name));
@@ -71,20 +71,20 @@ inline const TablesSample& tables_sample() {
 
 // Builds the sample with `contents` as the extract's table file `which`: the job's result and
 // the image built, which is saved for rebuild_from_build.
-inline int build_with_table(std::size_t which, const std::string& contents, Bytes& image) {
+inline JobResult build_with_table(std::size_t which, const std::string& contents, Bytes& image) {
   const TablesSample& s = tables_sample();
   write_file(s.folder + table_files[which], contents);
-  const int result = run_table_job({"-m", s.image_path, s.root + "built.sfc", s.folder}, &image);
+  const JobResult result = run_table_job({"-m", s.image_path, s.root + "built.sfc", s.folder}, &image);
   write_file(s.folder + table_files[which], s.files[which]);
   return result;
 }
 
 // Extracts the last image built and builds the sample from that extract, in memory: the first
 // job's result or the second's, and the image built.
-inline int rebuild_from_build(Bytes& image) {
+inline JobResult rebuild_from_build(Bytes& image) {
   const TablesSample& s = tables_sample();
-  const int result = run_table_job({"-a", s.root + "built.sfc", s.root + "again/"});
-  return result != 0 ? result : run_table_job({"-c", s.image_path, s.root + "again/"}, &image);
+  const JobResult result = run_table_job({"-a", s.root + "built.sfc", s.root + "again/"});
+  return result != JobResult::done ? result : run_table_job({"-c", s.image_path, s.root + "again/"}, &image);
 }
 
 }  // namespace fuzz_adapter

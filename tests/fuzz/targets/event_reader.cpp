@@ -57,7 +57,7 @@ int fuzz_event_reader(const std::uint8_t* data, std::size_t size) {
         !untouched_after(bank, 0))
       fuzz_fail(target, "bank %d: a refused file changed the bank", b + 1);
   };
-  if (fa::read_event_text(text, bank, b) != 0) {
+  if (fa::read_event_text(text, bank, b) != Status::ok) {
     refused_untouched();
     // Padded to the preamble and every row with copies of its last line, so that the reader
     // takes it and longer rows fill the area; text that does not fit leaves the bank whole.
@@ -65,7 +65,7 @@ int fuzz_event_reader(const std::uint8_t* data, std::size_t size) {
     text += '\n';
     for (int i = 0; i < fa::event_entry_count + 3; ++i) text += line;
     bool overflowed = false;
-    if (fa::read_event_text(text, bank, b, &overflowed) != 0) {
+    if (fa::read_event_text(text, bank, b, &overflowed) != Status::ok) {
       refused_untouched();
       // Known fault, not yet understood: seeded mutation (seed 1, third run) found a padded
       // file refused without an overflow, which its saved input alone does not repeat. The
@@ -77,7 +77,7 @@ int fuzz_event_reader(const std::uint8_t* data, std::size_t size) {
 
   fa::EventBank again;
   guard_bank(again);
-  if (fa::write_and_read_event_bank(bank, again, b) != 0)
+  if (fa::write_and_read_event_bank(bank, again, b) != Status::ok)
     fuzz_fail(target, "bank %d: the file written from the bank was refused", b + 1);
   check_bank(again, b, "read again");
   const auto end = bank.text.begin() + bank.offsets.back();

@@ -17,7 +17,7 @@ constexpr std::uint32_t limit = 0x400000;
 
 // Builds the text and dumps the block; false when the text does not build.
 bool build_and_dump(const std::string& text, std::string& dumped, PlacedSong& placed) {
-  if (fa::build_song_text(text, write_offset, limit, placed) <= 0) return false;
+  if (fa::build_song_text(text, write_offset, limit, placed) != BlockResult::placed) return false;
   if (placed.block.size() < fa::song_block_header)
     fuzz_fail(target, "a block of %zu bytes has no whole header", placed.block.size());
   const SongRecord record = fa::read_placed_song(placed);

@@ -62,14 +62,14 @@ int fuzz_tables(const std::uint8_t* data, std::size_t size) {
   const std::string contents =
       head + lines_after(sample.files[which], std::count(head.begin(), head.end(), '\n'));
   fa::Bytes built;
-  if (fa::build_with_table(which, contents, built) != 0) fuzz_fail(target, "%s: the build failed", name);
+  if (fa::build_with_table(which, contents, built) != JobResult::done) fuzz_fail(target, "%s: the build failed", name);
   if (built.size() != sample.image.size())
     fuzz_fail(target, "%s: the build has %zu bytes, the sample %zu", name, built.size(), sample.image.size());
   const std::size_t changed = first_difference(built, sample.image, table_areas);
   if (changed != std::string::npos)
     fuzz_fail(target, "%s: the build changed ROM offset 0x%zX, outside the tables", name, changed);
   fa::Bytes rebuilt;
-  if (fa::rebuild_from_build(rebuilt) != 0)
+  if (fa::rebuild_from_build(rebuilt) != JobResult::done)
     fuzz_fail(target, "%s: extracting the build or building that failed", name);
   if (rebuilt != built)
     fuzz_fail(target, "%s: the extract of the build builds another image (first difference 0x%zX)", name,
