@@ -32,9 +32,7 @@ DialogState everything_ticked(int mode) {
 }  // namespace
 
 TEST(DialogOptionBoxes, EveryModeOffersExactlyWhatItsJobTakes) {
-  // The merge job is not on the command line yet; its line is checked on its own below.
   for (int mode = 0; mode < mode_count; ++mode) {
-    if (mode == merge) continue;
     const DialogState state = everything_ticked(mode);
     const Args args = dialog_job_arguments(state);
     const JobSettings job = parse_job(args);
@@ -46,6 +44,7 @@ TEST(DialogOptionBoxes, EveryModeOffersExactlyWhatItsJobTakes) {
     EXPECT_EQ(job.newline_flag, state.box_enabled[newline_box]) << args[1];
     EXPECT_EQ(job.patch, state.box_enabled[patch_box]) << args[1];
     EXPECT_EQ(job.ips, state.box_enabled[ips_box]) << args[1];
+    EXPECT_EQ(job.merge_side != 0, state.box_enabled[side_a_box]) << args[1];
     for (int row = 0; row < row_count; ++row) {
       EXPECT_EQ(state.row_enabled[static_cast<std::size_t>(row)],
                 static_cast<std::size_t>(row) < job.paths.size())
