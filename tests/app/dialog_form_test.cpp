@@ -74,7 +74,7 @@ TEST(TerminalForm, MergeTakesFourRowsAndOneSide) {
   ASSERT_EQ(form.jobs.size(), 2u);
   EXPECT_EQ(form.jobs[0], (Args{"dummy", "-jmB", "base.smc", "a.bps", "b.ips", "out.smc"}));
   EXPECT_TRUE(contains(form.output, "  4 書き込みSMC"));
-  EXPECT_TRUE(contains(form.output, "g [ ] 競合は改造Aを採用\n  h [x] 競合は改造Bを採用\n"));
+  EXPECT_TRUE(contains(form.output, "g [ ] 衝突は改造Aを採用\n  h [x] 衝突は改造Bを採用\n"));
   // The patch takes three rows; the fourth is disabled and not passed.
   EXPECT_EQ(form.jobs[1], (Args{"dummy", "-b", "base.smc", "a.bps", "b.ips"}));
   EXPECT_TRUE(contains(form.output, "4 書き込みSMC（無効）"));

@@ -15,8 +15,8 @@ inline constexpr const char* strict_box = "警告も失敗とする";
 inline constexpr const char* newline_box = "改行をゲーム用に";
 inline constexpr const char* patch_box = "BPSパッチも作成";
 inline constexpr const char* ips_box = "IPSパッチも作成";
-inline constexpr const char* side_a_box = "競合は改造Aを採用";
-inline constexpr const char* side_b_box = "競合は改造Bを採用";
+inline constexpr const char* side_a_box = "衝突は改造Aを採用";
+inline constexpr const char* side_b_box = "衝突は改造Bを採用";
 inline constexpr const char* ok = "OK";
 
 inline constexpr const char* extract_mode = "データ解析・CSV作成";
