@@ -107,7 +107,9 @@ JobResult diff_images(JobContext& job, const std::string& original_path, const s
                       const std::string& output_path, const JobSettings& settings) {
   std::vector<std::uint8_t> patched_image;
   bool patched = false;
-  if (!load_image_or_patch(job.report, compared_path, original_path, patched_image, patched)) return JobResult::failed;
+  if (load_image_or_patch(job.report, compared_path, original_path, patched_image, patched) != Status::ok) {
+    return JobResult::failed;
+  }
   const ScratchFolder a(job.report, output_path);
   if (a.path().empty()) return JobResult::failed;
   const ScratchFolder b(job.report, output_path);
@@ -122,8 +124,8 @@ JobResult diff_images(JobContext& job, const std::string& original_path, const s
   }
   ExtractedImage original;
   ExtractedImage compared;
-  if (!extract_into(job, original_path, a.path(), settings.music, original) ||
-      !extract_into(job, compared_rom, b.path(), settings.music, compared)) {
+  if (extract_into(job, original_path, a.path(), settings.music, original) != Status::ok ||
+      extract_into(job, compared_rom, b.path(), settings.music, compared) != Status::ok) {
     return JobResult::failed;
   }
   std::vector<DiffLine> lines = diff_extracts(a.path(), b.path(), text_files(std::string()), settings.music);

@@ -60,15 +60,17 @@ void mark_checksums(std::vector<bool>& described, const ExtractedImage& image) {
 
 }  // namespace
 
-bool load_image_or_patch(Report& report, const std::string& path, const std::string& original_path,
-                         std::vector<std::uint8_t>& image, bool& patched) {
+Status load_image_or_patch(Report& report, const std::string& path, const std::string& original_path,
+                           std::vector<std::uint8_t>& image, bool& patched) {
   std::string text;
-  if (!read_input_file(report, path, text, bps_max_target_size)) return false;
+  if (read_input_file(report, path, text, bps_max_target_size) != Status::ok) return Status::failed;
   std::vector<std::uint8_t> bytes(text.begin(), text.end());
   patched = ips_recognised(bytes) || (bytes.size() >= 4 && std::memcmp(bytes.data(), "BPS1", 4) == 0);
-  if (!patched) return true;
+  if (!patched) return Status::ok;
   std::string source_text;
-  if (!read_input_file(report, original_path, source_text, bps_max_target_size)) return false;
+  if (read_input_file(report, original_path, source_text, bps_max_target_size) != Status::ok) {
+    return Status::failed;
+  }
   const std::vector<std::uint8_t> source(source_text.begin(), source_text.end());
   return apply_patch(report, path, bytes, source, image);
 }
@@ -109,9 +111,9 @@ ScratchFolder::~ScratchFolder() {
   }
 }
 
-bool extract_into(JobContext& job, const std::string& rom_path, const std::string& folder, bool music,
-                  ExtractedImage& image) {
-  if (rom_open(job.rom, rom_path, false, job.report) != Status::ok) return false;
+Status extract_into(JobContext& job, const std::string& rom_path, const std::string& folder, bool music,
+                    ExtractedImage& image) {
+  if (rom_open(job.rom, rom_path, false, job.report) != Status::ok) return Status::failed;
   image.read.assign(job.rom.file.size(), false);
   job.rom.read_marks = &image.read;
   run_pipeline(job, folder, Direction::extract, music);
@@ -120,7 +122,7 @@ bool extract_into(JobContext& job, const std::string& rom_path, const std::strin
   image.shift = job.rom.shift;
   image.copier_header = job.rom.copier_header;
   job.rom = RomImage();
-  return true;
+  return Status::ok;
 }
 
 std::vector<std::string> cells_of(const std::string& line) {

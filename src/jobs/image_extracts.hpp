@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/status.hpp"
 #include "core/job_context.hpp"
 
 // What the jobs that compare images (-x, -j) share: an image given as itself or as a patch,
@@ -16,9 +17,9 @@ inline constexpr const char* scratch_image_name = "compared.smc";
 
 // The file at `path` as an image: a BPS or IPS patch is applied to the image at `original_path`
 // (`patched` tells which it was), anything else is taken as an image of its own and left to
-// be opened from its path. False after reporting why there is none.
-bool load_image_or_patch(Report& report, const std::string& path, const std::string& original_path,
-                         std::vector<std::uint8_t>& image, bool& patched);
+// be opened from its path. Failed after reporting why there is none.
+Status load_image_or_patch(Report& report, const std::string& path, const std::string& original_path,
+                           std::vector<std::uint8_t>& image, bool& patched);
 
 // The table and event files an extract writes in a folder (with "" the bare names).
 std::vector<std::string> text_files(const std::string& folder);
@@ -49,8 +50,8 @@ struct ExtractedImage {
 };
 
 // Extracts the image at `rom_path` into `folder`; the job's ROM is closed again after.
-bool extract_into(JobContext& job, const std::string& rom_path, const std::string& folder, bool music,
-                  ExtractedImage& image);
+Status extract_into(JobContext& job, const std::string& rom_path, const std::string& folder, bool music,
+                    ExtractedImage& image);
 
 // A file's rows: each section begins at a line whose first cell is "ID"; the rows are the
 // lines after it with an ID. Titles, counts and comments (first cell empty) are passed over.

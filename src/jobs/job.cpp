@@ -414,39 +414,39 @@ JobResult run_build(JobContext& job, const std::string& input_path, const std::s
   return JobResult::done;
 }
 
-bool apply_patch(Report& report, const std::string& patch_path, const std::vector<std::uint8_t>& patch,
-                 const std::vector<std::uint8_t>& source, std::vector<std::uint8_t>& target) {
+Status apply_patch(Report& report, const std::string& patch_path, const std::vector<std::uint8_t>& patch,
+                   const std::vector<std::uint8_t>& source, std::vector<std::uint8_t>& target) {
   if (ips_recognised(patch)) {
     // An IPS patch checks nothing of the source: only records past its end are found.
     IpsInfo info;
     switch (ips_apply(patch, source, target, &info)) {
-      case IpsResult::ok: report.add(msg::ips_source_unchecked); return true;
+      case IpsResult::ok: report.add(msg::ips_source_unchecked); return Status::ok;
       case IpsResult::record_past_end:
         report.add(msg::ips_record_past_end, patch_path, info.offset, info.length,
                    static_cast<unsigned long long>(source.size()));
-        return false;
-      case IpsResult::bad_truncation: report.add(msg::ips_bad_truncation, patch_path); return false;
-      case IpsResult::out_of_memory: report.add(msg::out_of_memory); return false;
-      default: report.add(msg::ips_cut, patch_path); return false;
+        return Status::failed;
+      case IpsResult::bad_truncation: report.add(msg::ips_bad_truncation, patch_path); return Status::failed;
+      case IpsResult::out_of_memory: report.add(msg::out_of_memory); return Status::failed;
+      default: report.add(msg::ips_cut, patch_path); return Status::failed;
     }
   }
   BpsInfo info{};
   switch (bps_apply(patch, source, target, &info)) {
-    case BpsResult::ok: return true;
+    case BpsResult::ok: return Status::ok;
     case BpsResult::wrong_source:
       report.add(msg::patch_wrong_source, static_cast<unsigned long long>(info.expected_source_size),
                  info.expected_source_crc, static_cast<unsigned long long>(info.actual_source_size),
                  info.actual_source_crc);
-      return false;
+      return Status::failed;
     case BpsResult::impossible_size:
       report.add(msg::patch_impossible_size, patch_path,
                  static_cast<unsigned long long>(info.expected_source_size),
                  static_cast<unsigned long long>(info.target_size),
                  static_cast<unsigned long long>(bps_max_target_size));
-      return false;
-    case BpsResult::wrong_target: report.add(msg::patch_wrong_target); return false;
-    case BpsResult::out_of_memory: report.add(msg::out_of_memory); return false;
-    default: report.add(msg::patch_broken, patch_path); return false;
+      return Status::failed;
+    case BpsResult::wrong_target: report.add(msg::patch_wrong_target); return Status::failed;
+    case BpsResult::out_of_memory: report.add(msg::out_of_memory); return Status::failed;
+    default: report.add(msg::patch_broken, patch_path); return Status::failed;
   }
 }
 
@@ -454,14 +454,14 @@ JobResult run_apply_patch(JobContext& job, const std::string& patch_path, const 
                           const std::string& target_path) {
   std::string patch_text;
   std::string source_text;
-  if (!read_input_file(job.report, patch_path, patch_text, bps_max_target_size) ||
-      !read_input_file(job.report, source_path, source_text, bps_max_target_size)) {
+  if (read_input_file(job.report, patch_path, patch_text, bps_max_target_size) != Status::ok ||
+      read_input_file(job.report, source_path, source_text, bps_max_target_size) != Status::ok) {
     return JobResult::failed;
   }
   const std::vector<std::uint8_t> patch(patch_text.begin(), patch_text.end());
   const std::vector<std::uint8_t> source(source_text.begin(), source_text.end());
   std::vector<std::uint8_t> target;
-  if (!apply_patch(job.report, patch_path, patch, source, target)) return JobResult::failed;
+  if (apply_patch(job.report, patch_path, patch, source, target) != Status::ok) return JobResult::failed;
   if (!platform::write_file_atomically(target_path, target.data(), target.size())) {
     job.report.add(msg::cannot_write, target_path);
     return JobResult::failed;

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "core/status.hpp"
 #include "core/job_context.hpp"
 
 // How a job ended. done: it ran (its report may hold warnings or errors); failed: it could
@@ -55,10 +56,10 @@ std::string csv_folder_of(const std::string& path);
 // The log every table job leaves in its CSV folder.
 inline constexpr const char* log_file_name = "varbek.log";
 
-// Applies a BPS or IPS patch (told by its first bytes) to `source`; false, with the reason in
+// Applies a BPS or IPS patch (told by its first bytes) to `source`; failed, with the reason in
 // the report and `target` untouched, when it does not apply.
-bool apply_patch(Report& report, const std::string& patch_path, const std::vector<std::uint8_t>& patch,
-                 const std::vector<std::uint8_t>& source, std::vector<std::uint8_t>& target);
+Status apply_patch(Report& report, const std::string& patch_path, const std::vector<std::uint8_t>& patch,
+                   const std::vector<std::uint8_t>& source, std::vector<std::uint8_t>& target);
 JobResult run_apply_patch(JobContext& job, const std::string& patch_path, const std::string& source_path,
                           const std::string& target_path);
 // "--version", "--help" or "-h" (with -q or -v at most): the text to print, or false for any

@@ -133,16 +133,16 @@ bool refuse_unsafe_files(Report& report, const JobFiles& files) {
   return refused;
 }
 
-bool read_input_file(Report& report, const std::string& path, std::string& contents,
-                     std::uint64_t max_size) {
+Status read_input_file(Report& report, const std::string& path, std::string& contents,
+                       std::uint64_t max_size) {
   std::uint64_t size = 0;
   switch (platform::read_regular_file(path, contents, max_size, &size)) {
-    case platform::ReadResult::ok: return true;
-    case platform::ReadResult::not_regular: report.add(msg::not_regular_file, path); return false;
+    case platform::ReadResult::ok: return Status::ok;
+    case platform::ReadResult::not_regular: report.add(msg::not_regular_file, path); return Status::failed;
     case platform::ReadResult::too_large:
       report.add(msg::file_too_large, path, static_cast<unsigned long long>(size),
                  static_cast<unsigned long long>(max_size));
-      return false;
-    default: report.add(msg::cannot_open, path); return false;
+      return Status::failed;
+    default: report.add(msg::cannot_open, path); return Status::failed;
   }
 }

@@ -23,5 +23,5 @@ bool refuse_unsafe_files(Report& report, const JobFiles& files);
 // The patch a build writes beside its new ROM: its name with the extension ".bps".
 std::string patch_path_of(const std::string& output_path, const char* extension = ".bps");
 // Reads a whole input file of at most `max_size` bytes, reporting why it cannot be used.
-bool read_input_file(Report& report, const std::string& path, std::string& contents,
-                     std::uint64_t max_size);
+Status read_input_file(Report& report, const std::string& path, std::string& contents,
+                       std::uint64_t max_size);
