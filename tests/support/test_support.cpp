@@ -52,6 +52,15 @@ std::string read_text(const std::string& path) {
   return s.str();
 }
 
+void copy_files(const std::string& from, const std::string& to) {
+  namespace fs = std::filesystem;
+  fs::create_directories(to);
+  for (const fs::directory_entry& entry : fs::directory_iterator(from)) {
+    if (!entry.is_regular_file()) continue;
+    write_bytes((fs::path(to) / entry.path().filename()).string(), read_bytes(entry.path().string()));
+  }
+}
+
 void write_bytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary);
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));

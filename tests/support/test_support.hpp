@@ -26,6 +26,9 @@ class TempDir {
 std::vector<std::uint8_t> read_bytes(const std::string& path);
 std::string read_text(const std::string& path);
 void write_bytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
+// The files of folder `from` copied into folder `to`, made when missing. (std::filesystem::copy
+// of a folder, and copying over a file, fail under MinGW.)
+void copy_files(const std::string& from, const std::string& to);
 void write_text(const std::string& path, const std::string& text);
 bool file_exists(const std::string& path);
 // The bytes of a file named by a Shift-JIS path, opened as the program opens its files; empty
