@@ -105,22 +105,13 @@ void report_counts(Report& report, const std::string& path, const std::vector<Di
 
 JobResult diff_images(JobContext& job, const std::string& original_path, const std::string& compared_path,
                       const std::string& output_path, const JobSettings& settings) {
-  std::vector<std::uint8_t> patched_image;
-  bool patched = false;
-  if (load_image_or_patch(job.report, compared_path, original_path, patched_image, patched) != Status::ok) {
-    return JobResult::failed;
-  }
   const ScratchFolder a(job.report, output_path);
   if (a.path().empty()) return JobResult::failed;
   const ScratchFolder b(job.report, output_path);
   if (b.path().empty()) return JobResult::failed;
-  std::string compared_rom = compared_path;
-  if (patched) {
-    compared_rom = b.path() + scratch_image_name;
-    if (!platform::write_file_atomically(compared_rom, patched_image.data(), patched_image.size())) {
-      job.report.add(msg::cannot_write, compared_rom);
-      return JobResult::failed;
-    }
+  std::string compared_rom;
+  if (image_in_folder(job.report, compared_path, original_path, b.path(), compared_rom) != Status::ok) {
+    return JobResult::failed;
   }
   ExtractedImage original;
   ExtractedImage compared;

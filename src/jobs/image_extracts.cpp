@@ -58,8 +58,8 @@ void mark_checksums(std::vector<bool>& described, const ExtractedImage& image) {
   }
 }
 
-}  // namespace
-
+// The file at `path` as an image: a BPS or IPS patch is applied to the image at `original_path`
+// (`patched` tells which it was), anything else is left to be opened from its path.
 Status load_image_or_patch(Report& report, const std::string& path, const std::string& original_path,
                            std::vector<std::uint8_t>& image, bool& patched) {
   std::string text;
@@ -73,6 +73,21 @@ Status load_image_or_patch(Report& report, const std::string& path, const std::s
   }
   const std::vector<std::uint8_t> source(source_text.begin(), source_text.end());
   return apply_patch(report, path, bytes, source, image);
+}
+
+}  // namespace
+
+Status image_in_folder(Report& report, const std::string& path, const std::string& original_path,
+                       const std::string& folder, std::string& image_path) {
+  std::vector<std::uint8_t> patched;
+  bool was_patch = false;
+  if (load_image_or_patch(report, path, original_path, patched, was_patch) != Status::ok) return Status::failed;
+  image_path = path;
+  if (!was_patch) return Status::ok;
+  image_path = folder + scratch_image_name;
+  if (platform::write_file_atomically(image_path, patched.data(), patched.size())) return Status::ok;
+  report.add(msg::cannot_write, image_path);
+  return Status::failed;
 }
 
 std::vector<std::string> text_files(const std::string& folder) {

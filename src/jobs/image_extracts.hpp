@@ -15,11 +15,11 @@
 // The name an image made from a patch is written under in a scratch folder.
 inline constexpr const char* scratch_image_name = "compared.smc";
 
-// The file at `path` as an image: a BPS or IPS patch is applied to the image at `original_path`
-// (`patched` tells which it was), anything else is taken as an image of its own and left to
-// be opened from its path. Failed after reporting why there is none.
-Status load_image_or_patch(Report& report, const std::string& path, const std::string& original_path,
-                           std::vector<std::uint8_t>& image, bool& patched);
+// The image a job opens for the file at `path`: the file itself, or, for a BPS or IPS patch,
+// the image at `original_path` patched and written into `folder`. Its path goes to
+// `image_path`; failed after reporting why there is none.
+Status image_in_folder(Report& report, const std::string& path, const std::string& original_path,
+                       const std::string& folder, std::string& image_path);
 
 // The table and event files an extract writes in a folder (with "" the bare names).
 std::vector<std::string> text_files(const std::string& folder);

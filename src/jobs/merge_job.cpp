@@ -336,20 +336,6 @@ void report_merge(Report& report, const MergeResult& result) {
   }
 }
 
-// A mod's image on disk: its own file, or the patched image written into its scratch folder.
-Status mod_image(Report& report, const std::string& path, const std::string& original_path,
-                 const std::string& folder, std::string& image_path) {
-  std::vector<std::uint8_t> patched;
-  bool was_patch = false;
-  if (load_image_or_patch(report, path, original_path, patched, was_patch) != Status::ok) return Status::failed;
-  image_path = path;
-  if (!was_patch) return Status::ok;
-  image_path = folder + scratch_image_name;
-  if (platform::write_file_atomically(image_path, patched.data(), patched.size())) return Status::ok;
-  report.add(msg::cannot_write, image_path);
-  return Status::failed;
-}
-
 // Writes every merged file into the merged folder; false when one cannot be written.
 bool merge_files(Report& report, const std::array<std::string, 3>& folders, const std::string& merged,
                  MergeResult& result) {
@@ -387,7 +373,7 @@ JobResult merge_images(JobContext& job, const std::array<std::string, 3>& paths,
   std::array<std::string, 3> images = {paths[0], std::string(), std::string()};
   std::array<ExtractedImage, 3> extracts;
   for (std::size_t i = 0; i < 3; ++i) {
-    if (i > 0 && mod_image(job.report, paths[i], paths[0], folders[i], images[i]) != Status::ok) {
+    if (i > 0 && image_in_folder(job.report, paths[i], paths[0], folders[i], images[i]) != Status::ok) {
       return JobResult::failed;
     }
     if (extract_into(job, images[i], folders[i], settings.music, extracts[i]) != Status::ok) {
