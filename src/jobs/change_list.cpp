@@ -1,7 +1,6 @@
 #include "jobs/change_list.hpp"
 
 #include <algorithm>
-#include <chrono>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -17,6 +16,8 @@
 #include "event/event_csv.hpp"
 #include "event/event_tags.hpp"
 #include "jobs/diff_job.hpp"
+#include "jobs/image_extracts.hpp"
+#include "jobs/job_files.hpp"
 #include "jobs/round_trip_areas.hpp"
 #include "music/music.hpp"
 #include "tables/registry.hpp"
@@ -83,8 +84,7 @@ ChangedParts changed_parts(const RomImage& input, const RomImage& output, bool m
     }
   }
   ChangedParts parts;
-  std::vector<std::string> known = table_files();
-  for (const std::string& name : event_files()) known.push_back(name);
+  const std::vector<std::string> known = text_files(std::string());
   for (const std::string& name : known) {
     if (touched.count(name)) parts.files.push_back(name);
   }
@@ -108,37 +108,6 @@ void extract_parts(JobContext& side, const std::string& folder, const ChangedPar
   }
   if (parts.songs) dump_music(side, folder);
 }
-
-// Two new folders in the system's temporary folder, removed with everything in them.
-class ScratchFolders {
- public:
-  ScratchFolders() {
-    const std::string base = platform::temporary_folder();
-    if (base.empty()) return;
-    const auto seed = static_cast<unsigned long long>(
-        std::chrono::steady_clock::now().time_since_epoch().count());
-    for (unsigned attempt = 0; attempt < 100 && root_.empty(); ++attempt) {
-      const std::string root = base + "varbek-changes-" + std::to_string(seed + attempt);
-      if (platform::path_exists(root)) continue;
-      root_ = root;
-      if (!platform::make_directories(input()) || !platform::make_directories(output())) return;
-      made_ = true;
-    }
-  }
-  ~ScratchFolders() {
-    if (!root_.empty()) platform::remove_folder_tree(root_);
-  }
-  ScratchFolders(const ScratchFolders&) = delete;
-  ScratchFolders& operator=(const ScratchFolders&) = delete;
-  bool made() const { return made_; }
-  std::string input() const { return root_ + platform::native_separator + "a" + platform::native_separator; }
-  std::string output() const { return root_ + platform::native_separator + "b" + platform::native_separator; }
-  std::string root() const { return root_.empty() ? platform::temporary_folder() : root_; }
-
- private:
-  std::string root_;
-  bool made_ = false;
-};
 
 // A value on one line of the list: cut short, line breaks as spaces.
 std::string readable(const std::string& text, std::size_t limit) {
@@ -201,14 +170,15 @@ void list_changes(JobContext& job, bool music) {
   const ChangedParts parts = changed_parts(input.rom, output.rom, music);
   std::vector<DiffLine> lines;
   if (!parts.files.empty() || parts.songs) {
-    const ScratchFolders folders;
-    if (!folders.made()) {
-      job.report.add_summary(msg::change_list_unavailable, folders.root());
+    const TemporaryFolder input_folder("varbek-changes-");
+    const TemporaryFolder output_folder("varbek-changes-");
+    if (input_folder.path().empty() || output_folder.path().empty()) {
+      job.report.add_summary(msg::change_list_unavailable, platform::temporary_folder());
       return;
     }
-    extract_parts(input, folders.input(), parts);
-    extract_parts(output, folders.output(), parts);
-    lines = diff_extracts(folders.input(), folders.output(), parts.files, parts.songs);
+    extract_parts(input, input_folder.path(), parts);
+    extract_parts(output, output_folder.path(), parts);
+    lines = diff_extracts(input_folder.path(), output_folder.path(), parts.files, parts.songs);
   }
   if (lines.empty()) {
     job.report.add_summary(msg::change_none);

@@ -1,5 +1,7 @@
 #include "jobs/job_files.hpp"
 
+#include <chrono>
+
 #include "jobs/merge_job.hpp"
 
 #include "core/files.hpp"
@@ -145,4 +147,20 @@ Status read_input_file(Report& report, const std::string& path, std::string& con
       return Status::failed;
     default: report.add(msg::cannot_open, path); return Status::failed;
   }
+}
+
+TemporaryFolder::TemporaryFolder(const char* prefix) {
+  const std::string base = platform::temporary_folder();
+  if (base.empty()) return;
+  const auto seed = static_cast<unsigned long long>(
+      std::chrono::steady_clock::now().time_since_epoch().count());
+  for (unsigned attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+    const std::string folder = base + prefix + std::to_string(seed + attempt);
+    if (platform::path_exists(folder)) continue;
+    if (platform::make_directories(folder)) path_ = folder + platform::native_separator;
+  }
+}
+
+TemporaryFolder::~TemporaryFolder() {
+  if (!path_.empty()) platform::remove_folder_tree(path_);
 }

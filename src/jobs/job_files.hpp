@@ -25,3 +25,18 @@ std::string patch_path_of(const std::string& output_path, const char* extension 
 // Reads a whole input file of at most `max_size` bytes, reporting why it cannot be used.
 Status read_input_file(Report& report, const std::string& path, std::string& contents,
                        std::uint64_t max_size);
+
+// A new, empty folder in the system's temporary folder, named `prefix` and a number, removed
+// with everything in them when it goes; its path ends in a separator and is "" when none could
+// be made. Jobs that extract for their own use work there, never beside the player's files.
+class TemporaryFolder {
+ public:
+  explicit TemporaryFolder(const char* prefix);
+  ~TemporaryFolder();
+  TemporaryFolder(const TemporaryFolder&) = delete;
+  TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};

@@ -2,39 +2,16 @@
 
 #include <algorithm>
 #include <cstring>
-#include <chrono>
 #include <cstdint>
 #include <vector>
 
 #include "jobs/job.hpp"
+#include "jobs/job_files.hpp"
 #include "jobs/round_trip_areas.hpp"
 #include "core/messages.hpp"
 #include "core/platform.hpp"
 
 namespace {
-
-// A new, empty folder in the system's temporary folder, or "" when none can be made. The
-// extract never goes next to the player's ROM, whose folder may hold their own files.
-std::string make_temporary_folder() {
-  const std::string base = platform::temporary_folder();
-  if (base.empty()) return std::string();
-  const auto seed = static_cast<unsigned long long>(
-      std::chrono::steady_clock::now().time_since_epoch().count());
-  for (unsigned attempt = 0; attempt < 100; ++attempt) {
-    const std::string folder = base + "varbek-round-trip-" + std::to_string(seed + attempt);
-    if (platform::path_exists(folder)) continue;
-    if (platform::make_directories(folder)) return folder + platform::native_separator;
-  }
-  return std::string();
-}
-
-// Removes the folder and everything in it when the check ends, however it ends.
-struct TemporaryFolder {
-  std::string path = make_temporary_folder();
-  ~TemporaryFolder() {
-    if (!path.empty()) platform::remove_folder_tree(path);
-  }
-};
 
 constexpr int outside_every_area = -1;
 constexpr int header_checksum = -2;
@@ -113,16 +90,17 @@ std::string round_trip_verdict(const Report& report) {
 }
 
 JobResult run_round_trip(JobContext& job, const std::string& rom_path) {
-  const TemporaryFolder folder;
-  if (folder.path.empty()) {
+  // The extract never goes next to the player's ROM, whose folder may hold their own files.
+  const TemporaryFolder folder("varbek-round-trip-");
+  if (folder.path().empty()) {
     job.report.add(msg::round_trip_no_folder);
     return JobResult::failed;
   }
   JobSettings settings;
   settings.music = true;
-  if (run_extract(job, rom_path, folder.path, settings) != JobResult::done || !job.rom.open) return JobResult::failed;
+  if (run_extract(job, rom_path, folder.path(), settings) != JobResult::done || !job.rom.open) return JobResult::failed;
   job.rom = RomImage{};
-  if (run_build(job, rom_path, std::string(), folder.path, settings) != JobResult::done) return JobResult::failed;
+  if (run_build(job, rom_path, std::string(), folder.path(), settings) != JobResult::done) return JobResult::failed;
   const std::size_t entries = job.report.entries().size();
 
   const RomImage& rom = job.rom;
